@@ -1,0 +1,16 @@
+#include "Messages.h"
+#include "Program.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("osago"));
+    QApplication::setOrganizationName(QStringLiteral("osago-talgrad"));
+
+    osago::DialogMessages messages;
+    osago::Program program(messages);
+    program.start();
+    return QApplication::exec();
+}

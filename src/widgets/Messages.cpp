@@ -1,0 +1,31 @@
+#include "Messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace osago {
+
+bool DialogMessages::confirm(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void DialogMessages::show(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    const auto boxIcon = icon == Icon::Critical ? QMessageBox::Critical
+                         : icon == Icon::Warning ? QMessageBox::Warning
+                                                 : QMessageBox::Information;
+    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, parent);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+void DialogMessages::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace osago
