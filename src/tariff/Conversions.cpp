@@ -83,7 +83,8 @@ ConversionResult<Fixed4> parseDecimal(std::string_view text)
 
     const std::size_t comma = rest.find(',');
     const std::string_view wholeDigits = rest.substr(0, comma);
-    const std::string_view fractionDigits = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    const std::string_view fractionDigits =
+        comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
     if (wholeDigits.empty() && fractionDigits.empty())
         return fail();
 

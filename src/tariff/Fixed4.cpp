@@ -44,7 +44,8 @@ std::optional<Fixed4> Fixed4::dividedBy(Fixed4 divisor) const
 std::string Fixed4::format() const
 {
     // The magnitude of the most negative count does not fit a signed 64-bit integer.
-    const std::uint64_t magnitude = m_count < 0 ? 0 - static_cast<std::uint64_t>(m_count) : static_cast<std::uint64_t>(m_count);
+    const auto count = static_cast<std::uint64_t>(m_count);
+    const std::uint64_t magnitude = m_count < 0 ? 0 - count : count;
     std::string text = std::to_string(magnitude / scale);
     if (m_count < 0)
         text.insert(text.begin(), '-');

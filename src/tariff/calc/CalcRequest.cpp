@@ -43,7 +43,8 @@ std::optional<std::string> readControls(const QJsonObject& controls, CalcRequest
     const std::vector<InputControl> table = editorInputControls({}, {});
     for (auto it = controls.begin(); it != controls.end(); ++it) {
         const std::string name = it.key().toStdString();
-        const auto known = std::find_if(table.begin(), table.end(), [&](const InputControl& c) { return c.name == name; });
+        const auto known =
+            std::find_if(table.begin(), table.end(), [&](const InputControl& c) { return c.name == name; });
         if (known == table.end())
             return "unknown control " + quoted(it.key());
         if (holdsText(known->kind) && !it.value().isString())
