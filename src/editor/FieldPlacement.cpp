@@ -1,0 +1,54 @@
+#include "FieldPlacement.h"
+
+#include "TypingLimit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace osago {
+
+namespace {
+
+constexpr int kCaptionGap = 2;
+
+QLabel* captionOf(const QWidget* field)
+{
+    const auto labels = field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    for (QLabel* label : labels) {
+        if (label->buddy() == field)
+            return label;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QLabel* addCaption(QWidget* field, const QString& caption)
+{
+    auto* label = new QLabel(caption, field->parentWidget());
+    label->setBuddy(field);
+    label->adjustSize();
+    label->move(field->x(), field->y() - label->height() - kCaptionGap);
+    return label;
+}
+
+QLineEdit* addCaptionedEdit(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                            int width, int typingLimit)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(left, top, width, kFieldHeight);
+    if (typingLimit > 0)
+        setTypingLimit(edit, typingLimit);
+    addCaption(edit, caption);
+    return edit;
+}
+
+void setFieldShown(QWidget* field, bool shown)
+{
+    field->setVisible(shown);
+    if (QLabel* caption = captionOf(field))
+        caption->setVisible(shown);
+}
+
+} // namespace osago
