@@ -59,35 +59,33 @@ bool HeadlessEditor::checked(std::string_view name) const
     return control(name).checked;
 }
 
-void HeadlessEditor::setChecked(std::string_view name, bool checked)
+void HeadlessEditor::setChecked(std::string_view name, bool state)
 {
+    setState(name, state);
     const std::string_view partner = radioPartner(name);
-    if (!partner.empty()) {
-        setState(name, checked);
-        setState(partner, !checked);
-        return;
-    }
-    setState(name, checked);
+    if (!partner.empty())
+        setState(partner, !state);
 }
 
-void HeadlessEditor::setState(std::string_view name, bool checked)
+void HeadlessEditor::setState(std::string_view name, bool state)
 {
     InputControl& box = control(name);
     assert(!holdsText(box.kind));
-    if (box.checked == checked)
+    if (box.checked == state)
         return;
-    box.checked = checked;
+    box.checked = state;
     if (name == "CheckBoxReg")
         registrationClicked();
     else if (name == "CheckBoxDopusk")
         unlimitedDriversClicked();
 }
 
-void HeadlessEditor::setText(std::string_view name, std::string_view text)
+void HeadlessEditor::setText(std::string_view name, std::string_view newText)
 {
     InputControl& field = control(name);
     assert(holdsText(field.kind));
-    const std::string_view newText = text.empty() ? field.emptyText : text;
+    if (newText.empty())
+        newText = field.emptyText;
     if (field.text == newText)
         return;
     field.text = newText;

@@ -34,9 +34,9 @@ public:
 
     // A check box or radio button; a radio button set selects it within its pair, cleared
     // selects its partner.
-    void setChecked(std::string_view name, bool checked);
+    void setChecked(std::string_view name, bool state);
     // Writing "" into a masked edit leaves its blank form.
-    void setText(std::string_view name, std::string_view text);
+    void setText(std::string_view name, std::string_view newText);
 
     bool periodSelectorShown() const { return m_periodSelectorShown; }
 
@@ -51,7 +51,7 @@ public:
 private:
     InputControl& control(std::string_view name);
     const InputControl& control(std::string_view name) const;
-    void setState(std::string_view name, bool checked);
+    void setState(std::string_view name, bool state);
 
     void registrationClicked();
     void unlimitedDriversClicked();
