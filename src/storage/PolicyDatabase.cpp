@@ -1,0 +1,270 @@
+#include "PolicyDatabase.h"
+
+#include "PolicySql.h"
+#include "StorageErrors.h"
+
+#include <QAtomicInteger>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace osago {
+
+namespace {
+
+const QString kSaveAction = QStringLiteral("Запись не сохранена");
+const QString kUpdateAction = QStringLiteral("Запись не изменена");
+const QString kRemoveAction = QStringLiteral("Запись не удалена");
+const QString kLoadAction = QStringLiteral("Запись не прочитана");
+const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
+
+QString newConnectionName()
+{
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("osago-register-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// Qt binds a null QString as SQL NULL; the register holds texts, an empty one included.
+QVariant boundText(const QString& text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+QString newRowCode()
+{
+    return QUuid::createUuid().toString(QUuid::Id128);
+}
+
+} // namespace
+
+PolicyDatabase::PolicyDatabase() : m_connectionName(newConnectionName()) {}
+
+PolicyDatabase::~PolicyDatabase()
+{
+    close();
+}
+
+void PolicyDatabase::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    m_busyTimeout = timeout;
+}
+
+int PolicyDatabase::busySeconds() const
+{
+    return int((m_busyTimeout.count() + 999) / 1000);
+}
+
+void PolicyDatabase::close()
+{
+    if (!m_db.isValid())
+        return;
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+StorageStatus PolicyDatabase::open(const QString& path, Access access)
+{
+    close();
+    m_path = QFileInfo(path).absoluteFilePath();
+    const QFileInfo file(m_path);
+    if (file.exists() && !file.isFile())
+        return failure(kOpenAction, QStringLiteral("по этому пути находится не файл"));
+    const bool fresh = !file.exists() || file.size() == 0;
+    if (fresh && access == Access::ReadOnly)
+        return failure(kOpenAction, QStringLiteral("файла нет"));
+
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count());
+    if (access == Access::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    m_db.setConnectOptions(options);
+    m_db.setDatabaseName(m_path);
+    if (!m_db.open()) {
+        const QString message = storageFailure(kOpenAction, m_db.lastError(), m_path, busySeconds());
+        close();
+        return StorageStatus::failure(message);
+    }
+
+    StorageStatus status = fresh ? createRegister() : StorageStatus{};
+    if (status.ok)
+        status = checkRegister();
+    if (!status.ok) {
+        close();
+        return status;
+    }
+    if (access == Access::ReadWrite)
+        prepareForWriting();
+    return {};
+}
+
+StorageStatus PolicyDatabase::createRegister()
+{
+    return inTransaction(kOpenAction, [this](const QString& action) {
+        for (const QString& sql : {policySql::createTable(), policySql::createCodeIndex()}) {
+            QSqlQuery query(m_db);
+            if (!query.exec(sql))
+                return failure(action, query);
+        }
+        return StorageStatus{};
+    });
+}
+
+// Reads only: a file that fails any check here has not been written to.
+StorageStatus PolicyDatabase::checkRegister()
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(policySql::quoted(kRegisterTable))))
+        return failure(kOpenAction, query);
+    QStringList names;
+    while (query.next())
+        names << query.value(1).toString();
+    if (query.lastError().isValid())
+        return failure(kOpenAction, query);
+    query.finish();
+
+    const QString foreign = QStringLiteral("файл не является реестром полисов этой программы (%1)");
+    if (names.isEmpty())
+        return failure(kOpenAction, foreign.arg(QStringLiteral("в нём нет таблицы %1").arg(kRegisterTable)));
+    for (int i = 0; i < kPolicyColumnCount; ++i) {
+        const QString& expected = policyColumns()[std::size_t(i)].name;
+        if (i >= names.size() || names[i] != expected) {
+            return failure(kOpenAction, foreign.arg(QStringLiteral("столбец %1 таблицы %2 должен называться «%3»")
+                                                        .arg(QString::number(i + 1), kRegisterTable, expected)));
+        }
+    }
+    return {};
+}
+
+// Durability and sharing settings, and the index that finds a row by its code. Only for a file known to be a
+// register; a read-only file keeps what it has, and its saves fail with their own message.
+void PolicyDatabase::prepareForWriting()
+{
+    QSqlQuery query(m_db);
+    if (query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next()
+        && query.value(0).toString().compare(u"wal", Qt::CaseInsensitive) != 0) {
+        query.finish();
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    }
+    query.finish();
+    query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    query.finish();
+
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    query.addBindValue(policySql::codeIndexName());
+    if (query.exec() && query.next())
+        return;
+    query.finish();
+    inTransaction(kOpenAction, [this](const QString& action) {
+        QSqlQuery create(m_db);
+        return create.exec(policySql::createCodeIndex()) ? StorageStatus{} : failure(action, create);
+    });
+}
+
+StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSteps& steps)
+{
+    if (!isOpen())
+        return failure(action, QStringLiteral("реестр не открыт"));
+    if (!QFileInfo::exists(m_path))
+        return failure(action, QStringLiteral("файл базы данных удалён или перемещён"));
+
+    QSqlQuery control(m_db);
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return failure(action, control);
+    StorageStatus status = steps(action);
+    if (status.ok && !control.exec(QStringLiteral("COMMIT")))
+        status = failure(action, control);
+    if (!status.ok)
+        control.exec(QStringLiteral("ROLLBACK"));
+    return status;
+}
+
+StorageResult<QString> PolicyDatabase::insert(const PolicyRow& row)
+{
+    const QString code = newRowCode();
+    const StorageStatus status = inTransaction(kSaveAction, [&](const QString& action) {
+        QSqlQuery query(m_db);
+        if (!query.prepare(policySql::insert()))
+            return failure(action, query);
+        for (int column = 0; column < kPolicyColumnCount; ++column)
+            query.addBindValue(boundText(column == rowCodeColumnIndex() ? code : row.value(column)));
+        return query.exec() ? StorageStatus{} : failure(action, query);
+    });
+    return status.ok ? StorageResult<QString>::success(code) : StorageResult<QString>::failure(status);
+}
+
+StorageStatus PolicyDatabase::update(const QString& code, const PolicyRow& row)
+{
+    return inTransaction(kUpdateAction, [&](const QString& action) {
+        QSqlQuery query(m_db);
+        if (!query.prepare(policySql::updateByCode()))
+            return failure(action, query);
+        for (int column = 0; column < kPolicyColumnCount; ++column) {
+            if (column != rowCodeColumnIndex())
+                query.addBindValue(boundText(row.value(column)));
+        }
+        query.addBindValue(code);
+        return changeOneRow(action, query);
+    });
+}
+
+StorageStatus PolicyDatabase::remove(const QString& code)
+{
+    return inTransaction(kRemoveAction, [&](const QString& action) {
+        QSqlQuery query(m_db);
+        if (!query.prepare(policySql::deleteByCode()))
+            return failure(action, query);
+        query.addBindValue(code);
+        return changeOneRow(action, query);
+    });
+}
+
+// Runs a prepared change that must touch exactly one row; the caller's transaction undoes anything else.
+StorageStatus PolicyDatabase::changeOneRow(const QString& action, QSqlQuery& query)
+{
+    if (!query.exec())
+        return failure(action, query);
+    const int changed = query.numRowsAffected();
+    if (changed == 0)
+        return failure(action, QStringLiteral("записи с этим кодом в реестре нет (её могла удалить другая программа)"));
+    if (changed != 1)
+        return failure(action, QStringLiteral("код записи повторяется в реестре (строк: %1)").arg(changed));
+    return {};
+}
+
+StorageResult<PolicyRow> PolicyDatabase::load(const QString& code) const
+{
+    using Result = StorageResult<PolicyRow>;
+    if (!isOpen())
+        return Result::failure(failure(kLoadAction, QStringLiteral("реестр не открыт")));
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(policySql::selectByCode()))
+        return Result::failure(failure(kLoadAction, query));
+    query.addBindValue(code);
+    if (!query.exec())
+        return Result::failure(failure(kLoadAction, query));
+    if (!query.next()) {
+        if (query.lastError().isValid())
+            return Result::failure(failure(kLoadAction, query));
+        return Result::failure(failure(kLoadAction, QStringLiteral("записи с этим кодом в реестре нет")));
+    }
+    QStringList values;
+    values.reserve(kPolicyColumnCount);
+    for (int column = 0; column < kPolicyColumnCount; ++column)
+        values << query.value(column).toString();
+    return Result::success(*PolicyRow::fromValues(std::move(values)));
+}
+
+StorageStatus PolicyDatabase::failure(const QString& action, const QSqlQuery& query) const
+{
+    return StorageStatus::failure(storageFailure(action, query.lastError(), m_path, busySeconds()));
+}
+
+StorageStatus PolicyDatabase::failure(const QString& action, const QString& reason) const
+{
+    return StorageStatus::failure(storageFailure(action, reason, m_path));
+}
+
+} // namespace osago

@@ -1,0 +1,107 @@
+#include "PolicySql.h"
+
+#include "PolicyColumns.h"
+
+#include <QStringList>
+
+namespace osago::policySql {
+
+namespace {
+
+QString table()
+{
+    return quoted(kRegisterTable);
+}
+
+QString rowCode()
+{
+    return quoted(policyColumns()[rowCodeColumnIndex()].name);
+}
+
+QString placeholders(int count)
+{
+    QStringList marks(count, QStringLiteral("?"));
+    return marks.join(u',');
+}
+
+} // namespace
+
+QString quoted(QStringView name)
+{
+    QString text = name.toString();
+    text.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}
+
+QString createTable()
+{
+    QStringList definitions;
+    for (const PolicyColumn& column : policyColumns())
+        definitions << quoted(column.name) + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table(), definitions.join(QStringLiteral(", ")));
+}
+
+QString codeIndexName()
+{
+    return kRegisterTable.toString() + QStringLiteral("_code");
+}
+
+QString createCodeIndex()
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(codeIndexName()), table(), rowCode());
+}
+
+QString columnList()
+{
+    QStringList names;
+    for (const PolicyColumn& column : policyColumns())
+        names << quoted(column.name);
+    return names.join(QStringLiteral(", "));
+}
+
+QString selectAll()
+{
+    return QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(columnList(), table());
+}
+
+QString selectAllIds()
+{
+    return QStringLiteral("SELECT rowid FROM %1").arg(table());
+}
+
+QString selectIdsByCode()
+{
+    return QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?").arg(table(), rowCode());
+}
+
+QString selectByIds(int count)
+{
+    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)").arg(columnList(), table(), placeholders(count));
+}
+
+QString selectByCode()
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(columnList(), table(), rowCode());
+}
+
+QString insert()
+{
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table(), columnList(), placeholders(kPolicyColumnCount));
+}
+
+QString updateByCode()
+{
+    QStringList assignments;
+    for (const PolicyColumn& column : policyColumns()) {
+        if (column.coding != ColumnCoding::RowCode)
+            assignments << quoted(column.name) + QStringLiteral(" = ?");
+    }
+    return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table(), assignments.join(QStringLiteral(", ")), rowCode());
+}
+
+QString deleteByCode()
+{
+    return QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table(), rowCode());
+}
+
+} // namespace osago::policySql

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace osago {
+
+// The SQL texts over the register, all derived from the column table. Values are always bound ("?"); the only
+// names in these texts are the table's and the columns' own, quoted.
+namespace policySql {
+
+QString quoted(QStringView name);
+
+QString createTable();
+QString codeIndexName();
+QString createCodeIndex();
+// The 123 quoted column names, comma separated, in column order.
+QString columnList();
+// The grid's full query: the 123 columns of every row, in the order of the table's rows.
+QString selectAll();
+// The row ids of every row (the grid keeps only these and loads pages of rows by id).
+QString selectAllIds();
+// The row ids of the rows holding the code bound as the only value.
+QString selectIdsByCode();
+// rowid and the 123 columns of the rows whose rowid is one of `count` bound values.
+QString selectByIds(int count);
+// The 123 columns of the rows holding the bound code.
+QString selectByCode();
+// 123 bound values.
+QString insert();
+// The 122 columns other than the code, bound in column order, then the code of the row to change.
+QString updateByCode();
+QString deleteByCode();
+
+} // namespace policySql
+
+} // namespace osago

@@ -1,0 +1,188 @@
+#include "RegisterModel.h"
+
+#include "PolicyColumns.h"
+#include "PolicyDatabase.h"
+#include "PolicySql.h"
+#include "StorageErrors.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace osago {
+
+namespace {
+
+const QString kReadAction = QStringLiteral("Реестр не прочитан");
+
+} // namespace
+
+RegisterModel::RegisterModel(PolicyDatabase& database, QObject* parent)
+    : QAbstractTableModel(parent), m_database(database), m_selection{policySql::selectAllIds(), {}}
+{
+}
+
+int RegisterModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_ids.size());
+}
+
+int RegisterModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kPolicyColumnCount;
+}
+
+QVariant RegisterModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const QStringList& row = page(index.row() / kPageRows).rows[std::size_t(index.row() % kPageRows)];
+    return row.isEmpty() ? QVariant() : QVariant(row.at(index.column()));
+}
+
+QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kPolicyColumnCount)
+        return policyColumns()[std::size_t(section)].name;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+StorageStatus RegisterModel::refresh()
+{
+    std::vector<qint64> ids;
+    const StorageStatus status = readIds(ids);
+    beginResetModel();
+    m_ids = std::move(ids);
+    m_pages.clear();
+    m_lastError = status.error;
+    endResetModel();
+    return status;
+}
+
+StorageStatus RegisterModel::select(RowSelection selection)
+{
+    m_selection = std::move(selection);
+    m_restricted = true;
+    return refresh();
+}
+
+StorageStatus RegisterModel::selectAll()
+{
+    m_selection = {policySql::selectAllIds(), {}};
+    m_restricted = false;
+    return refresh();
+}
+
+StorageStatus RegisterModel::readIds(std::vector<qint64>& ids) const
+{
+    const QString& path = m_database.path();
+    if (!m_database.isOpen())
+        return StorageStatus::failure(storageFailure(kReadAction, QStringLiteral("реестр не открыт"), path));
+    QSqlQuery query(m_database.connection());
+    query.setForwardOnly(true);
+    const auto failed = [&] {
+        ids.clear();
+        return StorageStatus::failure(storageFailure(kReadAction, query.lastError(), path, m_database.busySeconds()));
+    };
+    if (!query.prepare(m_selection.sql))
+        return failed();
+    for (const QVariant& value : m_selection.values)
+        query.addBindValue(value);
+    if (!query.exec())
+        return failed();
+    while (query.next())
+        ids.push_back(query.value(0).toLongLong());
+    if (query.lastError().isValid())
+        return failed();
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return {};
+}
+
+const RegisterModel::Page& RegisterModel::page(int number) const
+{
+    const auto cached = std::find_if(m_pages.begin(), m_pages.end(), [&](const Page& p) { return p.number == number; });
+    if (cached != m_pages.end()) {
+        cached->lastUse = ++m_useClock;
+        return *cached;
+    }
+    if (m_pages.size() >= std::size_t(kCachedPages)) {
+        const auto oldest = std::min_element(m_pages.begin(), m_pages.end(),
+                                             [](const Page& a, const Page& b) { return a.lastUse < b.lastUse; });
+        m_pages.erase(oldest);
+    }
+    m_pages.push_back(readPage(number));
+    m_pages.back().lastUse = ++m_useClock;
+    return m_pages.back();
+}
+
+// A row that is gone (removed by another program since the refresh) or unreadable shows as empty cells.
+RegisterModel::Page RegisterModel::readPage(int number) const
+{
+    const std::size_t first = std::size_t(number) * kPageRows;
+    const std::size_t count = std::min<std::size_t>(kPageRows, m_ids.size() - first);
+    Page result{number, 0, std::vector<QStringList>(count)};
+
+    QSqlQuery query(m_database.connection());
+    query.setForwardOnly(true);
+    const auto failed = [&] {
+        m_lastError = storageFailure(kReadAction, query.lastError(), m_database.path(), m_database.busySeconds());
+        return result;
+    };
+    if (!query.prepare(policySql::selectByIds(kPageRows)))
+        return failed();
+    for (int i = 0; i < kPageRows; ++i)
+        query.addBindValue(m_ids[first + std::min<std::size_t>(std::size_t(i), count - 1)]);
+    if (!query.exec())
+        return failed();
+    const auto begin = m_ids.begin() + std::ptrdiff_t(first);
+    const auto end = begin + std::ptrdiff_t(count);
+    while (query.next()) {
+        const auto found = std::lower_bound(begin, end, query.value(0).toLongLong());
+        QStringList& row = result.rows[std::size_t(found - begin)];
+        row.reserve(kPolicyColumnCount);
+        for (int column = 1; column <= kPolicyColumnCount; ++column)
+            row << query.value(column).toString();
+    }
+    if (query.lastError().isValid())
+        return failed();
+    return result;
+}
+
+QString RegisterModel::codeAt(int row) const
+{
+    return data(index(row, rowCodeColumnIndex())).toString();
+}
+
+int RegisterModel::rowOfCode(const QString& code) const
+{
+    if (!m_database.isOpen())
+        return -1;
+    QSqlQuery query(m_database.connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(policySql::selectIdsByCode()))
+        return -1;
+    query.addBindValue(code);
+    if (!query.exec())
+        return -1;
+    while (query.next()) {
+        const int row = rowOfId(query.value(0).toLongLong());
+        if (row >= 0)
+            return row;
+    }
+    return -1;
+}
+
+int RegisterModel::rowOfId(qint64 id) const
+{
+    const auto found = std::lower_bound(m_ids.begin(), m_ids.end(), id);
+    return found != m_ids.end() && *found == id ? int(found - m_ids.begin()) : -1;
+}
+
+} // namespace osago

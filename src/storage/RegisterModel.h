@@ -1,0 +1,81 @@
+#pragma once
+
+#include "StorageStatus.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QVariantList>
+
+#include <vector>
+
+namespace osago {
+
+class PolicyDatabase;
+
+// The register grid: the 123 columns of TableStrah, titled by their names, read-only. It keeps only the row ids
+// of the rows shown (8 bytes a row) and reads the rows themselves a page at a time as the view asks for them,
+// holding a few recently used pages; so a jump to the last of a million rows reads one page. Like a snapshot,
+// it shows rows added, changed or removed since the last refresh() (by this program or another) only after
+// the next one. The database must outlive the model.
+class RegisterModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    // The statement choosing the rows shown: its first result column gives their row ids, `values` are bound in
+    // order. Rows are shown in ascending id order (the order they were added) whatever order it gives.
+    struct RowSelection
+    {
+        QString sql;
+        QVariantList values;
+    };
+
+    static constexpr int kPageRows = 128;
+    static constexpr int kCachedPages = 8;
+
+    explicit RegisterModel(PolicyDatabase& database, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Reads the ids of the current selection again; on failure the grid is empty and the message says why.
+    StorageStatus refresh();
+    // Shows only the rows `selection` picks (the hook for a search), or every row again; both refresh.
+    StorageStatus select(RowSelection selection);
+    StorageStatus selectAll();
+    bool isRestricted() const { return m_restricted; }
+
+    qint64 rowId(int row) const { return m_ids.at(std::size_t(row)); }
+    // The code of the row shown at `row` (its Мантисса_кода), for change and deletion.
+    QString codeAt(int row) const;
+    // Where the row holding `code` is shown, or -1: keeps the agent's place across a refresh.
+    int rowOfCode(const QString& code) const;
+    // Why the last refresh or page read failed; empty when it did not.
+    const QString& lastError() const { return m_lastError; }
+
+private:
+    struct Page
+    {
+        int number = 0;
+        quint64 lastUse = 0;
+        std::vector<QStringList> rows;
+    };
+
+    const Page& page(int number) const;
+    Page readPage(int number) const;
+    StorageStatus readIds(std::vector<qint64>& ids) const;
+    int rowOfId(qint64 id) const;
+
+    PolicyDatabase& m_database;
+    RowSelection m_selection;
+    bool m_restricted = false;
+    std::vector<qint64> m_ids;
+    mutable std::vector<Page> m_pages;
+    mutable quint64 m_useClock = 0;
+    mutable QString m_lastError;
+};
+
+} // namespace osago

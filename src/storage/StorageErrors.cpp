@@ -1,0 +1,66 @@
+#include "StorageErrors.h"
+
+#include <QDir>
+#include <QSqlError>
+
+namespace osago {
+
+namespace {
+
+// SQLite's result codes; an extended code keeps the primary code in its low byte.
+enum SqliteCode {
+    kPermission = 3,
+    kBusy = 5,
+    kLocked = 6,
+    kReadOnly = 8,
+    kIoError = 10,
+    kCorrupt = 11,
+    kFull = 13,
+    kCantOpen = 14,
+    kNotADatabase = 26,
+    kReadOnlyDbMoved = kReadOnly | (4 << 8),
+};
+
+QString reasonFor(int code, int busySeconds)
+{
+    if (code == kReadOnlyDbMoved)
+        return QStringLiteral("файл базы данных удалён или перемещён");
+    switch (code & 0xff) {
+    case kBusy:
+    case kLocked:
+        return QStringLiteral("база данных занята другой программой дольше %1 с").arg(busySeconds);
+    case kReadOnly:
+    case kPermission:
+        return QStringLiteral("файл базы данных доступен только для чтения");
+    case kFull:
+        return QStringLiteral("на диске нет места");
+    case kIoError:
+        return QStringLiteral("ошибка чтения или записи файла");
+    case kCorrupt:
+    case kNotADatabase:
+        return QStringLiteral("файл повреждён или не является базой данных");
+    case kCantOpen:
+        return QStringLiteral("файл базы данных не удаётся открыть");
+    default:
+        return QStringLiteral("ошибка базы данных");
+    }
+}
+
+} // namespace
+
+QString storageFailure(const QString& action, const QString& reason, const QString& path)
+{
+    const QString message = QStringLiteral("%1: %2.").arg(action, reason);
+    return path.isEmpty() ? message : message + QStringLiteral("\nФайл: ") + QDir::toNativeSeparators(path);
+}
+
+QString storageFailure(const QString& action, const QSqlError& error, const QString& path, int busySeconds)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    const QString reason = reasonFor(numeric ? code : -1, busySeconds);
+    const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return storageFailure(action, reason, path) + QStringLiteral("\n(%1)").arg(detail);
+}
+
+} // namespace osago

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QSqlError;
+
+namespace osago {
+
+// The agent's message for a failed register operation: what was not done, the reason in words, the file,
+// and the database's own text for whoever looks deeper. `busySeconds` is the busy timeout the reason quotes.
+QString storageFailure(const QString& action, const QSqlError& error, const QString& path, int busySeconds);
+
+// The same for a failure found by the program itself rather than reported by the database.
+QString storageFailure(const QString& action, const QString& reason, const QString& path);
+
+} // namespace osago

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace osago {
+
+// What a storage operation reports: success, or a Russian text for the agent saying what failed and why.
+struct StorageStatus
+{
+    bool ok = true;
+    QString error;
+
+    static StorageStatus failure(QString error) { return {false, std::move(error)}; }
+};
+
+// A storage operation that gives a value when it succeeds.
+template <typename T>
+struct StorageResult : StorageStatus
+{
+    T value{};
+
+    static StorageResult success(T value) { return {{}, std::move(value)}; }
+    static StorageResult failure(const StorageStatus& status) { return {status, T{}}; }
+};
+
+} // namespace osago

@@ -1,0 +1,486 @@
+#include "PolicyDatabase.h"
+#include "StorageTestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+#include <unistd.h>
+
+using namespace osago;
+using osago::test::RawConnection;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+QString columnDefinitions(const QStringList& names)
+{
+    QStringList definitions;
+    for (const QString& name : names)
+        definitions << u'"' + name + QStringLiteral("\" TEXT");
+    return definitions.join(QStringLiteral(", "));
+}
+
+QStringList registerNames()
+{
+    QStringList names;
+    for (const PolicyColumn& column : policyColumns())
+        names << column.name;
+    return names;
+}
+
+QStringList tableColumns(const RawConnection& raw)
+{
+    QSqlQuery query(raw.db());
+    query.exec(QStringLiteral("PRAGMA table_info(TableStrah)"));
+    QStringList names;
+    while (query.next())
+        names << query.value(1).toString();
+    return names;
+}
+
+PolicyRow withoutCode(PolicyRow row)
+{
+    row.setValue(rowCodeColumnIndex(), QString());
+    return row;
+}
+
+} // namespace
+
+class PolicyDatabaseTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString path() const { return m_dir->filePath(QStringLiteral("Baza.mdb")); }
+
+    QStringList folderFiles() const { return QDir(m_dir->path()).entryList(QDir::Files, QDir::Name); }
+
+    // Makes a register of `rows` rows and closes it again; their codes go to `codes`.
+    bool makeRegister(int rows, QStringList* codes = nullptr)
+    {
+        PolicyDatabase database;
+        if (!database.open(path()).ok)
+            return false;
+        for (int n = 0; n < rows; ++n) {
+            const auto saved = database.insert(test::trickyRow(QString::number(n)));
+            if (!saved.ok)
+                return false;
+            if (codes)
+                *codes << saved.value;
+        }
+        return true;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void cleanup()
+    {
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        m_dir.reset();
+    }
+
+    void firstStartCreatesTheRegister()
+    {
+        QVERIFY(!QFile::exists(path()));
+        PolicyDatabase database;
+        const StorageStatus opened = database.open(path());
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QVERIFY(database.isOpen());
+        QVERIFY(QFile::exists(path()));
+
+        RawConnection raw(path());
+        QCOMPARE(tableColumns(raw), registerNames());
+        QCOMPARE(raw.rowCount(), 0);
+        QCOMPARE(raw.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    }
+
+    void emptyFileBecomesARegister()
+    {
+        QFile empty(path());
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        RawConnection raw(path());
+        QCOMPARE(tableColumns(raw), registerNames());
+    }
+
+    void openInAMissingFolderFails()
+    {
+        PolicyDatabase database;
+        const StorageStatus opened = database.open(m_dir->filePath(QStringLiteral("нет/Baza.mdb")));
+        QVERIFY(!opened.ok);
+        QVERIFY2(opened.error.contains(u"не удаётся открыть"), qPrintable(opened.error));
+        QVERIFY(!database.isOpen());
+    }
+
+    void reopeningKeepsRows()
+    {
+        QStringList codes;
+        QVERIFY(makeRegister(3, &codes));
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        for (int n = 0; n < 3; ++n) {
+            const auto loaded = database.load(codes[n]);
+            QVERIFY2(loaded.ok, qPrintable(loaded.error));
+            QCOMPARE(withoutCode(loaded.value), withoutCode(test::trickyRow(QString::number(n))));
+        }
+    }
+
+    void roundTripKeepsEveryColumn()
+    {
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        const PolicyRow row = test::trickyRow(QStringLiteral("Щука"));
+        const auto saved = database.insert(row);
+        QVERIFY2(saved.ok, qPrintable(saved.error));
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9a-f]{32}$")).match(saved.value).hasMatch());
+
+        const auto loaded = database.load(saved.value);
+        QVERIFY2(loaded.ok, qPrintable(loaded.error));
+        for (int column = 0; column < kPolicyColumnCount; ++column) {
+            const QString expected = column == rowCodeColumnIndex() ? saved.value : row.value(column);
+            QCOMPARE(loaded.value.value(column), expected);
+        }
+
+        // Saved again unchanged, the row stays identical in all columns.
+        QVERIFY(database.update(saved.value, loaded.value).ok);
+        QCOMPARE(database.load(saved.value).value, loaded.value);
+    }
+
+    void emptyValuesAreStoredAsEmptyText()
+    {
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        QVERIFY(database.insert(PolicyRow()).ok);
+        RawConnection raw(path());
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN IS NULL")).toInt(), 0);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN = ''")).toInt(), 1);
+    }
+
+    void eachInsertGetsItsOwnCode()
+    {
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        PolicyRow row = test::trickyRow(QStringLiteral("копия"));
+        row.setValue(rowCodeColumnIndex(), QStringLiteral("чужой код"));
+        const QString first = database.insert(row).value;
+        const QString second = database.insert(row).value;
+        QVERIFY(!first.isEmpty());
+        QVERIFY(first != second);
+        QVERIFY(!database.load(QStringLiteral("чужой код")).ok);
+        QCOMPARE(database.load(second).value.code(), second);
+    }
+
+    void updateChangesExactlyTheOneRow()
+    {
+        QStringList codes;
+        QVERIFY(makeRegister(3, &codes));
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        PolicyRow changed = test::trickyRow(QStringLiteral("изменено"));
+        changed.setValue(rowCodeColumnIndex(), QStringLiteral("не тот код"));
+        const StorageStatus updated = database.update(codes[1], changed);
+        QVERIFY2(updated.ok, qPrintable(updated.error));
+
+        changed.setValue(rowCodeColumnIndex(), codes[1]);
+        QCOMPARE(database.load(codes[1]).value, changed);
+        QCOMPARE(withoutCode(database.load(codes[0]).value), withoutCode(test::trickyRow(QStringLiteral("0"))));
+        QCOMPARE(withoutCode(database.load(codes[2]).value), withoutCode(test::trickyRow(QStringLiteral("2"))));
+        QCOMPARE(RawConnection(path()).rowCount(), 3);
+    }
+
+    void removeDeletesTheOneRow()
+    {
+        QStringList codes;
+        QVERIFY(makeRegister(3, &codes));
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        QVERIFY(database.remove(codes[1]).ok);
+        QVERIFY(!database.load(codes[1]).ok);
+        QVERIFY(database.load(codes[0]).ok);
+        QVERIFY(database.load(codes[2]).ok);
+        QCOMPARE(RawConnection(path()).rowCount(), 2);
+    }
+
+    void changeNeedsExactlyOneRowWithTheCode_data()
+    {
+        QTest::addColumn<bool>("duplicate");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown code") << false << QStringLiteral("нет");
+        QTest::newRow("code on two rows") << true << QStringLiteral("строк: 2");
+    }
+    void changeNeedsExactlyOneRowWithTheCode()
+    {
+        QFETCH(bool, duplicate);
+        QFETCH(QString, reason);
+        QVERIFY(makeRegister(2));
+        const QString code = QStringLiteral("дважды");
+        if (duplicate) {
+            RawConnection raw(path());
+            QVERIFY(raw.exec(QStringLiteral("UPDATE TableStrah SET \"Мантисса_кода\" = 'дважды'")));
+        }
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+
+        const StorageStatus updated = database.update(code, test::trickyRow(QStringLiteral("новое")));
+        QVERIFY(!updated.ok);
+        QVERIFY2(updated.error.contains(reason), qPrintable(updated.error));
+        const StorageStatus removed = database.remove(code);
+        QVERIFY(!removed.ok);
+        QVERIFY2(removed.error.contains(reason), qPrintable(removed.error));
+
+        RawConnection raw(path());
+        QCOMPARE(raw.rowCount(), 2);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN LIKE '%новое%'")).toInt(), 0);
+    }
+
+    void foreignFileIsRefusedAndLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("random bytes") << "random" << "не является базой данных";
+        QTest::newRow("SQLite without TableStrah") << "no table" << "нет таблицы TableStrah";
+        QTest::newRow("another TableStrah") << "other table" << "столбец 1 таблицы TableStrah";
+        QTest::newRow("one column missing") << "missing" << "столбец 123 таблицы TableStrah";
+        QTest::newRow("two columns swapped") << "swapped" << "столбец 50 таблицы TableStrah";
+        QTest::newRow("Cyrillic с in the experience flag") << "cyrillic" << "столбец 73 таблицы TableStrah";
+        QTest::newRow("truncated register") << "truncated" << "повреждён";
+    }
+    void foreignFileIsRefusedAndLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QStringList names = registerNames();
+        if (kind == u"random") {
+            QByteArray bytes(16384, Qt::Uninitialized);
+            QRandomGenerator generator(42);
+            generator.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+            QFile file(path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        } else if (kind == u"truncated") {
+            QVERIFY(makeRegister(40));
+            QVERIFY(QFile::resize(path(), 6000));
+        } else {
+            if (kind == u"other table")
+                names = QStringList{QStringLiteral("Номер"), QStringLiteral("Сумма")};
+            else if (kind == u"missing")
+                names.removeLast();
+            else if (kind == u"swapped")
+                names.swapItemsAt(49, 50);
+            else if (kind == u"cyrillic")
+                names[72] = QStringLiteral("Доп_стаж_более_2_1");
+            RawConnection raw(path());
+            QVERIFY(raw.exec(QStringLiteral("PRAGMA user_version = 7")));
+            if (kind != u"no table") {
+                QVERIFY(raw.exec(QStringLiteral("CREATE TABLE TableStrah (%1)").arg(columnDefinitions(names))));
+                QVERIFY(raw.exec(QStringLiteral("INSERT INTO TableStrah (\"%1\") VALUES ('чужое')").arg(names[0])));
+            } else {
+                QVERIFY(raw.exec(QStringLiteral("CREATE TABLE Другая (a TEXT)")));
+            }
+        }
+        const QByteArray before = test::fileBytes(path());
+        const QStringList filesBefore = folderFiles();
+
+        PolicyDatabase database;
+        const StorageStatus opened = database.open(path());
+        QVERIFY(!opened.ok);
+        QVERIFY2(opened.error.contains(reason), qPrintable(opened.error));
+        QVERIFY(opened.error.contains(QDir::toNativeSeparators(path())));
+        QVERIFY(!database.isOpen());
+        QVERIFY(!database.insert(test::trickyRow(QStringLiteral("x"))).ok);
+        database.close();
+
+        QCOMPARE(folderFiles(), filesBefore);
+        QVERIFY(test::fileBytes(path()) == before);
+    }
+
+    void readOnlyRegisterRefusesSaves_data()
+    {
+        QTest::addColumn<bool>("byPermissions");
+        QTest::newRow("opened read-only") << false;
+        QTest::newRow("file without write permission") << true;
+    }
+    void readOnlyRegisterRefusesSaves()
+    {
+        QFETCH(bool, byPermissions);
+        if (byPermissions && ::geteuid() == 0)
+            QSKIP("file permissions do not bind the superuser");
+        QStringList codes;
+        QVERIFY(makeRegister(2, &codes));
+        PolicyDatabase::Access access = PolicyDatabase::Access::ReadOnly;
+        if (byPermissions) {
+            QVERIFY(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            access = PolicyDatabase::Access::ReadWrite;
+        }
+        const QByteArray before = test::fileBytes(path());
+
+        PolicyDatabase database;
+        const StorageStatus opened = database.open(path(), access);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QVERIFY(database.load(codes[0]).ok);
+        for (const StorageStatus& status : {StorageStatus(database.insert(test::trickyRow(QStringLiteral("x")))),
+                                            database.update(codes[0], test::trickyRow(QStringLiteral("y"))),
+                                            database.remove(codes[1])}) {
+            QVERIFY(!status.ok);
+            QVERIFY2(status.error.contains(u"только для чтения"), qPrintable(status.error));
+        }
+        database.close();
+        QVERIFY(test::fileBytes(path()) == before);
+    }
+
+    void fullDiskFailsTheSaveWhole()
+    {
+        QVERIFY(makeRegister(1));
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        QSqlQuery limit(database.connection());
+        QVERIFY(limit.exec(QStringLiteral("PRAGMA max_page_count = 1")));
+        limit.finish();
+
+        const auto saved = database.insert(test::trickyRow(QStringLiteral("большая")));
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.contains(u"нет места"), qPrintable(saved.error));
+        QVERIFY(saved.value.isEmpty());
+        QCOMPARE(RawConnection(path()).rowCount(), 1);
+    }
+
+    void lockedRegisterFailsAfterTheBusyTimeout()
+    {
+        QStringList codes;
+        QVERIFY(makeRegister(1, &codes));
+        PolicyDatabase database;
+        database.setBusyTimeout(300ms);
+        QVERIFY(database.open(path()).ok);
+        RawConnection other(path());
+        QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
+
+        QElapsedTimer waited;
+        waited.start();
+        const auto saved = database.insert(test::trickyRow(QStringLiteral("ждёт")));
+        QVERIFY(waited.elapsed() >= 250);
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.contains(u"занята другой программой"), qPrintable(saved.error));
+        QVERIFY(!database.remove(codes[0]).ok);
+
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        QCOMPARE(other.rowCount(), 1);
+        QVERIFY(database.insert(test::trickyRow(QStringLiteral("потом"))).ok);
+        QCOMPARE(other.rowCount(), 2);
+    }
+
+    void removedFileFailsTheSave()
+    {
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        QVERIFY(database.insert(test::trickyRow(QStringLiteral("до"))).ok);
+        QVERIFY(QFile::remove(path()));
+        const auto saved = database.insert(test::trickyRow(QStringLiteral("после")));
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.contains(u"удалён"), qPrintable(saved.error));
+        database.close();
+        QVERIFY(!QFile::exists(path()));
+    }
+
+    void neverOpenedDatabaseRefusesEverything()
+    {
+        PolicyDatabase database;
+        QVERIFY(!database.isOpen());
+        QVERIFY(!database.insert(PolicyRow()).ok);
+        QVERIFY(!database.update(QStringLiteral("a"), PolicyRow()).ok);
+        QVERIFY(!database.remove(QStringLiteral("a")).ok);
+        const auto loaded = database.load(QStringLiteral("a"));
+        QVERIFY(!loaded.ok);
+        QVERIFY2(loaded.error.contains(u"не открыт"), qPrintable(loaded.error));
+    }
+
+    void twoProgramsInterleavedLoseNothing()
+    {
+        PolicyDatabase first;
+        PolicyDatabase second;
+        QVERIFY(first.open(path()).ok);
+        QVERIFY(second.open(path()).ok);
+        QStringList kept;
+        for (int n = 0; n < 20; ++n) {
+            const auto a = first.insert(test::trickyRow(QStringLiteral("первая %1").arg(n)));
+            const auto b = second.insert(test::trickyRow(QStringLiteral("вторая %1").arg(n)));
+            QVERIFY(a.ok && b.ok);
+            QVERIFY(second.load(a.value).ok);
+            QVERIFY(first.update(b.value, test::trickyRow(QStringLiteral("первая правит %1").arg(n))).ok);
+            if (n % 4 == 0)
+                QVERIFY(second.remove(a.value).ok);
+            else
+                kept << a.value;
+            kept << b.value;
+        }
+        QCOMPARE(RawConnection(path()).rowCount(), kept.size());
+        for (const QString& code : kept) {
+            QVERIFY(first.load(code).ok);
+            QCOMPARE(second.load(code).value, first.load(code).value);
+        }
+        QVERIFY(first.load(kept.last()).value.value(0).startsWith(u"первая правит 19"));
+    }
+
+    void killedWriterLeavesCommittedRowsIntact()
+    {
+        QVERIFY(makeRegister(0));
+        QMap<int, QString> committed;
+        for (int round = 0; round < 3; ++round) {
+            QProcess writer;
+            writer.start(QStringLiteral(REGISTER_WRITER), {path()});
+            QVERIFY2(writer.waitForStarted(), qPrintable(writer.errorString()));
+            int lines = 0;
+            QElapsedTimer patience;
+            patience.start();
+            while (lines < 15 && patience.elapsed() < 60000) {
+                writer.waitForReadyRead(1000);
+                while (writer.canReadLine()) {
+                    const QList<QByteArray> parts = writer.readLine().trimmed().split(' ');
+                    QCOMPARE(parts.size(), 2);
+                    committed.insert(parts[0].toInt() + 1000 * round, QString::fromLatin1(parts[1]));
+                    ++lines;
+                }
+            }
+            QVERIFY2(lines >= 15, writer.readAllStandardError().constData());
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+            while (writer.canReadLine()) {
+                const QList<QByteArray> parts = writer.readLine().trimmed().split(' ');
+                committed.insert(parts[0].toInt() + 1000 * round, QString::fromLatin1(parts[1]));
+            }
+
+            PolicyDatabase database;
+            const StorageStatus opened = database.open(path());
+            QVERIFY2(opened.ok, qPrintable(opened.error));
+            for (auto it = committed.cbegin(); it != committed.cend(); ++it) {
+                const auto loaded = database.load(it.value());
+                QVERIFY2(loaded.ok, qPrintable(loaded.error));
+                QCOMPARE(withoutCode(loaded.value), withoutCode(test::trickyRow(QString::number(it.key() % 1000))));
+            }
+            RawConnection raw(path());
+            QCOMPARE(raw.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+            QVERIFY(raw.rowCount() >= committed.size());
+            QVERIFY(raw.rowCount() <= committed.size() + round + 1);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(PolicyDatabaseTest)
+#include "PolicyDatabaseTest.moc"
