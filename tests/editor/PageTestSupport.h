@@ -43,6 +43,13 @@ inline bool pickItem(QComboBox* comboBox, const QString& text)
     return comboBox->currentText() == text && !list->isVisible();
 }
 
+// Rests the mouse on `widget`, no button pressed: the pointer enters, then moves over it.
+inline void hover(QWidget* widget)
+{
+    QTest::mouseMove(widget, QPoint(4, widget->height() / 2));
+    QTest::mouseMove(widget, QPoint(12, widget->height() / 2));
+}
+
 // The label whose buddy `field` is; null when it has none.
 inline QLabel* captionOf(const QWidget& root, const QWidget* field)
 {

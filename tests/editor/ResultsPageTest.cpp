@@ -192,8 +192,7 @@ private slots:
         QCOMPARE(field->toolTip(), QString());
         // The hint must follow a mouse resting on the field, no button pressed.
         QVERIFY(field->hasMouseTracking());
-        QTest::mouseMove(field, QPoint(10, 5));
-        QTest::mouseMove(field, QPoint(20, 8));
+        osago::test::hover(field);
         QTRY_COMPARE(field->toolTip(), hint);
     }
 
