@@ -1,8 +1,39 @@
 #include "Form2.h"
 
 #include "DriversPage.h"
+#include "EditorFields.h"
+#include "GeneralPage.h"
+#include "Messages.h"
+#include "PartyPage.h"
+#include "ResultsPage.h"
+#include "VehiclePage.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace osago {
+
+namespace {
+
+constexpr QSize kWindowSize(650, 474);
+constexpr QSize kPageAreaSize(650, 433);
+
+QPushButton* newButton(const QString& name, const QString& text, QHBoxLayout* row)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
 
 Form2::Form2(Messages& messages, QWidget& mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -11,7 +42,162 @@ Form2::Form2(Messages& messages, QWidget& mainWindow)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Редактирование записи"));
-    m_driversPage = new DriversPage(*this, messages, this);
+    setFixedSize(kWindowSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    buildPages(window);
+    buildCommandButtons(window);
+
+    connect(m_pageControl, &QTabWidget::currentChanged, this, &Form2::PageControlChange);
+    connect(m_ownerPage->copyButton(), &QPushButton::clicked, this, &Form2::ButtonCopyClick);
+    connectAgentChange(m_policyholderPage->regionBox(), this, &Form2::ComboBoxRegionChange);
+    connectAgentChange(m_ownerPage->regionBox(), this, &Form2::ComboBoxRegChange);
+}
+
+void Form2::buildPages(QVBoxLayout* window)
+{
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_pageControl->setFixedSize(kPageAreaSize);
+    // A slightly smaller tab font, so that all six titles fit across the window.
+    QFont tabFont = m_pageControl->tabBar()->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() - 1);
+    m_pageControl->tabBar()->setFont(tabFont);
+    window->addWidget(m_pageControl, 0, Qt::AlignTop | Qt::AlignLeft);
+
+    m_generalPage = new GeneralPage(m_messages, m_pageControl);
+    m_policyholderPage = new PartyPage(PartyControlNames::policyholder(), m_messages, m_pageControl);
+    m_ownerPage = new PartyPage(PartyControlNames::owner(), m_messages, m_pageControl);
+    m_vehiclePage = new VehiclePage(*this, m_messages, m_pageControl);
+    m_driversPage = new DriversPage(*this, m_messages, this);
+    m_resultsPage = new ResultsPage(*this, m_messages, m_pageControl);
+
+    m_pageControl->addTab(m_generalPage, QStringLiteral("Общие сведения"));
+    m_pageControl->addTab(m_policyholderPage, QStringLiteral("Страхователь"));
+    m_pageControl->addTab(m_ownerPage, QStringLiteral("Владелец"));
+    m_pageControl->addTab(m_vehiclePage, QStringLiteral("Транспортное средство"));
+    m_pageControl->addTab(m_driversPage, QStringLiteral("Водители"));
+    m_pageControl->addTab(m_resultsPage, QStringLiteral("Результаты"));
+}
+
+void Form2::buildCommandButtons(QVBoxLayout* window)
+{
+    auto* row = new QHBoxLayout;
+    window->addLayout(row);
+    row->setContentsMargins(8, 0, 8, 8);
+    row->addStretch();
+    m_buttonBack = newButton(QStringLiteral("ButtonNaz"), QStringLiteral("<< Назад"), row);
+    m_buttonNext = newButton(QStringLiteral("ButtonVper"), QStringLiteral("Далее >>"), row);
+    m_buttonSave = newButton(QStringLiteral("ButtonSave"), QStringLiteral("Сохранить"), row);
+    m_buttonCancel = newButton(QStringLiteral("ButtonNo"), QStringLiteral("Отмена"), row);
+    m_buttonClose = newButton(QStringLiteral("ButtonClose"), QStringLiteral("Закрыть"), row);
+    m_buttonBack->setEnabled(false);
+    m_buttonSave->setEnabled(false);
+    m_buttonClose->hide();
+
+    QWidget::setTabOrder(m_buttonBack, m_buttonNext);
+    QWidget::setTabOrder(m_buttonNext, m_buttonSave);
+    QWidget::setTabOrder(m_buttonSave, m_buttonCancel);
+    QWidget::setTabOrder(m_buttonCancel, m_buttonClose);
+
+    connect(m_buttonNext, &QPushButton::clicked, this, &Form2::ButtonVperClick);
+    connect(m_buttonBack, &QPushButton::clicked, this, &Form2::ButtonNazClick);
+    connect(m_buttonSave, &QPushButton::clicked, this, &Form2::saveRequested);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &Form2::ButtonNoClick);
+    connect(m_buttonClose, &QPushButton::clicked, this, &Form2::ButtonCloseClick);
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+// Every close, by any button or by the window system, resets the editor; the window is only hidden.
+void Form2::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void Form2::FormShow()
+{
+    m_mainWindow.setEnabled(false);
+}
+
+void Form2::FormClose()
+{
+    resetEditor();
+}
+
+void Form2::ButtonVperClick()
+{
+    stepPage(+1);
+}
+
+void Form2::ButtonNazClick()
+{
+    stepPage(-1);
+}
+
+// Moves to the nearest page with a visible tab in `direction`; the page change rule follows.
+void Form2::stepPage(int direction)
+{
+    for (int i = m_pageControl->currentIndex() + direction; i >= 0 && i < m_pageControl->count(); i += direction) {
+        if (m_pageControl->isTabVisible(i)) {
+            m_pageControl->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void Form2::PageControlChange()
+{
+    const int page = m_pageControl->currentIndex();
+    const bool canGoBack = page != 0;
+    const bool canGoOn = page != m_pageControl->indexOf(m_resultsPage);
+    m_buttonBack->setEnabled(canGoBack);
+    m_buttonNext->setEnabled(canGoOn);
+    m_buttonSave->setEnabled(!canGoOn);
+
+    const bool policyholderIsPerson = m_generalPage->policyholderIsPerson();
+    const bool ownerIsPerson = m_generalPage->ownerIsPerson();
+    m_policyholderPage->showType(policyholderIsPerson);
+    m_ownerPage->showType(ownerIsPerson);
+    m_ownerPage->copyButton()->setEnabled(policyholderIsPerson == ownerIsPerson);
+}
+
+void Form2::ButtonNoClick()
+{
+    if (m_messages.confirm(this, kConfirmTitle, QStringLiteral("Выйти без сохранения?")))
+        close();
+}
+
+void Form2::ButtonCloseClick()
+{
+    close();
+}
+
+void Form2::ButtonCopyClick()
+{
+    m_ownerPage->copyFrom(*m_policyholderPage);
+    if (!m_generalPage->policyholderIsPerson() && !m_generalPage->ownerIsPerson()) {
+        m_policyholderPage->clearGivenNames();
+        m_ownerPage->clearGivenNames();
+    }
+}
+
+void Form2::ComboBoxRegionChange()
+{
+    m_policyholderPage->reloadLocalities();
+}
+
+void Form2::ComboBoxRegChange()
+{
+    m_ownerPage->reloadLocalities();
 }
 
 } // namespace osago

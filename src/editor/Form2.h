@@ -2,10 +2,18 @@
 
 #include <QWidget>
 
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+
 namespace osago {
 
 class DriversPage;
+class GeneralPage;
 class Messages;
+class PartyPage;
+class ResultsPage;
+class VehiclePage;
 
 // The six-page policy editor. Created once and reused for every record: closing only hides it
 // and returns every control to its default.
@@ -19,10 +27,47 @@ public:
 
     DriversPage& driversPage() { return *m_driversPage; }
 
+signals:
+    // "Сохранить" was clicked; storing the record is up to the register.
+    void saveRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildPages(QVBoxLayout* window);
+    void buildCommandButtons(QVBoxLayout* window);
+
+    void FormShow();
+    void FormClose();
+    void ButtonVperClick();
+    void ButtonNazClick();
+    void stepPage(int direction);
+    void PageControlChange();
+    void ButtonNoClick();
+    void ButtonCloseClick();
+    void ButtonCopyClick();
+    void ComboBoxRegionChange();
+    void ComboBoxRegChange();
+
+    // Every control back to its default, in a fixed order (EditorReset.cpp).
+    void resetEditor();
+
     Messages& m_messages;
     QWidget& m_mainWindow;
+    QTabWidget* m_pageControl = nullptr;
+    GeneralPage* m_generalPage = nullptr;
+    PartyPage* m_policyholderPage = nullptr;
+    PartyPage* m_ownerPage = nullptr;
+    VehiclePage* m_vehiclePage = nullptr;
     DriversPage* m_driversPage = nullptr;
+    ResultsPage* m_resultsPage = nullptr;
+    QPushButton* m_buttonBack = nullptr;
+    QPushButton* m_buttonNext = nullptr;
+    QPushButton* m_buttonSave = nullptr;
+    QPushButton* m_buttonCancel = nullptr;
+    QPushButton* m_buttonClose = nullptr;
 };
 
 } // namespace osago
