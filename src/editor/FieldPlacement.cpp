@@ -28,6 +28,11 @@ QLabel* addCaption(QWidget* field, const QString& caption)
     auto* label = new QLabel(caption, field->parentWidget());
     label->setBuddy(field);
     label->adjustSize();
+    // A caption wider than its field wraps onto more lines rather than run past the page.
+    if (label->width() > field->width()) {
+        label->setWordWrap(true);
+        label->resize(field->width(), label->heightForWidth(field->width()));
+    }
     label->move(field->x(), field->y() - label->height() - kCaptionGap);
     return label;
 }

@@ -11,7 +11,8 @@ namespace osago {
 // Every single-line field of the editor's pages is this high.
 inline constexpr int kFieldHeight = 21;
 
-// Puts a caption just above `field`, left-aligned with it, as its buddy. Place the field first.
+// Puts a caption just above `field`, left-aligned with it, as its buddy; a caption wider than the
+// field wraps. Place the field first.
 QLabel* addCaption(QWidget* field, const QString& caption);
 
 // A line edit named `name` at (`left`, `top`), `width` wide, captioned above. `typingLimit`

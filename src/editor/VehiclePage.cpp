@@ -128,11 +128,11 @@ void VehiclePage::buildPurposes()
 void VehiclePage::buildLoadFields()
 {
     m_maxMass = addCaptionedEdit(this, QStringLiteral("LabeledEditMassa"),
-                                 QStringLiteral("Разрешённая максимальная масса (кг):"), 424, 144, 209, 5);
+                                 QStringLiteral("Разрешённая максимальная масса (кг):"), 424, 168, 209, 5);
     m_unladenMass = addCaptionedEdit(this, QStringLiteral("LabeledEditNagruz"),
-                                     QStringLiteral("Масса без нагрузки (кг):"), 424, 184, 209, 5);
+                                     QStringLiteral("Масса без нагрузки (кг):"), 424, 208, 209, 5);
     m_seats = addCaptionedEdit(this, QStringLiteral("LabeledEditMesta"),
-                               QStringLiteral("Кол-во мест сидения, вкл. водителя:"), 424, 224, 209, 3);
+                               QStringLiteral("Кол-во мест сидения, вкл. водителя:"), 424, 264, 209, 3);
     for (QLineEdit* field : {m_maxMass, m_unladenMass, m_seats}) {
         field->setText(kNoLoad);
         setFieldShown(field, false);
