@@ -14,4 +14,12 @@ DriverEntry DriverEntry::fromAttributes(const QStringList& attributes)
             attributes[5], attributes[6], attributes[7], attributes[8]};
 }
 
+QStringList driverClassItems()
+{
+    QStringList items{QStringLiteral("M")};
+    for (int i = 0; i <= 13; ++i)
+        items << QString::number(i);
+    return items;
+}
+
 } // namespace osago

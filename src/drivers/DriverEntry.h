@@ -29,6 +29,10 @@ struct DriverEntry
     friend bool operator==(const DriverEntry&, const DriverEntry&) = default;
 };
 
+// The classes a driver's class field offers, "M" (the Latin capital letter) and "0" ... "13".
+QStringList driverClassItems();
+inline const QString kDefaultDriverClass = QStringLiteral("3");
+
 // The texts of a yes/no attribute.
 inline const QString kYes = QStringLiteral("Да");
 inline const QString kNo = QStringLiteral("Нет");

@@ -20,17 +20,6 @@ namespace osago {
 
 namespace {
 
-const QString kDefaultClass = QStringLiteral("3");
-
-// "M" is the Latin capital letter.
-QStringList classItems()
-{
-    QStringList items{QStringLiteral("M")};
-    for (int i = 0; i <= 13; ++i)
-        items << QString::number(i);
-    return items;
-}
-
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -60,8 +49,9 @@ void DriversPage::buildLayout()
     m_class->setObjectName(QStringLiteral("ComboBoxKlass"));
     m_class->setEditable(true);
     m_class->setInsertPolicy(QComboBox::NoInsert);
-    m_class->addItems(classItems());
-    m_class->setCurrentIndex(m_class->findText(kDefaultClass));
+    m_class->setCompleter(nullptr);
+    m_class->addItems(driverClassItems());
+    m_class->setCurrentIndex(m_class->findText(kDefaultDriverClass));
     m_class->setEnabled(false);
     auto* classLabel = new QLabel(QStringLiteral("Класс ТС"), this);
     classLabel->setBuddy(m_class);
@@ -123,7 +113,7 @@ void DriversPage::attachDialog(FormPlus& dialog)
 void DriversPage::resetUnrestricted()
 {
     m_unrestricted->setChecked(false);
-    setControlText(m_class, kDefaultClass);
+    setControlText(m_class, kDefaultDriverClass);
     m_class->setEnabled(false);
     m_gross->setChecked(false);
     m_gross->setEnabled(false);
@@ -241,7 +231,7 @@ void DriversPage::CheckBoxDopuskClick(bool ticked)
         m_columns->clear();
         return;
     }
-    setControlText(m_class, kDefaultClass);
+    setControlText(m_class, kDefaultDriverClass);
     m_gross->setChecked(false);
 }
 

@@ -22,7 +22,6 @@ namespace osago {
 namespace {
 
 const QString kDefaultSex = QStringLiteral("М");
-const QString kDefaultClass = QStringLiteral("3");
 
 constexpr int kNameTypingLimit = 45;
 constexpr int kAddressTypingLimit = 25;
@@ -46,18 +45,11 @@ QComboBox* editableDropDown(const QString& name, const QStringList& items, const
     auto* box = named(new QComboBox(parent), name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Stored as typed: no completion to an item ("ж" stays "ж").
+    box->setCompleter(nullptr);
     box->addItems(items);
     box->setCurrentIndex(box->findText(text));
     return box;
-}
-
-// "M" is the Latin capital letter.
-QStringList classItems()
-{
-    QStringList items{QStringLiteral("M")};
-    for (int i = 0; i <= 13; ++i)
-        items << QString::number(i);
-    return items;
 }
 
 } // namespace
@@ -72,7 +64,8 @@ FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
 
     m_name = named(new QLineEdit(this), QStringLiteral("LabeledEditFIO"));
     setTypingLimit(m_name, kNameTypingLimit);
-    m_birthDate = named(new MaskedEdit(QStringLiteral("!99/99/0000;1;?"), messages, this), QStringLiteral("LabeledEditDR"));
+    m_birthDate =
+        named(new MaskedEdit(QStringLiteral("!99/99/0000;1;?"), messages, this), QStringLiteral("LabeledEditDR"));
     m_sex = editableDropDown(QStringLiteral("ComboBoxPol"), {kDefaultSex, QStringLiteral("Ж")}, kDefaultSex, this);
     setTypingLimit(m_sex, 1);
     m_address = named(new QLineEdit(this), QStringLiteral("LabeledEditAdres"));
@@ -81,7 +74,7 @@ FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
                      QStringLiteral("LabeledEditVU"));
     m_experience = named(new QLineEdit(this), QStringLiteral("LabeledEditStazh"));
     m_longExperience = named(new QCheckBox(QStringLiteral("Более 2-х лет"), this), QStringLiteral("CheckBox2g"));
-    m_class = editableDropDown(QStringLiteral("ComboBoxKlass"), classItems(), kDefaultClass, this);
+    m_class = editableDropDown(QStringLiteral("ComboBoxKlass"), driverClassItems(), kDefaultDriverClass, this);
     m_gross = named(new QCheckBox(QStringLiteral("Грубые нарушения"), this), QStringLiteral("CheckBoxGrub"));
     m_add = named(new QPushButton(QStringLiteral("Добавить"), this), QStringLiteral("ButtonOk"));
     m_save = named(new QPushButton(QStringLiteral("Сохранить"), this), QStringLiteral("ButtonSoxran"));
@@ -170,7 +163,6 @@ void FormPlus::showForChange(const DriverEntry& entry)
 void FormPlus::showWindow()
 {
     show();
-    raise();
     activateWindow();
     rememberOpeningTexts();
 }
@@ -239,7 +231,7 @@ void FormPlus::clearFields()
     setControlText(m_permit, QString());
     setControlText(m_experience, QString());
     setControlText(m_sex, kDefaultSex);
-    setControlText(m_class, kDefaultClass);
+    setControlText(m_class, kDefaultDriverClass);
     m_longExperience->setChecked(false);
     m_gross->setChecked(false);
 }
