@@ -1,4 +1,5 @@
 #include "Messages.h"
+#include "Pictures.h"
 #include "Program.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("osago"));
     QApplication::setOrganizationName(QStringLiteral("osago-talgrad"));
+    QApplication::setWindowIcon(osago::programIcon());
 
     osago::DialogMessages messages;
     osago::Program program(messages);
