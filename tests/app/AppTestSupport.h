@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+namespace osago::test {
+
+// Makes `window` the active window, as the agent's click on it would. Activating a window that is already
+// active would deactivate it on the offscreen platform, so that is left alone.
+[[nodiscard]] inline bool activate(QWidget& window)
+{
+    if (!window.isActiveWindow())
+        window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+inline QWidget* topLevelNamed(const QString& name)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name)
+            return window;
+    }
+    return nullptr;
+}
+
+// A key pressed as the agent presses it: delivered to whatever has the keyboard focus.
+inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    QVERIFY2(target, "no window has the keyboard");
+    QTest::keyClick(target, key, modifiers);
+}
+
+} // namespace osago::test
