@@ -1,6 +1,6 @@
 #include "FieldPlacement.h"
 
-#include "TypingLimit.h"
+#include "EditorFields.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,10 +23,16 @@ QLabel* captionOf(const QWidget* field)
 
 } // namespace
 
+void placeField(QWidget* field, QWidget* page, int left, int top, int width)
+{
+    field->setParent(page);
+    field->setGeometry(left, top, width, kFieldHeight);
+}
+
 QLabel* addCaption(QWidget* field, const QString& caption)
 {
-    auto* label = new QLabel(caption, field->parentWidget());
-    label->setBuddy(field);
+    QLabel* label = newLabel(caption, field);
+    label->setParent(field->parentWidget());
     label->adjustSize();
     // A caption wider than its field wraps onto more lines rather than run past the page.
     if (label->width() > field->width()) {
@@ -37,14 +43,11 @@ QLabel* addCaption(QWidget* field, const QString& caption)
     return label;
 }
 
-QLineEdit* addCaptionedEdit(QWidget* parent, const QString& name, const QString& caption, int left, int top,
-                            int width, int typingLimit)
+QLineEdit* addCaptionedEdit(QWidget* page, const QString& name, const QString& caption, int left, int top, int width,
+                            int typingLimit)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(left, top, width, kFieldHeight);
-    if (typingLimit > 0)
-        setTypingLimit(edit, typingLimit);
+    QLineEdit* edit = newEdit(name, typingLimit);
+    placeField(edit, page, left, top, width);
     addCaption(edit, caption);
     return edit;
 }

@@ -1,10 +1,10 @@
 #include "ResultsPage.h"
 
 #include "Controls.h"
+#include "EditorFields.h"
 #include "FieldPlacement.h"
 #include "Messages.h"
 #include "PremiumForm.h"
-#include "TypingLimit.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -88,11 +88,9 @@ void ResultsPage::buildFactorFields()
         field->installEventFilter(this);
     }
 
-    m_premium = new QLineEdit(this);
-    m_premium->setObjectName(QStringLiteral("LabeledEditSuma"));
-    m_premium->setGeometry(168, 216, kFieldWidth, kFieldHeight);
+    m_premium = newEdit(QStringLiteral("LabeledEditSuma"), kPremiumTypingLimit);
+    placeField(m_premium, this, 168, 216, kFieldWidth);
     m_premium->setReadOnly(true);
-    setTypingLimit(m_premium, kPremiumTypingLimit);
     QLabel* caption = addCaption(m_premium, QStringLiteral("Сумма:"));
     QFont bold = caption->font();
     bold.setBold(true);
@@ -102,8 +100,8 @@ void ResultsPage::buildFactorFields()
 
 void ResultsPage::buildScratchControls()
 {
-    auto* worstClass = new QLineEdit(this);
-    worstClass->setObjectName(QStringLiteral("Edit1"));
+    QLineEdit* worstClass = newEdit(QStringLiteral("Edit1"), 0);
+    worstClass->setParent(this);
     worstClass->hide();
     for (const char* name : {"CheckBox2", "CheckBox22", "CheckBoxGrubOK"}) {
         auto* flag = new QCheckBox(this);

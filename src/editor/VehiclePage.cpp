@@ -1,11 +1,11 @@
 #include "VehiclePage.h"
 
 #include "Controls.h"
+#include "EditorFields.h"
 #include "FieldPlacement.h"
 #include "MaskedEdit.h"
 #include "Messages.h"
 #include "TariffText.h"
-#include "TypingLimit.h"
 #include "tariff/PowerConversion.h"
 #include "tariff/TariffTables.h"
 
@@ -20,7 +20,6 @@ namespace osago {
 
 namespace {
 
-const QString kDateMask = QStringLiteral("!99/99/0000;1;?");
 const QString kNoLoad = QStringLiteral("0");
 const QString kBusSeats = QStringLiteral("5");
 const QString kPersonalUse = QStringLiteral("CheckBoxLich");
@@ -62,17 +61,13 @@ VehiclePage::VehiclePage(QWidget& editor, Messages& messages, QWidget* parent)
 
 void VehiclePage::buildIdentification()
 {
-    m_type = new QComboBox(this);
-    m_type->setObjectName(QStringLiteral("ComboBoxTipTS"));
-    m_type->setEditable(true);
-    m_type->setInsertPolicy(QComboBox::NoInsert);
+    QStringList types;
     for (std::string_view type : vehicleTypes)
-        m_type->addItem(toQString(type));
-    m_type->setGeometry(8, 24, 401, kFieldHeight);
-    setTypingLimit(m_type, 60);
+        types << toQString(type);
+    m_type = newDropDown(QStringLiteral("ComboBoxTipTS"), types, toQString(vehicle_type::passengerCar), 60);
+    placeField(m_type, this, 8, 24, 401);
     addCaption(m_type, QStringLiteral("Тип ТС:"));
-    connect(m_type, &QComboBox::textActivated, this, &VehiclePage::ComboBoxTipTSChange);
-    connect(m_type->lineEdit(), &QLineEdit::textEdited, this, &VehiclePage::ComboBoxTipTSChange);
+    connectAgentChange(m_type, this, &VehiclePage::ComboBoxTipTSChange);
 
     addCaptionedEdit(this, QStringLiteral("EditMarka"), QStringLiteral("Марка, модель:"), 8, 64, 137, 25);
     m_vin = addCaptionedEdit(this, QStringLiteral("LabeledEditVin"), QStringLiteral("VIN:"), 152, 64, 257, 17);
@@ -103,9 +98,8 @@ void VehiclePage::buildPassport()
     passport->setGeometry(424, 8, 209, 113);
     addCaptionedEdit(passport, QStringLiteral("LabeledEditPTS"), QStringLiteral("Серия, № ПТС:"), 8, 40, 193, 10);
 
-    auto* issued = new MaskedEdit(kDateMask, m_messages, passport);
-    issued->setObjectName(QStringLiteral("LabeledEditVidacha"));
-    issued->setGeometry(8, 84, 97, kFieldHeight);
+    MaskedEdit* issued = newMaskedEdit(QStringLiteral("LabeledEditVidacha"), kDateMask, m_messages);
+    placeField(issued, passport, 8, 84, 97);
     addCaption(issued, QStringLiteral("Дата выдачи:"))->setObjectName(QStringLiteral("LabelVidacha"));
 }
 
@@ -138,9 +132,8 @@ void VehiclePage::buildLoadFields()
         setFieldShown(field, false);
     }
 
-    auto* heavyTruckFlag = new QLineEdit(this);
-    heavyTruckFlag->setObjectName(QStringLiteral("EditRaschetGruz"));
-    heavyTruckFlag->setGeometry(520, 384, 121, kFieldHeight);
+    QLineEdit* heavyTruckFlag = newEdit(QStringLiteral("EditRaschetGruz"), 0);
+    placeField(heavyTruckFlag, this, 520, 384, 121);
     heavyTruckFlag->hide();
 }
 
