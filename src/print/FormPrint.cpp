@@ -1,0 +1,238 @@
+#include "FormPrint.h"
+
+#include "DocumentPrinter.h"
+#include "Messages.h"
+#include "PdfExport.h"
+#include "PolicyDocuments.h"
+
+#include <QCloseEvent>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace osago {
+
+namespace {
+
+constexpr int kPanelHeight = 25;
+constexpr double kMaxOffsetMm = 30;
+constexpr double kOffsetStepMm = 0.5;
+
+// The last two captions are padded with blanks to widen their tabs.
+QString tabCaption(DocumentIndex index)
+{
+    const QString title = documentTitle(index);
+    if (index == PolicyBlank || index == BackingSheet)
+        return QString(9, u' ') + title + QString(10, u' ');
+    return title;
+}
+
+std::unique_ptr<QPrinter> previewPrinter()
+{
+    // A null printer description gives a PDF printer: the preview never waits on the print system.
+    auto printer = std::make_unique<QPrinter>(QPrinterInfo(), QPrinter::HighResolution);
+    printer->setFullPage(true);
+    printer->setPageLayout(QPageLayout(documentPageSize(), QPageLayout::Portrait, QMarginsF()));
+    return printer;
+}
+
+} // namespace
+
+FormPrint::FormPrint(Messages& messages, DocumentPrinter& printer, PdfFileNameSource& fileNames)
+    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_messages(messages)
+    , m_printer(printer)
+    , m_fileNames(fileNames)
+{
+    setObjectName(QStringLiteral("FormPrint"));
+    setWindowTitle(QStringLiteral("Печать заявления"));
+    resize(862, 606);
+    setEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildPanel();
+    buildPages();
+    layout->addWidget(m_panel);
+    layout->addWidget(m_pageControl);
+
+    // "Выход" stands on the window itself, reaching down over the tab row.
+    auto* exit = new QPushButton(QStringLiteral("Выход"), this);
+    exit->setObjectName(QStringLiteral("ButtonVyh"));
+    exit->setGeometry(430, 0, 81, 46);
+    exit->raise();
+    connect(exit, &QPushButton::clicked, this, &FormPrint::ButtonVyhClick);
+}
+
+FormPrint::~FormPrint() = default;
+
+void FormPrint::buildPanel()
+{
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setFixedHeight(kPanelHeight);
+    auto* row = new QHBoxLayout(m_panel);
+    row->setContentsMargins(0, 0, 4, 0);
+    row->setSpacing(4);
+
+    auto* print = new QPushButton(QStringLiteral("Распечатать текущий документ"), m_panel);
+    print->setObjectName(QStringLiteral("ButtonPrint"));
+    print->setFixedSize(430, kPanelHeight);
+    connect(print, &QPushButton::clicked, this, &FormPrint::ButtonPrintClick);
+    row->addWidget(print);
+    row->addSpacing(86); // under "Выход"
+
+    auto* pdf = new QPushButton(QStringLiteral("Сохранить документ в PDF..."), m_panel);
+    pdf->setObjectName(QStringLiteral("ButtonPdf"));
+    connect(pdf, &QPushButton::clicked, this, &FormPrint::ButtonPdfClick);
+    row->addWidget(pdf);
+    auto* pdfAll = new QPushButton(QStringLiteral("Сохранить все документы в PDF..."), m_panel);
+    pdfAll->setObjectName(QStringLiteral("ButtonPdfAll"));
+    connect(pdfAll, &QPushButton::clicked, this, &FormPrint::ButtonPdfAllClick);
+    row->addWidget(pdfAll);
+    row->addStretch();
+
+    row->addWidget(new QLabel(QStringLiteral("Сдвиг полиса при печати, мм:"), m_panel));
+    m_offsetX = addOffsetBox("SpinBoxSdvigX", QStringLiteral("вправо"));
+    m_offsetY = addOffsetBox("SpinBoxSdvigY", QStringLiteral("вниз"));
+}
+
+QDoubleSpinBox* FormPrint::addOffsetBox(const char* name, const QString& caption)
+{
+    auto* box = new QDoubleSpinBox(m_panel);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(-kMaxOffsetMm, kMaxOffsetMm);
+    box->setSingleStep(kOffsetStepMm);
+    box->setDecimals(1);
+    box->setKeyboardTracking(false);
+    auto* label = new QLabel(caption, m_panel);
+    label->setBuddy(box);
+    m_panel->layout()->addWidget(label);
+    m_panel->layout()->addWidget(box);
+    connect(box, &QDoubleSpinBox::valueChanged, this, &FormPrint::SpinBoxSdvigChange);
+    return box;
+}
+
+void FormPrint::buildPages()
+{
+    m_pageControl = new QTabWidget(this);
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    for (int i = 0; i < kDocumentCount; ++i) {
+        const auto index = DocumentIndex(i);
+        auto* page = new QWidget(m_pageControl);
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(i));
+        m_previewPrinters[std::size_t(i)] = previewPrinter();
+        auto* view = new QPrintPreviewWidget(m_previewPrinters[std::size_t(i)].get(), page);
+        view->setObjectName(QStringLiteral("OleContainer%1").arg(i));
+        if (index == ApplicationPage1 || index == ApplicationPage2) {
+            view->setZoomMode(QPrintPreviewWidget::FitInView);
+        } else {
+            view->setZoomMode(QPrintPreviewWidget::CustomZoom);
+            view->setZoomFactor(1.0);
+        }
+        connect(view, &QPrintPreviewWidget::paintRequested, this, [this, index](QPrinter* printer) {
+            if (std::size_t(index) >= m_documents.size())
+                return;
+            QPainter painter(printer);
+            m_documents[std::size_t(index)]->paint(painter);
+        });
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->addWidget(view);
+        m_views[std::size_t(i)] = view;
+        m_pageControl->addTab(page, tabCaption(index));
+    }
+}
+
+void FormPrint::open()
+{
+    setEnabled(false);
+    m_pageControl->setCurrentIndex(0);
+    showMaximized();
+}
+
+void FormPrint::showDocuments(DocumentList documents, const QString& nameSuffix)
+{
+    m_documents = std::move(documents);
+    m_nameSuffix = nameSuffix;
+    for (QPrintPreviewWidget* view : m_views)
+        view->updatePreview();
+    setEnabled(true);
+}
+
+void FormPrint::replaceDocument(DocumentIndex index, std::shared_ptr<const Document> document)
+{
+    m_documents.at(std::size_t(index)) = std::move(document);
+    m_views[std::size_t(index)]->updatePreview();
+}
+
+void FormPrint::setPolicyOffset(const PolicyOffset& offset)
+{
+    const QSignalBlocker blockX(m_offsetX);
+    const QSignalBlocker blockY(m_offsetY);
+    m_offsetX->setValue(offset.horizontalMm);
+    m_offsetY->setValue(offset.verticalMm);
+}
+
+DocumentIndex FormPrint::currentIndex() const
+{
+    return DocumentIndex(m_pageControl->currentIndex());
+}
+
+void FormPrint::ButtonPrintClick()
+{
+    printOrReport(m_printer, m_messages, this, *m_documents.at(std::size_t(currentIndex())));
+}
+
+void FormPrint::ButtonVyhClick()
+{
+    close();
+}
+
+void FormPrint::ButtonPdfClick()
+{
+    const auto& document = m_documents.at(std::size_t(currentIndex()));
+    savePdf({document}, document->title() + m_nameSuffix + QStringLiteral(".pdf"));
+}
+
+void FormPrint::ButtonPdfAllClick()
+{
+    savePdf(m_documents, QStringLiteral("Документы ОСАГО") + m_nameSuffix + QStringLiteral(".pdf"));
+}
+
+void FormPrint::savePdf(const DocumentList& documents, const QString& suggestedName)
+{
+    const QString fileName = m_fileNames.pdfFileName(this, suggestedName);
+    if (fileName.isEmpty())
+        return;
+    QString error;
+    if (!writePdf(documents, fileName, &error))
+        m_messages.show(this, kProgramTitle, error, Messages::Icon::Critical);
+}
+
+void FormPrint::SpinBoxSdvigChange()
+{
+    emit policyOffsetEdited({m_offsetX->value(), m_offsetY->value()});
+}
+
+void FormPrint::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    FormClose();
+}
+
+// The documents go with the window; the next production makes new ones.
+void FormPrint::FormClose()
+{
+    m_documents.clear();
+    emit closed();
+}
+
+} // namespace osago

@@ -1,0 +1,56 @@
+#include "FormProgress.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace osago {
+
+FormProgress::FormProgress()
+    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setObjectName(QStringLiteral("FormProgress"));
+    setWindowTitle(QStringLiteral("Идет формирование заявления..."));
+    setFixedSize(400, 206);
+    QFont verdana(QStringLiteral("Verdana"));
+    verdana.setPixelSize(13);
+    verdana.setBold(true);
+    setFont(verdana);
+
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("ProgressBar"));
+    m_bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_bar);
+}
+
+void FormProgress::start(int steps)
+{
+    m_bar->setRange(0, steps);
+    show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void FormProgress::step()
+{
+    m_bar->setValue(m_bar->value() + 1);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void FormProgress::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+// Each production starts from an empty bar, centred over the screen.
+void FormProgress::FormShow()
+{
+    m_bar->setValue(0);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace osago
