@@ -1,10 +1,13 @@
 #include "DriversPage.h"
 #include "EditorTestSupport.h"
+#include "FormPlus.h"
+#include "Program.h"
 #include "ResultsPage.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -126,6 +129,25 @@ private slots:
         QCOMPARE(editor().text(QStringLiteral("LabeledEditKVS")), QStringLiteral("1"));
         QCOMPARE(editor().text(QStringLiteral("LabeledEditKO")), QStringLiteral("1,5"));
         QCOMPARE(editor().text(QStringLiteral("LabeledEditKN")), QStringLiteral("1,5"));
+    }
+
+    // The driver dialog has a class and a violations mark of the same names in its own window.
+    void unrestrictedDriversAreNotReadFromTheDriverDialog()
+    {
+        osago::test::ScriptedMessages seam;
+        QTemporaryDir folder;
+        Program program(seam, {folder.filePath(QStringLiteral("Baza.mdb"))});
+        Form2& form = program.form2();
+        setControlText(program.formPlus(), QStringLiteral("ComboBoxKlass"), QStringLiteral("13"));
+        control<QCheckBox>(program.formPlus(), QStringLiteral("CheckBoxGrub"))->setChecked(true);
+        control<QCheckBox>(form, QStringLiteral("CheckBoxDopusk"))->setChecked(true);
+        setControlText(form, QStringLiteral("ComboBoxKlass"), QStringLiteral("M"));
+
+        control<QPushButton>(form, QStringLiteral("ButtonSumma"))->click();
+
+        QCOMPARE(controlText(form, QStringLiteral("LabeledEditKBM")), QStringLiteral("2,45"));
+        QCOMPARE(controlText(form, QStringLiteral("LabeledEditKN")), QStringLiteral("1"));
+        OSAGO_VERIFY_MESSAGES(seam);
     }
 
     void vehicleRegisteredAbroadTakesTheTerm()
