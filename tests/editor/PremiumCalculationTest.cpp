@@ -3,8 +3,12 @@
 #include "FormPlus.h"
 #include "Program.h"
 #include "ResultsPage.h"
+#include "tariff/calc/CalcCommand.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -71,6 +75,19 @@ class PremiumCalculationTest : public QObject
         editor().click(QStringLiteral("ButtonSumma"));
     }
 
+    // Class "M" gives the malus; the young driver with short experience gives "1,3"; 40 hp, nine months.
+    void enterWorkedExample()
+    {
+        prepareHomeOwner(QStringLiteral("Анна"));
+        DriversPage& drivers = editor().form.driversPage();
+        QVERIFY(drivers.appendEntry(driver(QStringLiteral("15.03.1970"), QStringLiteral("M"), kYes)));
+        QVERIFY(drivers.appendEntry(driver(QStringLiteral("20.08.2003"), QStringLiteral("5"), kNo)));
+        editor().walkTo(3);
+        editor().retypeField(QStringLiteral("LabeledEditMoshn"), QStringLiteral("40"));
+        editor().walkTo(0);
+        QVERIFY(osago::test::pickItem(editor().get<QComboBox>(QStringLiteral("ComboBoxSrok")), QStringLiteral("9")));
+    }
+
 private slots:
     void init()
     {
@@ -84,17 +101,9 @@ private slots:
         m_editor.reset();
     }
 
-    // Class "M" gives the malus; the young driver with short experience gives "1,3"; 40 hp, nine months.
     void workedExampleRoundsTheLastHalfToEven()
     {
-        prepareHomeOwner(QStringLiteral("Анна"));
-        QVERIFY(editor().form.driversPage().appendEntry(driver(QStringLiteral("15.03.1970"), QStringLiteral("M"), kYes)));
-        QVERIFY(editor().form.driversPage().appendEntry(driver(QStringLiteral("20.08.2003"), QStringLiteral("5"), kNo)));
-        editor().walkTo(3);
-        editor().retypeField(QStringLiteral("LabeledEditMoshn"), QStringLiteral("40"));
-        editor().walkTo(0);
-        QVERIFY(osago::test::pickItem(editor().get<QComboBox>(QStringLiteral("ComboBoxSrok")), QStringLiteral("9")));
-
+        enterWorkedExample();
         calculate();
 
         const QStringList expected = {
@@ -112,6 +121,37 @@ private slots:
 
         editor().click(QStringLiteral("ButtonSumma"));
         QCOMPARE(results(), expected);
+    }
+
+    void editorAndCommandLineAgree()
+    {
+        QBuffer request;
+        request.setData(QStringLiteral(R"({
+            "controls": {"ComboBoxPunkt": "Анна", "LabeledEditMoshn": "40", "ComboBoxSrok": "9",
+                         "LabeledEditVydan": "01.06.2024"},
+            "drivers": [{"ComboBox2": "15.03.1970", "ComboBox7": "M", "ComboBox8": "Да", "ComboBox9": "Нет"},
+                        {"ComboBox2": "20.08.2003", "ComboBox7": "5", "ComboBox8": "Нет", "ComboBox9": "Нет"}]
+        })").toUtf8());
+        QBuffer output;
+        QBuffer errors;
+        QVERIFY(request.open(QIODevice::ReadOnly));
+        QVERIFY(output.open(QIODevice::WriteOnly));
+        QVERIFY(errors.open(QIODevice::WriteOnly));
+        QCOMPARE(runCalcCommand({}, request, output, errors), 0);
+        const QJsonObject report = QJsonDocument::fromJson(output.data()).object();
+        QCOMPARE(report.value(QStringLiteral("LabeledEditSuma")).toString(), QStringLiteral("1497,7462"));
+
+        enterWorkedExample();
+        calculate();
+
+        for (auto it = report.begin(); it != report.end(); ++it) {
+            if (it.key() == QStringLiteral("error"))
+                QVERIFY(it.value().isNull());
+            else if (it.value().isBool())
+                QCOMPARE(editor().get<QCheckBox>(it.key())->isChecked(), it.value().toBool());
+            else
+                QCOMPARE(editor().text(it.key()), it.value().toString());
+        }
     }
 
     void unrestrictedDriversReadTheDriversPage()
