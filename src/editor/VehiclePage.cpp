@@ -127,14 +127,19 @@ void VehiclePage::buildLoadFields()
                                      QStringLiteral("Масса без нагрузки (кг):"), 424, 208, 209, 5);
     m_seats = addCaptionedEdit(this, QStringLiteral("LabeledEditMesta"),
                                QStringLiteral("Кол-во мест сидения, вкл. водителя:"), 424, 264, 209, 3);
-    for (QLineEdit* field : {m_maxMass, m_unladenMass, m_seats}) {
-        field->setText(kNoLoad);
-        setFieldShown(field, false);
-    }
+    hideLoadFields();
 
     QLineEdit* heavyTruckFlag = newEdit(QStringLiteral("EditRaschetGruz"), 0);
     placeField(heavyTruckFlag, this, 520, 384, 121);
     heavyTruckFlag->hide();
+}
+
+void VehiclePage::hideLoadFields()
+{
+    for (QLineEdit* field : {m_maxMass, m_unladenMass, m_seats}) {
+        field->setText(kNoLoad);
+        setFieldShown(field, false);
+    }
 }
 
 void VehiclePage::ComboBoxTipTSChange()
@@ -186,10 +191,7 @@ void VehiclePage::resetVehicle()
     setControlText(m_type, toQString(vehicle_type::passengerCar));
     for (const char* name : kVehicleFields)
         setControlText(*this, QString::fromUtf8(name), QString());
-    for (QLineEdit* field : {m_maxMass, m_unladenMass, m_seats}) {
-        field->setText(kNoLoad);
-        setFieldShown(field, false);
-    }
+    hideLoadFields();
 }
 
 void VehiclePage::resetPurposes()

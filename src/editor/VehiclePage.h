@@ -30,6 +30,8 @@ private:
     void buildPassport();
     void buildPurposes();
     void buildLoadFields();
+    // The mass and seat fields as a passenger car has them: "0" and hidden.
+    void hideLoadFields();
 
     // The agent picked or typed a vehicle type: shows the mass fields for a truck and the seat
     // field for a bus, and resets the ones it hides.
