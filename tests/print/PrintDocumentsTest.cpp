@@ -5,7 +5,7 @@
 #include "PolicyDocuments.h"
 #include "PrintFields.h"
 #include "RecordFactors.h"
-#include "SampleRecords.h"
+#include "PrintSamples.h"
 
 #include <QFile>
 #include <QRegularExpression>

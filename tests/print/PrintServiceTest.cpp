@@ -6,7 +6,7 @@
 #include "PolicyDocuments.h"
 #include "PrintService.h"
 #include "RecordingPrinter.h"
-#include "SampleRecords.h"
+#include "PrintSamples.h"
 #include "ScriptedMessages.h"
 
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,7 +138,12 @@ private slots:
         QCOMPARE(previewControl<QPushButton>("ButtonPrint")->geometry(), QRect(0, 0, 430, 25));
         QCOMPARE(previewControl<QPushButton>("ButtonVyh")->text(), QStringLiteral("Выход"));
         QCOMPARE(previewControl<QPushButton>("ButtonVyh")->geometry(), QRect(430, 0, 81, 46));
-        QCOMPARE(previewControl<QTabWidget>("PageControl")->currentIndex(), 0);
+        auto* pages = previewControl<QTabWidget>("PageControl");
+        QCOMPARE(pages->currentIndex(), 0);
+        // "Выход" covers none of the tabs.
+        const QRect lastTab = pages->tabBar()->tabRect(pages->count() - 1);
+        QVERIFY2(pages->tabBar()->mapTo(&window, lastTab.topRight()).x() < 430, qPrintable(QString::number(
+                     pages->tabBar()->mapTo(&window, lastTab.topRight()).x())));
     }
 
     void tabs_data()

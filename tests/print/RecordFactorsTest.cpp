@@ -1,5 +1,5 @@
 #include "RecordFactors.h"
-#include "SampleRecords.h"
+#include "PrintSamples.h"
 
 #include <QTest>
 
