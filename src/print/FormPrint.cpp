@@ -89,17 +89,21 @@ void FormPrint::buildPanel()
     row->addWidget(print);
     row->addSpacing(86); // under "Выход"
 
-    auto* pdf = new QPushButton(QStringLiteral("Сохранить документ в PDF..."), m_panel);
+    auto* pdf = new QPushButton(QStringLiteral("В PDF..."), m_panel);
     pdf->setObjectName(QStringLiteral("ButtonPdf"));
+    pdf->setToolTip(QStringLiteral("Сохранить текущий документ в файл PDF"));
     connect(pdf, &QPushButton::clicked, this, &FormPrint::ButtonPdfClick);
     row->addWidget(pdf);
-    auto* pdfAll = new QPushButton(QStringLiteral("Сохранить все документы в PDF..."), m_panel);
+    auto* pdfAll = new QPushButton(QStringLiteral("Все в PDF..."), m_panel);
     pdfAll->setObjectName(QStringLiteral("ButtonPdfAll"));
+    pdfAll->setToolTip(QStringLiteral("Сохранить все четыре документа в один файл PDF"));
     connect(pdfAll, &QPushButton::clicked, this, &FormPrint::ButtonPdfAllClick);
     row->addWidget(pdfAll);
     row->addStretch();
 
-    row->addWidget(new QLabel(QStringLiteral("Сдвиг полиса при печати, мм:"), m_panel));
+    auto* offsetCaption = new QLabel(QStringLiteral("Сдвиг полиса, мм:"), m_panel);
+    offsetCaption->setToolTip(QStringLiteral("Сдвиг данных полиса относительно бланка в принтере"));
+    row->addWidget(offsetCaption);
     m_offsetX = addOffsetBox("SpinBoxSdvigX", QStringLiteral("вправо"));
     m_offsetY = addOffsetBox("SpinBoxSdvigY", QStringLiteral("вниз"));
 }
@@ -124,6 +128,10 @@ void FormPrint::buildPages()
 {
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    // Narrow tabs in a small type, so that all four stay left of "Выход", which reaches down over the tab row.
+    m_pageControl->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 3px 2px; font-size: 7.5pt; background: #e4e4e4; border: 1px solid #a0a0a0; }"
+        "QTabBar::tab:selected { background: white; border-bottom-color: white; }"));
     for (int i = 0; i < kDocumentCount; ++i) {
         const auto index = DocumentIndex(i);
         auto* page = new QWidget(m_pageControl);
