@@ -73,7 +73,7 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
         return failure(kOpenAction, QStringLiteral("по этому пути находится не файл"));
     const bool fresh = !file.exists() || file.size() == 0;
     if (fresh && access == Access::ReadOnly)
-        return failure(kOpenAction, QStringLiteral("файла нет"));
+        return failure(kOpenAction, QStringLiteral("файла нет или он пуст"));
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count());
@@ -102,9 +102,11 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
 StorageStatus PolicyDatabase::createRegister()
 {
     return inTransaction(kOpenAction, [this](const QString& action) {
-        for (const QString& sql : {policySql::createTable(), policySql::createCodeIndex()}) {
-            QSqlQuery query(m_db);
-            if (!query.exec(sql))
+        QSqlQuery query(m_db);
+        if (!query.exec(policySql::createTable()))
+            return failure(action, query);
+        for (const policySql::Index& index : policySql::indexes()) {
+            if (!query.exec(index.create))
                 return failure(action, query);
         }
         return StorageStatus{};
@@ -151,15 +153,17 @@ void PolicyDatabase::prepareForWriting()
     query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     query.finish();
 
-    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
-    query.addBindValue(policySql::codeIndexName());
-    if (query.exec() && query.next())
-        return;
-    query.finish();
-    inTransaction(kOpenAction, [this](const QString& action) {
-        QSqlQuery create(m_db);
-        return create.exec(policySql::createCodeIndex()) ? StorageStatus{} : failure(action, create);
-    });
+    for (const policySql::Index& index : policySql::indexes()) {
+        query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+        query.addBindValue(index.name);
+        if (query.exec() && query.next())
+            continue;
+        query.finish();
+        inTransaction(kOpenAction, [&](const QString& action) {
+            QSqlQuery create(m_db);
+            return create.exec(index.create) ? StorageStatus{} : failure(action, create);
+        });
+    }
 }
 
 StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSteps& steps)

@@ -41,14 +41,16 @@ QString createTable()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table(), definitions.join(QStringLiteral(", ")));
 }
 
-QString codeIndexName()
+const std::vector<Index>& indexes()
 {
-    return kRegisterTable.toString() + QStringLiteral("_code");
-}
-
-QString createCodeIndex()
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(codeIndexName()), table(), rowCode());
+    static const std::vector<Index> all = [] {
+        const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)");
+        const QString code = kRegisterTable.toString() + QStringLiteral("_code");
+        const QString order = kRegisterTable.toString() + QStringLiteral("_order");
+        return std::vector<Index>{{code, create.arg(quoted(code), table(), rowCode())},
+                                  {order, create.arg(quoted(order), table(), QStringLiteral("(0)"))}};
+    }();
+    return all;
 }
 
 QString columnList()
@@ -77,6 +79,11 @@ QString selectIdsByCode()
 QString selectByIds(int count)
 {
     return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)").arg(columnList(), table(), placeholders(count));
+}
+
+QString selectByIdRange()
+{
+    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid BETWEEN ? AND ?").arg(columnList(), table());
 }
 
 QString selectByCode()

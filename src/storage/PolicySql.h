@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace osago {
 
 // The SQL texts over the register, all derived from the column table. Values are always bound ("?"); the only
@@ -11,18 +13,28 @@ namespace policySql {
 QString quoted(QStringView name);
 
 QString createTable();
-QString codeIndexName();
-QString createCodeIndex();
+// The indexes of the register, each with the name it is known by in the file. The code index finds a row by its
+// code; the order index has one constant key, so it holds nothing but the row ids in ascending order: the
+// narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself.
+struct Index
+{
+    QString name;
+    QString create;
+};
+const std::vector<Index>& indexes();
 // The 123 quoted column names, comma separated, in column order.
 QString columnList();
 // The grid's full query: the 123 columns of every row, in the order of the table's rows.
 QString selectAll();
-// The row ids of every row (the grid keeps only these and loads pages of rows by id).
+// The row ids of every row, in no stated order (the grid keeps only these, sorts them and loads pages of rows
+// by id).
 QString selectAllIds();
 // The row ids of the rows holding the code bound as the only value.
 QString selectIdsByCode();
 // rowid and the 123 columns of the rows whose rowid is one of `count` bound values.
 QString selectByIds(int count);
+// rowid and the 123 columns of the rows whose rowid lies between the two bound values.
+QString selectByIdRange();
 // The 123 columns of the rows holding the bound code.
 QString selectByCode();
 // 123 bound values.

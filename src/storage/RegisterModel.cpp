@@ -3,20 +3,13 @@
 #include "PolicyColumns.h"
 #include "PolicyDatabase.h"
 #include "PolicySql.h"
-#include "StorageErrors.h"
+#include "RegisterReads.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
 
 namespace osago {
-
-namespace {
-
-const QString kReadAction = QStringLiteral("Реестр не прочитан");
-
-} // namespace
 
 RegisterModel::RegisterModel(PolicyDatabase& database, QObject* parent)
     : QAbstractTableModel(parent), m_database(database), m_selection{policySql::selectAllIds(), {}}
@@ -55,11 +48,10 @@ Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const
 
 StorageStatus RegisterModel::refresh()
 {
-    std::vector<qint64> ids;
-    const StorageStatus status = readIds(ids);
+    // The ids are read in place between the two reset signals: no view asks for data in between.
     beginResetModel();
-    m_ids = std::move(ids);
     m_pages.clear();
+    const StorageStatus status = readRowIds(m_database, m_selection.sql, m_selection.values, m_ids);
     m_lastError = status.error;
     endResetModel();
     return status;
@@ -77,32 +69,6 @@ StorageStatus RegisterModel::selectAll()
     m_selection = {policySql::selectAllIds(), {}};
     m_restricted = false;
     return refresh();
-}
-
-StorageStatus RegisterModel::readIds(std::vector<qint64>& ids) const
-{
-    const QString& path = m_database.path();
-    if (!m_database.isOpen())
-        return StorageStatus::failure(storageFailure(kReadAction, QStringLiteral("реестр не открыт"), path));
-    QSqlQuery query(m_database.connection());
-    query.setForwardOnly(true);
-    const auto failed = [&] {
-        ids.clear();
-        return StorageStatus::failure(storageFailure(kReadAction, query.lastError(), path, m_database.busySeconds()));
-    };
-    if (!query.prepare(m_selection.sql))
-        return failed();
-    for (const QVariant& value : m_selection.values)
-        query.addBindValue(value);
-    if (!query.exec())
-        return failed();
-    while (query.next())
-        ids.push_back(query.value(0).toLongLong());
-    if (query.lastError().isValid())
-        return failed();
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-    return {};
 }
 
 const RegisterModel::Page& RegisterModel::page(int number) const
@@ -127,31 +93,10 @@ RegisterModel::Page RegisterModel::readPage(int number) const
 {
     const std::size_t first = std::size_t(number) * kPageRows;
     const std::size_t count = std::min<std::size_t>(kPageRows, m_ids.size() - first);
-    Page result{number, 0, std::vector<QStringList>(count)};
-
-    QSqlQuery query(m_database.connection());
-    query.setForwardOnly(true);
-    const auto failed = [&] {
-        m_lastError = storageFailure(kReadAction, query.lastError(), m_database.path(), m_database.busySeconds());
-        return result;
-    };
-    if (!query.prepare(policySql::selectByIds(kPageRows)))
-        return failed();
-    for (int i = 0; i < kPageRows; ++i)
-        query.addBindValue(m_ids[first + std::min<std::size_t>(std::size_t(i), count - 1)]);
-    if (!query.exec())
-        return failed();
-    const auto begin = m_ids.begin() + std::ptrdiff_t(first);
-    const auto end = begin + std::ptrdiff_t(count);
-    while (query.next()) {
-        const auto found = std::lower_bound(begin, end, query.value(0).toLongLong());
-        QStringList& row = result.rows[std::size_t(found - begin)];
-        row.reserve(kPolicyColumnCount);
-        for (int column = 1; column <= kPolicyColumnCount; ++column)
-            row << query.value(column).toString();
-    }
-    if (query.lastError().isValid())
-        return failed();
+    Page result{number, 0, {}};
+    const StorageStatus status = readRows(m_database, std::span(m_ids).subspan(first, count), result.rows);
+    if (!status.ok)
+        m_lastError = status.error;
     return result;
 }
 

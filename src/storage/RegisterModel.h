@@ -66,7 +66,6 @@ private:
 
     const Page& page(int number) const;
     Page readPage(int number) const;
-    StorageStatus readIds(std::vector<qint64>& ids) const;
     int rowOfId(qint64 id) const;
 
     PolicyDatabase& m_database;

@@ -54,13 +54,18 @@ QString storageFailure(const QString& action, const QString& reason, const QStri
     return path.isEmpty() ? message : message + QStringLiteral("\nФайл: ") + QDir::toNativeSeparators(path);
 }
 
+QString storageFailure(const QString& action, int sqliteCode, const QString& detail, const QString& path,
+                       int busySeconds)
+{
+    return storageFailure(action, reasonFor(sqliteCode, busySeconds), path) + QStringLiteral("\n(%1)").arg(detail);
+}
+
 QString storageFailure(const QString& action, const QSqlError& error, const QString& path, int busySeconds)
 {
     bool numeric = false;
     const int code = error.nativeErrorCode().toInt(&numeric);
-    const QString reason = reasonFor(numeric ? code : -1, busySeconds);
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return storageFailure(action, reason, path) + QStringLiteral("\n(%1)").arg(detail);
+    return storageFailure(action, numeric ? code : -1, detail, path, busySeconds);
 }
 
 } // namespace osago

@@ -10,6 +10,10 @@ namespace osago {
 // and the database's own text for whoever looks deeper. `busySeconds` is the busy timeout the reason quotes.
 QString storageFailure(const QString& action, const QSqlError& error, const QString& path, int busySeconds);
 
+// The same from SQLite's own result code (extended or primary) and message.
+QString storageFailure(const QString& action, int sqliteCode, const QString& detail, const QString& path,
+                       int busySeconds);
+
 // The same for a failure found by the program itself rather than reported by the database.
 QString storageFailure(const QString& action, const QString& reason, const QString& path);
 

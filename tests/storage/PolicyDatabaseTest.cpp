@@ -120,6 +120,28 @@ private slots:
         QCOMPARE(tableColumns(raw), registerNames());
     }
 
+    // A register another program made with the same table: accepted, its unset columns read as empty texts,
+    // and it gets the indexes and the journal this program works with.
+    void registerMadeElsewhereIsAcceptedAndPrepared()
+    {
+        {
+            RawConnection raw(path());
+            QVERIFY(raw.exec(QStringLiteral("CREATE TABLE TableStrah (%1)").arg(columnDefinitions(registerNames()))));
+            QVERIFY(raw.exec(QStringLiteral(
+                "INSERT INTO TableStrah (\"Страхователь_фамилия_фирма\", \"Мантисса_кода\") VALUES ('Чужой', 'k1')")));
+        }
+        PolicyDatabase database;
+        QVERIFY(database.open(path()).ok);
+        const auto loaded = database.load(QStringLiteral("k1"));
+        QVERIFY2(loaded.ok, qPrintable(loaded.error));
+        QCOMPARE(loaded.value.value(0), QStringLiteral("Чужой"));
+        QVERIFY(loaded.value.value(1).isEmpty());
+
+        RawConnection raw(path());
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'")).toInt(), 2);
+        QCOMPARE(raw.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    }
+
     void openInAMissingFolderFails()
     {
         PolicyDatabase database;

@@ -1,0 +1,169 @@
+#include "RegisterReads.h"
+
+#include "PolicyColumns.h"
+#include "PolicyDatabase.h"
+#include "PolicySql.h"
+#include "StorageErrors.h"
+
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace osago {
+
+namespace {
+
+const QString kReadAction = QStringLiteral("Реестр не прочитан");
+
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+// Prepares statements on the database's own connection and words their failures.
+class Reader
+{
+public:
+    explicit Reader(const PolicyDatabase& database) : m_database(database)
+    {
+        const QVariant handle = database.isOpen() ? database.connection().driver()->handle() : QVariant();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_db = *static_cast<sqlite3* const*>(handle.constData());
+    }
+
+    bool isOpen() const { return m_db != nullptr; }
+
+    Statement prepare(const QByteArray& sql) const
+    {
+        sqlite3_stmt* prepared = nullptr;
+        sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &prepared, nullptr);
+        return Statement(prepared, &sqlite3_finalize);
+    }
+
+    StorageStatus failure() const
+    {
+        if (!m_db) {
+            return StorageStatus::failure(
+                storageFailure(kReadAction, QStringLiteral("реестр не открыт"), m_database.path()));
+        }
+        return StorageStatus::failure(storageFailure(kReadAction, sqlite3_extended_errcode(m_db),
+                                                     QString::fromUtf8(sqlite3_errmsg(m_db)), m_database.path(),
+                                                     m_database.busySeconds()));
+    }
+
+    // Growing a vector id by id costs more than reading the ids, every larger block being fresh memory; the
+    // span of the table's row ids bounds their number and takes two probes of the table's tree. Reserved
+    // memory that is never written takes no room.
+    void reserveForRows(std::vector<qint64>& ids) const
+    {
+        static const QByteArray span = QStringLiteral("SELECT (SELECT max(rowid) FROM %1) - (SELECT min(rowid) FROM %1) + 1")
+                                           .arg(policySql::quoted(kRegisterTable))
+                                           .toUtf8();
+        constexpr sqlite3_int64 kMostReserved = sqlite3_int64(1) << 22;
+        const Statement statement = prepare(span);
+        if (statement && sqlite3_step(statement.get()) == SQLITE_ROW) {
+            const sqlite3_int64 rows = sqlite3_column_int64(statement.get(), 0);
+            ids.reserve(std::size_t(std::clamp<sqlite3_int64>(rows, 0, kMostReserved)));
+        }
+    }
+
+private:
+    const PolicyDatabase& m_database;
+    sqlite3* m_db = nullptr;
+};
+
+int bind(sqlite3_stmt* statement, int position, const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        return sqlite3_bind_int64(statement, position, value.toLongLong());
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, position, value.toDouble());
+    default:
+        if (value.isNull())
+            return sqlite3_bind_null(statement, position);
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, position, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+}
+
+QString columnText(sqlite3_stmt* statement, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+}
+
+} // namespace
+
+StorageStatus readRowIds(const PolicyDatabase& database, const QString& sql, const QVariantList& values,
+                         std::vector<qint64>& ids)
+{
+    ids.clear();
+    const Reader reader(database);
+    const auto failed = [&] {
+        ids.clear();
+        return reader.failure();
+    };
+    if (!reader.isOpen())
+        return failed();
+    const Statement statement = reader.prepare(sql.toUtf8());
+    if (!statement)
+        return failed();
+    for (int i = 0; i < values.size(); ++i) {
+        if (bind(statement.get(), i + 1, values[i]) != SQLITE_OK)
+            return failed();
+    }
+    reader.reserveForRows(ids);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(statement.get(), 0));
+    if (step != SQLITE_DONE)
+        return failed();
+    if (!std::is_sorted(ids.begin(), ids.end()))
+        std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return {};
+}
+
+// Ids without a gap are read as one range of the table, which SQLite walks in order; others one by one.
+StorageStatus readRows(const PolicyDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)
+{
+    rows.assign(ids.size(), QStringList());
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    if (ids.empty())
+        return {};
+    const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
+    static const QByteArray byRange = policySql::selectByIdRange().toUtf8();
+    const Statement statement = reader.prepare(range ? byRange : policySql::selectByIds(int(ids.size())).toUtf8());
+    if (!statement)
+        return reader.failure();
+    if (range) {
+        sqlite3_bind_int64(statement.get(), 1, ids.front());
+        sqlite3_bind_int64(statement.get(), 2, ids.back());
+    } else {
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            sqlite3_bind_int64(statement.get(), int(i) + 1, ids[i]);
+    }
+
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        const auto found = std::lower_bound(ids.begin(), ids.end(), sqlite3_column_int64(statement.get(), 0));
+        if (found == ids.end() || *found != sqlite3_column_int64(statement.get(), 0))
+            continue;
+        QStringList& row = rows[std::size_t(found - ids.begin())];
+        row.reserve(kPolicyColumnCount);
+        for (int column = 1; column <= kPolicyColumnCount; ++column)
+            row << columnText(statement.get(), column);
+    }
+    if (step != SQLITE_DONE) {
+        rows.assign(ids.size(), QStringList());
+        return reader.failure();
+    }
+    return {};
+}
+
+} // namespace osago
