@@ -165,13 +165,6 @@ private slots:
         row.setValue(u"Сумма_страхования", QString());
         QVERIFY(!factorsAgreeingWithPremium(row));
     }
-
-    void factorNamesFollowTheResultsPage()
-    {
-        const QStringList names = {"ТБ", "КТ", "КБМ", "КВС", "КО", "КМ", "КС", "КП", "КН"};
-        for (int i = 0; i < kFactorCount; ++i)
-            QCOMPARE(factorName(i), names[i]);
-    }
 };
 
 QTEST_GUILESS_MAIN(RecordFactorsTest)
