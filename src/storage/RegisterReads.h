@@ -13,8 +13,8 @@ namespace osago {
 class PolicyDatabase;
 
 // The grid's reads, straight through SQLite's own interface on the database's connection: a million row ids
-// take some 50 ms this way and a page of rows a few times less than through QSqlQuery, which makes a QVariant
-// of every value. Each read is one statement, finished before returning.
+// take about 0.1 s this way, two thirds of the time through QSqlQuery, and a page of rows a third of it, as no
+// QVariant is made of every value. Each read is one statement, finished before returning.
 
 // Replaces `ids` with the row ids given by the first result column of `sql` (with `values` bound in order), in
 // ascending order without repeats; empties it on failure. The vector's memory is reused from one reading to
