@@ -130,8 +130,9 @@ bool MaskedEdit::acceptOrRefuse()
     m_messages.beep();
     m_messages.show(window(), kProgramTitle, kInvalidInputMessage, Messages::Icon::Critical);
     QTimer::singleShot(0, this, [this] {
-        m_refusing = false;
+        // Focus first: the entry text must stay the one from before the refused edit.
         setFocus(Qt::OtherFocusReason);
+        m_refusing = false;
     });
     return false;
 }

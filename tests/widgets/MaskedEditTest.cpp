@@ -120,6 +120,8 @@ private slots:
         QCOMPARE(seam.beeps(), 1);
         QTRY_VERIFY(w.edit->hasFocus());
         QCOMPARE(w.edit->maskedText(), QStringLiteral("01.02.    "));
+        QTest::keyClick(w.edit, Qt::Key_Escape);
+        QCOMPARE(w.edit->maskedText(), QStringLiteral("  .  .    "));
     }
 
     void escapeRestoresTheTextFromBeforeTheEdit()
