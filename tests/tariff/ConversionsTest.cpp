@@ -250,4 +250,4 @@ void ConversionsTest::format()
 }
 
 QTEST_APPLESS_MAIN(ConversionsTest)
-#include "tst_conversions.moc"
+#include "ConversionsTest.moc"

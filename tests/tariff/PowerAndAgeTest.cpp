@@ -187,4 +187,4 @@ void PowerAndAgeTest::characterSlice()
 }
 
 QTEST_APPLESS_MAIN(PowerAndAgeTest)
-#include "tst_powerandage.moc"
+#include "PowerAndAgeTest.moc"

@@ -408,4 +408,4 @@ void CalcCommandTest::radioPairs()
 }
 
 QTEST_GUILESS_MAIN(CalcCommandTest)
-#include "tst_calccommand.moc"
+#include "CalcCommandTest.moc"

@@ -83,7 +83,7 @@ QString errorOf(const CalcResult& result)
 
 } // namespace
 
-class PremiumCalculationTest : public QObject {
+class PremiumRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -114,7 +114,7 @@ private slots:
     void objectNames();
 };
 
-void PremiumCalculationTest::baseTariff_data()
+void PremiumRulesTest::baseTariff_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("person");
@@ -151,7 +151,7 @@ void PremiumCalculationTest::baseTariff_data()
     QTest::newRow("heavy flag for any type") << passengerCar << true << "20000" << "0" << false << "1980" << "1";
 }
 
-void PremiumCalculationTest::baseTariff()
+void PremiumRulesTest::baseTariff()
 {
     QFETCH(QString, type);
     QFETCH(bool, person);
@@ -172,7 +172,7 @@ void PremiumCalculationTest::baseTariff()
     QCOMPARE(written(result, Field::RaschetGruz), heavyFlag);
 }
 
-void PremiumCalculationTest::territory_data()
+void PremiumRulesTest::territory_data()
 {
     QTest::addColumn<QString>("region");
     QTest::addColumn<QString>("locality");
@@ -199,7 +199,7 @@ void PremiumCalculationTest::territory_data()
                                                  << "РФ" << QString();
 }
 
-void PremiumCalculationTest::territory()
+void PremiumRulesTest::territory()
 {
     QFETCH(QString, region);
     QFETCH(QString, locality);
@@ -220,7 +220,7 @@ void PremiumCalculationTest::territory()
     QCOMPARE(written(result, Field::KT), territory);
 }
 
-void PremiumCalculationTest::bonusMalusTable_data()
+void PremiumRulesTest::bonusMalusTable_data()
 {
     QTest::addColumn<QString>("driverClass");
     QTest::addColumn<QString>("factor");
@@ -235,7 +235,7 @@ void PremiumCalculationTest::bonusMalusTable_data()
 }
 
 // With unlimited drivers the page's class is looked up as it stands.
-void PremiumCalculationTest::bonusMalusTable()
+void PremiumRulesTest::bonusMalusTable()
 {
     QFETCH(QString, driverClass);
     QFETCH(QString, factor);
@@ -247,7 +247,7 @@ void PremiumCalculationTest::bonusMalusTable()
     QCOMPARE(written(result, Field::Edit1), QString());
 }
 
-void PremiumCalculationTest::bonusMalus_data()
+void PremiumRulesTest::bonusMalus_data()
 {
     QTest::addColumn<QStringList>("classes");
     QTest::addColumn<QString>("type");
@@ -276,7 +276,7 @@ void PremiumCalculationTest::bonusMalus_data()
     QTest::newRow("period selector hidden") << QStringList{"3"} << passengerCar << true << false << "-" << "3";
 }
 
-void PremiumCalculationTest::bonusMalus()
+void PremiumRulesTest::bonusMalus()
 {
     QFETCH(QStringList, classes);
     QFETCH(QString, type);
@@ -295,7 +295,7 @@ void PremiumCalculationTest::bonusMalus()
     QCOMPARE(written(result, Field::Edit1), worstClass);
 }
 
-void PremiumCalculationTest::ageAndExperience_data()
+void PremiumRulesTest::ageAndExperience_data()
 {
     QTest::addColumn<QStringList>("experience");
     QTest::addColumn<QStringList>("age");
@@ -328,7 +328,7 @@ void PremiumCalculationTest::ageAndExperience_data()
                                    << false;
 }
 
-void PremiumCalculationTest::ageAndExperience()
+void PremiumRulesTest::ageAndExperience()
 {
     QFETCH(QStringList, experience);
     QFETCH(QStringList, age);
@@ -348,7 +348,7 @@ void PremiumCalculationTest::ageAndExperience()
     QCOMPARE(written(result, Field::CheckBox22), under22 ? "1" : "0");
 }
 
-void PremiumCalculationTest::driversAdmitted_data()
+void PremiumRulesTest::driversAdmitted_data()
 {
     QTest::addColumn<bool>("unlimited");
     QTest::addColumn<bool>("registered");
@@ -363,7 +363,7 @@ void PremiumCalculationTest::driversAdmitted_data()
     QTest::newRow("car trailer") << true << true << true << carTrailer << "-";
 }
 
-void PremiumCalculationTest::driversAdmitted()
+void PremiumRulesTest::driversAdmitted()
 {
     QFETCH(bool, unlimited);
     QFETCH(bool, registered);
@@ -379,7 +379,7 @@ void PremiumCalculationTest::driversAdmitted()
     QCOMPARE(written(osago::calculate(input), Field::KO), factor);
 }
 
-void PremiumCalculationTest::enginePower_data()
+void PremiumRulesTest::enginePower_data()
 {
     QTest::addColumn<QString>("power");
     QTest::addColumn<QString>("type");
@@ -408,7 +408,7 @@ void PremiumCalculationTest::enginePower_data()
     QTest::newRow("empty for a bus") << "" << bus << "-";
 }
 
-void PremiumCalculationTest::enginePower()
+void PremiumRulesTest::enginePower()
 {
     QFETCH(QString, power);
     QFETCH(QString, type);
@@ -423,7 +423,7 @@ void PremiumCalculationTest::enginePower()
     QCOMPARE(written(result, Field::Moshn), power.isEmpty() ? QStringLiteral("0") : QString());
 }
 
-void PremiumCalculationTest::periodAndTerm_data()
+void PremiumRulesTest::periodAndTerm_data()
 {
     QTest::addColumn<bool>("person");
     QTest::addColumn<bool>("registered");
@@ -453,7 +453,7 @@ void PremiumCalculationTest::periodAndTerm_data()
     QTest::newRow("term truck trailer") << true << false << "12" << "3" << truckTrailer << "-" << "-";
 }
 
-void PremiumCalculationTest::periodAndTerm()
+void PremiumRulesTest::periodAndTerm()
 {
     QFETCH(bool, person);
     QFETCH(bool, registered);
@@ -474,7 +474,7 @@ void PremiumCalculationTest::periodAndTerm()
     QCOMPARE(written(result, Field::KP), termFactor);
 }
 
-void PremiumCalculationTest::violations_data()
+void PremiumRulesTest::violations_data()
 {
     QTest::addColumn<bool>("unlimited");
     QTest::addColumn<bool>("pageViolations");
@@ -492,7 +492,7 @@ void PremiumCalculationTest::violations_data()
     QTest::newRow("trailer") << false << false << QStringList{yes} << carTrailer << "-" << true;
 }
 
-void PremiumCalculationTest::violations()
+void PremiumRulesTest::violations()
 {
     QFETCH(bool, unlimited);
     QFETCH(bool, pageViolations);
@@ -510,7 +510,7 @@ void PremiumCalculationTest::violations()
     QCOMPARE(written(result, Field::CheckBoxGrubOK), flagged ? "1" : "0");
 }
 
-void PremiumCalculationTest::premium_data()
+void PremiumRulesTest::premium_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("region");
@@ -542,7 +542,7 @@ void PremiumCalculationTest::premium_data()
                                                    << "80" << "12" << "15 дней" << "792";
 }
 
-void PremiumCalculationTest::premium()
+void PremiumRulesTest::premium()
 {
     QFETCH(QString, type);
     QFETCH(QString, region);
@@ -576,7 +576,7 @@ void PremiumCalculationTest::premium()
     QCOMPARE(written(result, Field::Suma), premium);
 }
 
-void PremiumCalculationTest::stopKeepsLaterFields_data()
+void PremiumRulesTest::stopKeepsLaterFields_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("mass");
@@ -622,7 +622,7 @@ void PremiumCalculationTest::stopKeepsLaterFields_data()
 
 // A stop leaves the fields of later sections and the premium out of the writes, so the window
 // keeps their previous texts.
-void PremiumCalculationTest::stopKeepsLaterFields()
+void PremiumRulesTest::stopKeepsLaterFields()
 {
     QFETCH(QString, type);
     QFETCH(QString, mass);
@@ -651,7 +651,7 @@ void PremiumCalculationTest::stopKeepsLaterFields()
     QCOMPARE(qs(result.writes.back().text), lastText);
 }
 
-void PremiumCalculationTest::everyFieldWrittenOnceInSectionOrder()
+void PremiumRulesTest::everyFieldWrittenOnceInSectionOrder()
 {
     const CalcResult result = osago::calculate(baseline());
     QCOMPARE(errorOf(result), QString());
@@ -661,7 +661,7 @@ void PremiumCalculationTest::everyFieldWrittenOnceInSectionOrder()
                           "LabeledEditKS", "LabeledEditKP", "LabeledEditKN", "CheckBoxGrubOK", "LabeledEditSuma"}));
 }
 
-void PremiumCalculationTest::emptyPowerFieldGetsZeroBeforeCoefficient()
+void PremiumRulesTest::emptyPowerFieldGetsZeroBeforeCoefficient()
 {
     CalcInput input = baseline();
     input.powerHp.clear();
@@ -670,7 +670,7 @@ void PremiumCalculationTest::emptyPowerFieldGetsZeroBeforeCoefficient()
     QCOMPARE(names.indexOf(u"LabeledEditMoshn"_qs) + 1, names.indexOf(u"LabeledEditKM"_qs));
 }
 
-void PremiumCalculationTest::objectNames()
+void PremiumRulesTest::objectNames()
 {
     QCOMPARE(qs(osago::fieldObjectName(Field::TB)), "LabeledEditTB");
     QCOMPARE(qs(osago::fieldObjectName(Field::Suma)), "LabeledEditSuma");
@@ -681,5 +681,5 @@ void PremiumCalculationTest::objectNames()
     QVERIFY(!osago::isCheckBoxField(Field::Edit1));
 }
 
-QTEST_APPLESS_MAIN(PremiumCalculationTest)
-#include "tst_premiumcalculation.moc"
+QTEST_APPLESS_MAIN(PremiumRulesTest)
+#include "PremiumRulesTest.moc"
