@@ -130,7 +130,31 @@ void Form2::FormShow()
 
 void Form2::FormClose()
 {
+    leaveRecordMode();
     resetEditor();
+}
+
+void Form2::setRecordMode(RecordMode mode, const QString& code)
+{
+    m_recordMode = mode;
+    m_recordCode = code;
+    if (mode != RecordMode::View)
+        return;
+    // The pages take no input; the tabs and the page buttons still let the agent look through them.
+    for (int page = 0; page < m_pageControl->count(); ++page)
+        m_pageControl->widget(page)->setEnabled(false);
+    m_buttonSave->hide();
+    m_buttonCancel->hide();
+    m_buttonClose->show();
+}
+
+// The reset that follows shows "Отмена" and "Сохранить" again.
+void Form2::leaveRecordMode()
+{
+    for (int page = 0; page < m_pageControl->count(); ++page)
+        m_pageControl->widget(page)->setEnabled(true);
+    m_recordMode = RecordMode::New;
+    m_recordCode.clear();
 }
 
 void Form2::ButtonVperClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 class QPushButton;
@@ -22,10 +23,24 @@ class Form2 : public QWidget
     Q_OBJECT
 
 public:
+    // How the record on show came into the editor.
+    enum class RecordMode {
+        New,    // a new record, also one copied from a stored row: "Сохранить" adds a row
+        Change, // a stored row: "Сохранить" writes over the row holding recordCode()
+        View,   // a stored row only looked at: every page read-only, "Закрыть" instead of "Отмена" and "Сохранить"
+    };
+
     // `mainWindow` is disabled while the editor is shown and enabled again when it closes.
     Form2(Messages& messages, QWidget& mainWindow);
 
     DriversPage& driversPage() { return *m_driversPage; }
+    ResultsPage& resultsPage() { return *m_resultsPage; }
+
+    // Set once the record is in the controls; every close returns the editor to a new record.
+    void setRecordMode(RecordMode mode, const QString& code = {});
+    RecordMode recordMode() const { return m_recordMode; }
+    // The code of the stored row changed or viewed; empty for a new record.
+    const QString& recordCode() const { return m_recordCode; }
 
 signals:
     // "Сохранить" was clicked; storing the record is up to the register.
@@ -53,6 +68,8 @@ private:
 
     // Every control back to its default, in a fixed order (EditorReset.cpp).
     void resetEditor();
+    // Back to a new record with every page open to input.
+    void leaveRecordMode();
 
     Messages& m_messages;
     QWidget& m_mainWindow;
@@ -68,6 +85,8 @@ private:
     QPushButton* m_buttonSave = nullptr;
     QPushButton* m_buttonCancel = nullptr;
     QPushButton* m_buttonClose = nullptr;
+    RecordMode m_recordMode = RecordMode::New;
+    QString m_recordCode;
 };
 
 } // namespace osago
