@@ -2,16 +2,21 @@
 
 #include "AboutBox.h"
 #include "Form2.h"
+#include "FormAgent.h"
 #include "FormPoisk.h"
 #include "MainToolBar.h"
 #include "Messages.h"
 #include "NewRecord.h"
+#include "RecordCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace osago {
 
@@ -19,6 +24,10 @@ namespace {
 
 // The size the window returns to when the agent restores it from maximised.
 constexpr QSize kRestoredSize(744, 378);
+
+// A grid column is as wide as its title, but no wider than this.
+constexpr int kMaxColumnWidth = 200;
+constexpr int kColumnPadding = 16;
 
 // Shows a window without a modal loop and brings it to the front.
 void bringUp(QWidget& window)
@@ -43,17 +52,48 @@ FormMain::FormMain(Messages& messages)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("DBGrid"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->horizontalHeader()->setMaximumSectionSize(kMaxColumnWidth * 2);
     setCentralWidget(m_grid);
 
     connect(m_commands.create, &QAction::triggered, this, &FormMain::N2Click);
+    connect(m_commands.edit, &QAction::triggered, this, &FormMain::N3Click);
+    connect(m_commands.copy, &QAction::triggered, this, &FormMain::N15Click);
+    connect(m_commands.remove, &QAction::triggered, this, &FormMain::N12Click);
     connect(m_commands.search, &QAction::triggered, this, &FormMain::N4Click);
+    connect(m_commands.view, &QAction::triggered, this, &FormMain::N16Click);
+    connect(m_commands.print, &QAction::triggered, this, &FormMain::N7Click);
+    connect(m_commands.printDirect, &QAction::triggered, this, &FormMain::N8Click);
+    connect(m_commands.users, &QAction::triggered, this, &FormMain::N10Click);
     connect(m_commands.about, &QAction::triggered, this, &FormMain::N14Click);
     connect(m_commands.exit, &QAction::triggered, this, &FormMain::N6Click);
 }
 
+FormMain::~FormMain() = default;
+
 void FormMain::attach(const Windows& windows)
 {
     m_windows = windows;
+}
+
+void FormMain::attachRecords(RecordCommands& records)
+{
+    m_records = &records;
+}
+
+void FormMain::showRegister(QAbstractItemModel& model)
+{
+    m_grid->setModel(&model);
+    QHeaderView* titles = m_grid->horizontalHeader();
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QString title = model.headerData(column, Qt::Horizontal).toString();
+        const int width = titles->fontMetrics().horizontalAdvance(title) + kColumnPadding;
+        titles->resizeSection(column, std::min(width, kMaxColumnWidth));
+    }
 }
 
 // A window still open elsewhere (the search window) must not keep the program running.
@@ -69,9 +109,47 @@ void FormMain::N2Click()
     prepareNewRecord(*m_windows.editor, QDateTime::currentDateTime());
 }
 
+void FormMain::N3Click()
+{
+    m_records->editSelected();
+}
+
+void FormMain::N15Click()
+{
+    m_records->copySelected();
+}
+
+void FormMain::N12Click()
+{
+    m_records->deleteSelected();
+}
+
 void FormMain::N4Click()
 {
     bringUp(*m_windows.search);
+}
+
+void FormMain::N16Click()
+{
+    m_records->viewSelected();
+}
+
+void FormMain::N7Click()
+{
+    m_records->printSelected();
+}
+
+void FormMain::N8Click()
+{
+    m_records->printSelectedDirectly();
+}
+
+// The settings window is made when the agent first asks for it.
+void FormMain::N10Click()
+{
+    if (!m_formAgent)
+        m_formAgent = std::make_unique<FormAgent>();
+    bringUp(*m_formAgent);
 }
 
 void FormMain::N14Click()

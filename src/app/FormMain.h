@@ -4,14 +4,19 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class QAbstractItemModel;
 class QTableView;
 
 namespace osago {
 
 class AboutBox;
 class Form2;
+class FormAgent;
 class FormPoisk;
 class Messages;
+class RecordCommands;
 
 // The main window: the register grid and every command of the program in its menu and toolbar.
 // Closing it ends the program.
@@ -28,24 +33,43 @@ public:
     };
 
     explicit FormMain(Messages& messages);
+    ~FormMain() override;
 
     // The windows the commands show; they are created after the main window.
     void attach(const Windows& windows);
+    // The commands over the register's rows and their printing, made after the windows.
+    void attachRecords(RecordCommands& records);
 
     // The read-only register grid `DBGrid`; the register gives it its model.
     QTableView& grid() { return *m_grid; }
+    const QTableView& grid() const { return *m_grid; }
+    // Shows the register in the grid: whole rows selected, fixed row heights, each column as wide as its title up to
+    // a cap, never sized to the rows' contents (that would read every row).
+    void showRegister(QAbstractItemModel& model);
+
+    // The agent settings window, made by the first "Пользователи..." and kept; null before.
+    FormAgent* formAgent() const { return m_formAgent.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void N2Click();
+    void N3Click();
+    void N15Click();
+    void N12Click();
     void N4Click();
+    void N16Click();
+    void N7Click();
+    void N8Click();
+    void N10Click();
     void N14Click();
     void N6Click();
 
     Messages& m_messages;
     Windows m_windows;
+    RecordCommands* m_records = nullptr;
+    std::unique_ptr<FormAgent> m_formAgent;
     MainCommands m_commands;
     QTableView* m_grid = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "EditorLists.h"
 #include "Form2.h"
+#include "Localities.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -18,8 +19,7 @@ const QString kTimeFormat = QStringLiteral("hh:mm:ss");
 // The region rules are not run by a program write of the region, so the localities are loaded here.
 void loadHomeLocalities(QComboBox* locality)
 {
-    locality->clear();
-    locality->addItems(homeLocalities());
+    fillLocalities(locality, kHomeRegion);
     setControlText(locality, kHomeLocality);
 }
 

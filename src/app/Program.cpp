@@ -6,13 +6,20 @@
 #include "FormMain.h"
 #include "FormPlus.h"
 #include "FormPoisk.h"
+#include "Messages.h"
+#include "ProgramRegister.h"
+#include "RecordCommands.h"
 
 namespace osago {
 
+// The register is opened first, so the grid shows its rows from the start; the record commands, with the
+// printing, come last, once the windows they work with exist.
 Program::Program(Messages& messages, ProgramOptions options)
     : m_messages(messages)
     , m_options(std::move(options))
 {
+    m_register = std::make_unique<ProgramRegister>(m_options.databasePath);
+
     m_formMain = std::make_unique<FormMain>(m_messages);
     m_form2 = std::make_unique<Form2>(m_messages, *m_formMain);
     m_formPoisk = std::make_unique<FormPoisk>(*m_formMain);
@@ -21,21 +28,45 @@ Program::Program(Messages& messages, ProgramOptions options)
 
     m_form2->driversPage().attachDialog(*m_formPlus);
     m_formMain->attach({m_form2.get(), m_formPoisk.get(), m_aboutBox.get()});
+    m_formMain->showRegister(m_register->model());
+
+    m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, m_register->database(),
+                                                 m_register->model(), std::move(m_options.printer));
+    m_formMain->attachRecords(*m_records);
 }
 
-// Windows go in the reverse order of their creation, so none outlives one it refers to.
+// Everything goes in the reverse order of its creation, so nothing outlives what it refers to.
 Program::~Program()
 {
+    m_records.reset();
     m_aboutBox.reset();
     m_formPlus.reset();
     m_formPoisk.reset();
     m_form2.reset();
     m_formMain.reset();
+    m_register.reset();
 }
 
 void Program::start()
 {
     m_formMain->showMaximized();
+    if (!m_register->openFailure().isEmpty())
+        m_messages.show(m_formMain.get(), kProgramTitle, m_register->openFailure(), Messages::Icon::Critical);
+}
+
+PolicyDatabase& Program::database()
+{
+    return m_register->database();
+}
+
+RegisterModel& Program::registerModel()
+{
+    return m_register->model();
+}
+
+PrintService& Program::printService()
+{
+    return m_records->printService();
 }
 
 } // namespace osago

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentPrinter.h"
+
 #include <QString>
 
 #include <memory>
@@ -12,14 +14,22 @@ class FormMain;
 class FormPlus;
 class FormPoisk;
 class Messages;
+class PolicyDatabase;
+class PrintService;
+class ProgramRegister;
+class RecordCommands;
+class RegisterModel;
 
 struct ProgramOptions
 {
+    // The register file; a bare name is looked up in the current folder.
     QString databasePath = QStringLiteral("Baza.mdb");
+    // Where documents are printed; the system's default printer unless given.
+    std::unique_ptr<DocumentPrinter> printer = nullptr;
 };
 
-// Owns the program's windows. Each exists once, created in a fixed order, shown and hidden,
-// never destroyed before the program ends. main() makes one; every test makes a fresh one.
+// Owns the program's windows and its register. Each window exists once, created in a fixed order, shown and
+// hidden, never destroyed before the program ends. main() makes one; every test makes a fresh one.
 class Program
 {
 public:
@@ -29,7 +39,7 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the main window maximised.
+    // Shows the main window maximised, then says why the register could not be opened, if it could not.
     void start();
 
     FormMain& formMain() { return *m_formMain; }
@@ -38,14 +48,20 @@ public:
     FormPlus& formPlus() { return *m_formPlus; }
     AboutBox& aboutBox() { return *m_aboutBox; }
 
+    PolicyDatabase& database();
+    RegisterModel& registerModel();
+    PrintService& printService();
+
 private:
     Messages& m_messages;
     ProgramOptions m_options;
+    std::unique_ptr<ProgramRegister> m_register;
     std::unique_ptr<FormMain> m_formMain;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<FormPoisk> m_formPoisk;
     std::unique_ptr<FormPlus> m_formPlus;
     std::unique_ptr<AboutBox> m_aboutBox;
+    std::unique_ptr<RecordCommands> m_records;
 };
 
 } // namespace osago

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace osago {
+
+// "Настройки": the names of the agent and of the insurer, kept between runs (AgentSettings). A small tool window
+// that stays on top; it shows the names kept and keeps what it holds when it closes.
+class FormAgent : public QWidget
+{
+    Q_OBJECT
+
+public:
+    FormAgent();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void FormClose();
+    void Button1Click();
+
+    QLineEdit* m_agent = nullptr;
+    QLineEdit* m_insurer = nullptr;
+};
+
+} // namespace osago

@@ -1,0 +1,16 @@
+#include "Localities.h"
+
+#include "EditorLists.h"
+
+#include <QComboBox>
+
+namespace osago {
+
+void fillLocalities(QComboBox* locality, const QString& region)
+{
+    locality->clear();
+    if (region == kHomeRegion)
+        locality->addItems(homeLocalities());
+}
+
+} // namespace osago
