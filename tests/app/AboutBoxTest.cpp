@@ -35,7 +35,7 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages);
+        m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
         m_program->start();
         QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
         m_openedLinks.clear();
@@ -162,6 +162,7 @@ private slots:
 
 private:
     std::unique_ptr<ScriptedMessages> m_messages;
+    QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
     QList<QUrl> m_openedLinks;
     bool m_openSucceeds = true;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Program.h"
+
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -13,6 +16,12 @@ namespace osago::test {
     if (!window.isActiveWindow())
         window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// A register file of its own in `folder`, so that no test opens a Baza.mdb in its working folder.
+inline osago::ProgramOptions registerIn(const QTemporaryDir& folder)
+{
+    return {folder.filePath(QStringLiteral("Baza.mdb"))};
 }
 
 inline QWidget* topLevelNamed(const QString& name)

@@ -25,7 +25,7 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages);
+        m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
         m_program->start();
         QVERIFY(activate(m_program->formMain()));
     }
@@ -130,6 +130,7 @@ private slots:
 
 private:
     std::unique_ptr<ScriptedMessages> m_messages;
+    QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
 };
 

@@ -46,7 +46,7 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages);
+        m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
     }
 
     void cleanup()
@@ -313,6 +313,7 @@ private slots:
 
 private:
     std::unique_ptr<ScriptedMessages> m_messages;
+    QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
 };
 

@@ -1,0 +1,294 @@
+#include "AgentSettings.h"
+#include "FormPrint.h"
+#include "PolicyDocuments.h"
+#include "PrintService.h"
+#include "RecordCommands.h"
+#include "RecordingPrinter.h"
+#include "RegisterTestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+using namespace osago;
+using namespace osago::test;
+
+namespace {
+
+const QString kAgent = QStringLiteral("Петрова А. В.");
+
+// Puts `count` rows into the register of `t`, the n-th with the surname "Запись n", and shows them.
+void storeRows(TestProgram& t, int count, const RecordShape& shape = {})
+{
+    for (int n = 1; n <= count; ++n) {
+        PolicyRow row = distinctiveRow(shape, kAgent);
+        row.setValue(u"Страхователь_фамилия_фирма", QStringLiteral("Запись %1").arg(n));
+        QVERIFY(t.program.database().insert(row).ok);
+    }
+    QVERIFY(t.model().refresh().ok);
+}
+
+QStringList surnamesOnDisk(const TestProgram& t)
+{
+    QStringList surnames;
+    for (const PolicyRow& row : rowsOnDisk(const_cast<TestProgram&>(t).program.database().path()))
+        surnames << row.value(u"Страхователь_фамилия_фирма");
+    return surnames;
+}
+
+QList<QWidget*> inputsOfPages(const Form2& editor)
+{
+    QList<QWidget*> inputs;
+    for (QWidget* widget : editor.findChildren<QWidget*>()) {
+        if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget) || qobject_cast<QCheckBox*>(widget)
+            || qobject_cast<QRadioButton*>(widget) || qobject_cast<QListWidget*>(widget))
+            inputs << widget;
+    }
+    for (const char* button : {"ButtonDobS", "ButtonDobV", "ButtonDobD", "ButtonIzmen", "ButtonUdal", "ButtonRavno",
+                               "ButtonSumma", "ButtonZPr"})
+        inputs << control<QWidget>(editor, QString::fromLatin1(button));
+    return inputs;
+}
+
+} // namespace
+
+// The main window's commands over the selected row, the editor's closing, and the printing commands.
+class RecordCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { useTestSettings("test_record_commands"); }
+
+    void init()
+    {
+        QSettings().clear();
+        AgentSettings{kAgent, QStringLiteral("Росгарант")}.save();
+    }
+
+    void viewShowsTheRowReadOnlyAndClosesWithoutAQuestion()
+    {
+        TestProgram t;
+        storeRows(t, 2, {true, false, false, 3, false});
+        const PolicyRow before = t.storedRow(1);
+
+        t.selectRow(1);
+        t.trigger("N16");
+        Form2& editor = t.editor();
+        QVERIFY(editor.isVisible());
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Просмотр записи"));
+        QCOMPARE(controlText(editor, QStringLiteral("LabeledEditFamil")), QStringLiteral("Запись 2"));
+        QCOMPARE(control<QListWidget>(editor, QStringLiteral("ListBoxVodit"))->count(), 3);
+        for (QWidget* input : inputsOfPages(editor))
+            QVERIFY2(!input->isEnabled(), qPrintable(input->objectName()));
+        QVERIFY(control<QWidget>(editor, QStringLiteral("ButtonClose"))->isVisible());
+        QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonNo"))->isVisible());
+        QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonSave"))->isVisible());
+
+        // The pages can still be looked through.
+        clickButton(editor, "ButtonVper");
+        QCOMPARE(control<QTabWidget>(editor, QStringLiteral("PageControl"))->currentIndex(), 1);
+
+        clickButton(editor, "ButtonClose");
+        QVERIFY(!editor.isVisible());
+        QVERIFY(t.seam.questions().isEmpty());
+        QVERIFY(t.main().isEnabled());
+        compareRows(t.storedRow(1), before, true);
+
+        // The next record takes input and offers "Отмена" and "Сохранить" again.
+        t.trigger("N2");
+        for (QWidget* input : {control<QWidget>(editor, QStringLiteral("LabeledEditFamil")),
+                               control<QWidget>(editor, QStringLiteral("ComboBoxTipTS")),
+                               control<QWidget>(editor, QStringLiteral("ButtonDobD"))})
+            QVERIFY2(input->isEnabled(), qPrintable(input->objectName()));
+        QVERIFY(control<QWidget>(editor, QStringLiteral("ButtonNo"))->isVisible());
+        QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonClose"))->isVisible());
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void deleteAsksFirst_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("no") << 1 << false << QStringList{"Запись 1", "Запись 2", "Запись 3"} << 1;
+        QTest::newRow("yes, a middle row") << 1 << true << QStringList{"Запись 1", "Запись 3"} << 1;
+        QTest::newRow("yes, the last row") << 2 << true << QStringList{"Запись 1", "Запись 2"} << 1;
+    }
+
+    void deleteAsksFirst()
+    {
+        QFETCH(int, selected);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, remaining);
+        QFETCH(int, selectedAfter);
+        TestProgram t;
+        storeRows(t, 3);
+
+        t.selectRow(selected);
+        t.seam.answerNext(yes);
+        t.trigger("N12");
+
+        QCOMPARE(t.seam.questions(), QStringList{"Confirm: Удалить запись?"});
+        QCOMPARE(surnamesOnDisk(t), remaining);
+        QCOMPARE(t.model().rowCount(), remaining.size());
+        QCOMPARE(t.main().grid().selectionModel()->selectedRows().value(0).row(), selectedAfter);
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void cancelAsksBeforeLeaving_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+
+    void cancelAsksBeforeLeaving()
+    {
+        QFETCH(bool, yes);
+        TestProgram t;
+        storeRows(t, 1);
+        t.selectRow(0);
+        t.trigger("N3");
+        Form2& editor = t.editor();
+        clickButton(editor, "ButtonVper");
+        clickButton(editor, "ButtonVper");
+        setControlText(editor, QStringLiteral("LabeledEditF"), QStringLiteral("Новый"));
+
+        t.seam.answerNext(yes);
+        clickButton(editor, "ButtonNo");
+
+        QCOMPARE(t.seam.questions(), QStringList{"Confirm: Выйти без сохранения?"});
+        QCOMPARE(editor.isVisible(), !yes);
+        QCOMPARE(t.main().isEnabled(), yes);
+        if (!yes) {
+            QCOMPARE(control<QTabWidget>(editor, QStringLiteral("PageControl"))->currentIndex(), 2);
+            QCOMPARE(controlText(editor, QStringLiteral("LabeledEditF")), QStringLiteral("Новый"));
+            QCOMPARE(editor.recordMode(), Form2::RecordMode::Change);
+        }
+        QCOMPARE(surnamesOnDisk(t), QStringList{"Запись 1"});
+        QCOMPARE(t.storedRow(0).value(u"Владелец_фамилия_фирма"), QStringLiteral("т4"));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void closingFromTheResultsPageReopensOnPageOne()
+    {
+        TestProgram t;
+        storeRows(t, 1);
+        t.selectRow(0);
+        t.trigger("N3");
+        Form2& editor = t.editor();
+        auto* pages = control<QTabWidget>(editor, QStringLiteral("PageControl"));
+        while (pages->currentIndex() < pages->count() - 1)
+            clickButton(editor, "ButtonVper");
+        t.seam.answerNext(true);
+        clickButton(editor, "ButtonNo");
+
+        t.trigger("N2");
+        QCOMPARE(pages->currentIndex(), 0);
+        QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonNaz"))->isEnabled());
+        QVERIFY(control<QWidget>(editor, QStringLiteral("ButtonVper"))->isEnabled());
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Создание записи"));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void sixDriversAreGoneFromTheNextNewRecord()
+    {
+        TestProgram t;
+        storeRows(t, 1, {true, false, false, 6, false});
+        t.selectRow(0);
+        t.trigger("N3");
+        Form2& editor = t.editor();
+        QCOMPARE(control<QListWidget>(editor, QStringLiteral("ListBoxVodit"))->count(), 6);
+        QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonDobD"))->isEnabled());
+        t.seam.answerNext(true);
+        clickButton(editor, "ButtonNo");
+
+        t.trigger("N2");
+        QCOMPARE(control<QListWidget>(editor, QStringLiteral("ListBoxVodit"))->count(), 0);
+        for (const char* add : {"ButtonDobS", "ButtonDobV", "ButtonDobD"})
+            QVERIFY2(control<QWidget>(editor, QString::fromLatin1(add))->isEnabled(), add);
+        saveFromEditor(editor);
+        QCOMPARE(t.storedRow(1).driverCount(), 0);
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void commandsWithoutASelectedRowOnlySaySo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("edit") << "N3" << kNoSelectionMessage;
+        QTest::newRow("copy") << "N15" << kNoSelectionMessage;
+        QTest::newRow("view") << "N16" << kNoSelectionMessage;
+        QTest::newRow("delete") << "N12" << kNoSelectionMessage;
+        QTest::newRow("print") << "N7" << kNoRecordMessage;
+        QTest::newRow("print directly") << "N8" << kNoRecordMessage;
+    }
+
+    void commandsWithoutASelectedRowOnlySaySo()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        auto printer = std::make_unique<RecordingPrinter>();
+        RecordingPrinter& printed = *printer;
+        TestProgram t({}, std::move(printer));
+        storeRows(t, 2);
+
+        t.trigger(command.toLatin1().constData());
+
+        QCOMPARE(t.seam.shownTexts(), QStringList{message});
+        QVERIFY(t.seam.questions().isEmpty());
+        QVERIFY(!t.editor().isVisible());
+        QVERIFY(!t.program.printService().previewWindow());
+        QVERIFY(printed.attempts().isEmpty());
+        QCOMPARE(surnamesOnDisk(t).size(), 2);
+        QVERIFY(t.main().isEnabled());
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void directPrintPrintsPageOneThenPageTwo()
+    {
+        auto printer = std::make_unique<RecordingPrinter>();
+        RecordingPrinter& printed = *printer;
+        TestProgram t({}, std::move(printer));
+        storeRows(t, 2);
+
+        t.selectRow(1);
+        t.trigger("N8");
+
+        QCOMPARE(printed.attempts(), (QStringList{documentTitle(ApplicationPage1), documentTitle(ApplicationPage2)}));
+        FormPrint* preview = t.program.printService().previewWindow();
+        QVERIFY(preview && preview->isVisible());
+        QCOMPARE(preview->documents().size(), std::size_t(kDocumentCount));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void printPreviewsTheSelectedRowAndTheEditorsRecord()
+    {
+        TestProgram t({}, std::make_unique<RecordingPrinter>());
+        storeRows(t, 1);
+        t.selectRow(0);
+        t.trigger("N7");
+        FormPrint* preview = t.program.printService().previewWindow();
+        QVERIFY(preview && preview->isVisible());
+        QVERIFY(!t.main().isEnabled());
+        preview->close();
+        QTRY_VERIFY(t.main().isEnabled());
+
+        t.trigger("N2");
+        setControlText(t.editor(), QStringLiteral("LabeledEditFamil"), QStringLiteral("Печатная"));
+        auto* pages = control<QTabWidget>(t.editor(), QStringLiteral("PageControl"));
+        pages->setCurrentIndex(pages->count() - 1);
+        clickButton(t.editor(), "ButtonZPr");
+        QVERIFY(preview->isVisible());
+        QVERIFY(!t.editor().isEnabled());
+        preview->close();
+        QTRY_VERIFY(t.editor().isEnabled());
+        QVERIFY(t.editor().isVisible());
+        QCOMPARE(t.model().rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(RecordCommandsTest)
+#include "RecordCommandsTest.moc"
