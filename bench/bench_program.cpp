@@ -1,0 +1,166 @@
+// Timings of the whole program over a register file made by osago-make-register, as the agent meets it. A plain
+// timing program run on the offscreen platform (QT_QPA_PLATFORM=offscreen):
+//   bench_program steps FILE    from main() to the grid painted in the maximised main window; Ctrl+End to the last
+//                               row painted; one save from the editor to the grid painted after it; a refresh alone
+//   bench_program scroll FILE   pages through the whole grid, a repaint each page, as a held-down PageDown would;
+//                               run under /usr/bin/time -v for the peak
+// The saved row is deleted again, so the file keeps its rows for the next run.
+
+#include "Controls.h"
+#include "Form2.h"
+#include "FormMain.h"
+#include "Messages.h"
+#include "PolicyDatabase.h"
+#include "Program.h"
+#include "RegisterModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
+
+#include <cstdio>
+
+namespace {
+
+using osago::Program;
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Says nothing and answers No; prints what the program would have shown.
+class QuietMessages final : public osago::Messages
+{
+public:
+    bool confirm(QWidget*, const QString&, const QString&) override { return false; }
+    void show(QWidget*, const QString&, const QString& text, Icon) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    }
+    void beep() override {}
+};
+
+// Counts the paint events a widget has received.
+class PaintCounter final : public QObject
+{
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int painted = 0;
+
+    // Runs the event loop until the widget has painted again; a paint event is handled before the loop returns.
+    void waitForPaint()
+    {
+        const int before = painted;
+        while (painted == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++painted;
+        return false;
+    }
+};
+
+QTableView& gridOf(Program& program)
+{
+    return program.formMain().grid();
+}
+
+int lastRowShown(QTableView& grid)
+{
+    return grid.rowAt(grid.viewport()->height() - 1) >= 0 ? grid.rowAt(grid.viewport()->height() - 1)
+                                                           : grid.model()->rowCount() - 1;
+}
+
+int steps(Program& program, const QElapsedTimer& sinceMain)
+{
+    QTableView& grid = gridOf(program);
+    PaintCounter viewport(*grid.viewport());
+    program.start();
+    viewport.waitForPaint();
+    std::printf("rows %d\nstart to the grid painted %.1f ms (from main())\n", program.registerModel().rowCount(),
+                milliseconds(sinceMain));
+
+    grid.setFocus();
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+    QApplication::sendEvent(&grid, &end);
+    viewport.waitForPaint();
+    std::printf("Ctrl+End to the last row painted %.1f ms (row %d shown)\n", milliseconds(timer),
+                lastRowShown(grid) + 1);
+
+    osago::Form2& editor = program.form2();
+    program.formMain().findChild<QAction*>(QStringLiteral("N2"))->trigger();
+    osago::setControlText(editor, QStringLiteral("LabeledEditFamil"), QStringLiteral("Замеров"));
+    auto* pages = osago::control<QTabWidget>(editor, QStringLiteral("PageControl"));
+    pages->setCurrentIndex(pages->count() - 1);
+    QCoreApplication::processEvents();
+    timer.restart();
+    osago::control<QPushButton>(editor, QStringLiteral("ButtonSave"))->click();
+    const double saved = milliseconds(timer);
+    viewport.waitForPaint();
+    const double painted = milliseconds(timer);
+    const int savedRow = grid.currentIndex().row();
+    std::printf("save: click to the editor closed %.1f ms, to the grid painted %.1f ms (row %d selected)\n", saved,
+                painted, savedRow + 1);
+
+    timer.restart();
+    program.registerModel().refresh();
+    std::printf("a refresh alone %.1f ms\n", milliseconds(timer));
+
+    const QString code = program.registerModel().codeAt(program.registerModel().rowCount() - 1);
+    if (!program.database().remove(code).ok)
+        std::fprintf(stderr, "the saved row was not deleted\n");
+    return 0;
+}
+
+int scroll(Program& program)
+{
+    QTableView& grid = gridOf(program);
+    PaintCounter viewport(*grid.viewport());
+    program.start();
+    viewport.waitForPaint();
+    QElapsedTimer timer;
+    timer.start();
+    QScrollBar* bar = grid.verticalScrollBar();
+    int pages = 0;
+    for (int value = 0;; value += bar->pageStep()) {
+        bar->setValue(value);
+        grid.viewport()->repaint();
+        ++pages;
+        if (bar->value() == bar->maximum())
+            break;
+    }
+    std::printf("rows %d, %d pages painted in %.0f ms, last row shown %d\n", program.registerModel().rowCount(), pages,
+                milliseconds(timer), lastRowShown(grid) + 1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QElapsedTimer sinceMain;
+    sinceMain.start();
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll")) {
+        std::fprintf(stderr, "usage: bench_program steps|scroll FILE\n");
+        return 2;
+    }
+    QApplication::setOrganizationName(QStringLiteral("osago-bench"));
+    QApplication::setApplicationName(QStringLiteral("bench_program"));
+    QuietMessages messages;
+    Program program(messages, {args[2]});
+    return args[1] == u"steps" ? steps(program, sinceMain) : scroll(program);
+}
