@@ -1,5 +1,7 @@
 #include "AgentSettings.h"
 #include "FormPrint.h"
+#include "PdfExport.h"
+#include "PdfText.h"
 #include "PolicyDocuments.h"
 #include "PrintService.h"
 #include "RecordCommands.h"
@@ -28,10 +30,10 @@ void storeRows(TestProgram& t, int count, const RecordShape& shape = {})
     QVERIFY(t.model().refresh().ok);
 }
 
-QStringList surnamesOnDisk(const TestProgram& t)
+QStringList surnamesOnDisk(TestProgram& t)
 {
     QStringList surnames;
-    for (const PolicyRow& row : rowsOnDisk(const_cast<TestProgram&>(t).program.database().path()))
+    for (const PolicyRow& row : rowsOnDisk(t.program.database().path()))
         surnames << row.value(u"Страхователь_фамилия_фирма");
     return surnames;
 }
@@ -283,10 +285,18 @@ private slots:
         clickButton(t.editor(), "ButtonZPr");
         QVERIFY(preview->isVisible());
         QVERIFY(!t.editor().isEnabled());
+        // The application shows the record as the editor holds it, and the insurer of the settings.
+        const QString pdf = t.folder.filePath(QStringLiteral("application.pdf"));
+        QString error;
+        QVERIFY2(writePdf({preview->documents().at(ApplicationPage1)}, pdf, &error), qPrintable(error));
+        const QString page = pdfPages(pdf).value(0);
+        QVERIFY2(page.contains(QStringLiteral("Печатная")) && page.contains(QStringLiteral("Страховщик: Росгарант")),
+                 qPrintable(page));
         preview->close();
         QTRY_VERIFY(t.editor().isEnabled());
         QVERIFY(t.editor().isVisible());
         QCOMPARE(t.model().rowCount(), 1);
+        OSAGO_VERIFY_MESSAGES(t.seam);
     }
 };
 
