@@ -1,6 +1,7 @@
 #include "PolicyDatabase.h"
 
 #include "PolicySql.h"
+#include "SearchIndex.h"
 #include "StorageErrors.h"
 
 #include <QAtomicInteger>
@@ -86,6 +87,8 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
         close();
         return StorageStatus::failure(message);
     }
+    // Changes nothing in the file; a connection without it would only fail its searches, with SQLite's reason.
+    installSearchFunction(m_db);
 
     StorageStatus status = fresh ? createRegister() : StorageStatus{};
     if (status.ok)
@@ -106,6 +109,10 @@ StorageStatus PolicyDatabase::createRegister()
         if (!query.exec(policySql::createTable()))
             return failure(action, query);
         for (const policySql::Index& index : policySql::indexes()) {
+            if (!query.exec(index.create))
+                return failure(action, query);
+        }
+        for (const policySql::Index& index : searchIndexes()) {
             if (!query.exec(index.create))
                 return failure(action, query);
         }

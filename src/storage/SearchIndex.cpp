@@ -1,0 +1,252 @@
+#include "SearchIndex.h"
+
+#include "PolicyColumns.h"
+#include "PolicyDatabase.h"
+#include "StorageErrors.h"
+
+#include <QElapsedTimer>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace osago {
+
+namespace {
+
+const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
+constexpr char kContainsFunction[] = "osago_contains";
+
+sqlite3* sqliteHandle(const QSqlDatabase& connection)
+{
+    const QVariant handle = connection.isOpen() ? connection.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3* const*>(handle.constData());
+    return nullptr;
+}
+
+char16_t foldedUnit(char16_t unit)
+{
+    if (unit < 0x80)
+        return unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit;
+    const auto folded = char16_t(QChar::toCaseFolded(char32_t(unit)));
+    return folded == u'ё' ? u'е' : folded;
+}
+
+// Decodes UTF-8 and folds it into `folded`, whose memory is reused; a malformed byte becomes U+FFFD. Written out
+// rather than through QStringDecoder, which took twice as long over a million short texts.
+void foldUtf8(const char* text, int size, std::u16string& folded)
+{
+    folded.resize(std::size_t(size)); // never more UTF-16 units than UTF-8 bytes
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t out = 0;
+    for (int i = 0; i < size;) {
+        const unsigned char lead = bytes[i];
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        bool valid = length > 0 && i + length <= size;
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; valid && k < length; ++k) {
+            valid = (bytes[i + k] & 0xC0) == 0x80;
+            code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        if (!valid) {
+            folded[out++] = u'\uFFFD';
+            ++i;
+            continue;
+        }
+        i += length;
+        if (QChar::requiresSurrogates(code)) {
+            folded[out++] = QChar::highSurrogate(code);
+            folded[out++] = QChar::lowSurrogate(code);
+        } else {
+            folded[out++] = foldedUnit(char16_t(code));
+        }
+    }
+    folded.resize(out);
+}
+
+// What one statement's call of osago_contains keeps between rows (SQLite holds it with the bound word): the
+// folded word, and the last text with its answer, since an index scan meets equal texts one after another.
+struct WordMatch
+{
+    std::u16string word;
+    std::string lastText;
+    bool lastFound = false;
+    bool hasLast = false;
+    std::u16string folded;
+};
+
+void destroyWordMatch(void* match)
+{
+    delete static_cast<WordMatch*>(match);
+}
+
+const char* textOf(sqlite3_value* value)
+{
+    return reinterpret_cast<const char*>(sqlite3_value_text(value));
+}
+
+// osago_contains(text, word): 1 when the folded word occurs in the folded text, 0 otherwise or for NULL.
+void containsFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    const char* text = textOf(arguments[0]);
+    if (!text || sqlite3_value_type(arguments[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    const int size = sqlite3_value_bytes(arguments[0]);
+
+    std::unique_ptr<WordMatch> fresh;
+    auto* match = static_cast<WordMatch*>(sqlite3_get_auxdata(context, 1));
+    if (!match) {
+        fresh = std::make_unique<WordMatch>();
+        const char* word = textOf(arguments[1]);
+        if (word)
+            foldUtf8(word, sqlite3_value_bytes(arguments[1]), fresh->word);
+        match = fresh.get();
+    }
+    const std::string_view textBytes(text, std::size_t(size));
+    if (!match->hasLast || match->lastText != textBytes) {
+        foldUtf8(text, size, match->folded);
+        match->lastFound = std::u16string_view(match->folded).find(match->word) != std::u16string_view::npos;
+        match->lastText.assign(textBytes);
+        match->hasLast = true;
+    }
+    sqlite3_result_int(context, match->lastFound ? 1 : 0);
+    if (fresh)
+        sqlite3_set_auxdata(context, 1, fresh.release(), &destroyWordMatch);
+}
+
+// Reports how much of the file the index build has read: SQLite reads every page of the table once, and the
+// connection counts the pages it had to read.
+struct IndexBuild
+{
+    sqlite3* db = nullptr;
+    qint64 pages = 1;
+    int pagesReadBefore = 0;
+    QElapsedTimer sinceReport;
+    const IndexProgress* progress = nullptr;
+
+    int pagesRead() const
+    {
+        int current = 0;
+        int highest = 0;
+        sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_MISS, &current, &highest, 0);
+        return current;
+    }
+};
+
+constexpr int kStepsBetweenChecks = 10000;
+constexpr qint64 kReportEveryMs = 100;
+
+int reportIndexProgress(void* data)
+{
+    auto& build = *static_cast<IndexBuild*>(data);
+    if (build.sinceReport.elapsed() >= kReportEveryMs) {
+        build.sinceReport.restart();
+        const qint64 share = qint64(build.pagesRead() - build.pagesReadBefore) * 100 / build.pages;
+        (*build.progress)(int(std::clamp<qint64>(share, 0, 99)));
+    }
+    return 0;
+}
+
+qint64 pageCount(const QSqlDatabase& connection)
+{
+    QSqlQuery query(connection);
+    return query.exec(QStringLiteral("PRAGMA page_count")) && query.next() ? query.value(0).toLongLong() : 0;
+}
+
+} // namespace
+
+QString searchFolded(QStringView text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    std::transform(text.begin(), text.end(), folded.begin(), [](QChar unit) { return QChar(foldedUnit(unit.unicode())); });
+    return folded;
+}
+
+bool installSearchFunction(const QSqlDatabase& connection)
+{
+    sqlite3* db = sqliteHandle(connection);
+    return db
+           && sqlite3_create_function_v2(db, kContainsFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                         &containsFunction, nullptr, nullptr, nullptr)
+                  == SQLITE_OK;
+}
+
+QString containsCondition(int column)
+{
+    return QStringLiteral("%1(%2, ?)").arg(QLatin1String(kContainsFunction),
+                                           policySql::quoted(policyColumns()[std::size_t(column)].name));
+}
+
+const std::vector<int>& searchedColumns()
+{
+    static const std::vector<int> columns = [] {
+        std::vector<int> found;
+        for (const char16_t* name : {u"Страхователь_фамилия_фирма", u"Владелец_фамилия_фирма", u"Марка_модель",
+                                     u"Регистрационный_знак", u"Квитанция", u"Номер_серия_полиса",
+                                     u"Номер_серия_спец_знака"})
+            found.push_back(policyColumnIndex(QStringView(name)));
+        return found;
+    }();
+    return columns;
+}
+
+policySql::Index searchIndex(int column)
+{
+    const QString& columnName = policyColumns()[std::size_t(column)].name;
+    const QString name = kRegisterTable.toString() + QStringLiteral("_search_") + columnName;
+    return {name, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                      .arg(policySql::quoted(name), policySql::quoted(kRegisterTable), policySql::quoted(columnName))};
+}
+
+std::vector<policySql::Index> searchIndexes()
+{
+    std::vector<policySql::Index> all;
+    for (int column : searchedColumns())
+        all.push_back(searchIndex(column));
+    return all;
+}
+
+bool hasSearchIndex(const PolicyDatabase& database, int column)
+{
+    if (!database.isOpen())
+        return false;
+    QSqlQuery query(database.connection());
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    query.addBindValue(searchIndex(column).name);
+    return query.exec() && query.next();
+}
+
+StorageStatus buildSearchIndex(PolicyDatabase& database, int column, const IndexProgress& progress)
+{
+    sqlite3* db = sqliteHandle(database.connection());
+    if (!db)
+        return StorageStatus::failure(storageFailure(kBuildAction, QStringLiteral("реестр не открыт"), database.path()));
+
+    IndexBuild build;
+    build.db = db;
+    build.pages = std::max<qint64>(1, pageCount(database.connection()));
+    build.pagesReadBefore = build.pagesRead();
+    build.progress = &progress;
+    build.sinceReport.start();
+    if (progress)
+        sqlite3_progress_handler(db, kStepsBetweenChecks, &reportIndexProgress, &build);
+
+    QSqlQuery query(database.connection());
+    const bool built = query.exec(searchIndex(column).create);
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    if (!built) {
+        return StorageStatus::failure(
+            storageFailure(kBuildAction, query.lastError(), database.path(), database.busySeconds()));
+    }
+    return {};
+}
+
+} // namespace osago

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "PolicySql.h"
+#include "StorageStatus.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+#include <vector>
+
+class QSqlDatabase;
+
+namespace osago {
+
+class PolicyDatabase;
+
+// Finding a word anywhere in a register column, ignoring letter case for Cyrillic as for Latin and the difference
+// between ё and е. SQLite's own LIKE, lower() and NOCASE fold ASCII letters only, so the comparison is the SQL
+// function osago_contains(text, word), registered on every connection the program opens. Each searched column
+// has a plain index of its own, which SQLite scans instead of the table when a condition needs only that column
+// (about 25 MB instead of 1.9 GB at a million rows). SQLite keeps plain indexes up to date by itself, so rows
+// written by other programs are found as well, and those programs need nothing of ours to write.
+
+// `text` as the search compares it: Unicode simple case folding, then ё as е.
+QString searchFolded(QStringView text);
+
+// Registers osago_contains on the connection; false when SQLite refuses.
+bool installSearchFunction(const QSqlDatabase& connection);
+
+// `osago_contains("<column name>", ?)`: the word is the one bound value, never part of the SQL text.
+QString containsCondition(int column);
+
+// The columns the search window offers: the policyholder's and the owner's surname or firm, make and model,
+// registration plate, receipt, policy and special sign.
+const std::vector<int>& searchedColumns();
+
+// The index of one column's values, and those of every searched column (a new register gets them all).
+policySql::Index searchIndex(int column);
+std::vector<policySql::Index> searchIndexes();
+
+bool hasSearchIndex(const PolicyDatabase& database, int column);
+
+// Builds the index of `column` in a register that lacks it (one made before the index existed). It reads the
+// whole table: a few seconds at a million rows, during which `progress` hears the share read so far (0-99 %)
+// every tenth of a second or so. Other programs' writes wait meanwhile, up to their busy timeout.
+using IndexProgress = std::function<void(int percent)>;
+StorageStatus buildSearchIndex(PolicyDatabase& database, int column, const IndexProgress& progress);
+
+} // namespace osago
