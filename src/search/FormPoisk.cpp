@@ -1,6 +1,98 @@
 #include "FormPoisk.h"
 
+#include "PolicyColumns.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+
+#include <algorithm>
+#include <array>
+
 namespace osago {
+
+namespace {
+
+// The window's own area: the fixed layout of the controls, and a line under the buttons for the outcome.
+constexpr QSize kClientSize(377, 208);
+
+struct Criterion
+{
+    const char* name;
+    const char16_t* caption;
+    const char16_t* column;
+    int left;
+    int row;
+};
+
+// In tab order; the group's left column stands 8 pixels in, the right one 192, rows 16 pixels apart from 24.
+constexpr std::array<Criterion, 7> kCriteria{{
+    {"RadioButtonStr", u"Фамилия страхователя (фирма)", u"Страхователь_фамилия_фирма", 8, 0},
+    {"RadioButtonVlad", u"Фамилия владельца (фирма)", u"Владелец_фамилия_фирма", 8, 1},
+    {"RadioButtonMarka", u"Марка ТС", u"Марка_модель", 8, 2},
+    {"RadioButtonGN", u"Госномер ТС", u"Регистрационный_знак", 8, 3},
+    {"RadioButtonKvit", u"Квитанция", u"Квитанция", 192, 0},
+    {"RadioButtonPolis", u"Номер и серия полиса", u"Номер_серия_полиса", 192, 1},
+    {"RadioButtonZnak", u"Номер и серия спец. знака", u"Номер_серия_спец_знака", 192, 2},
+}};
+
+constexpr int kRadioTop = 24;
+constexpr int kRadioStep = 16;
+constexpr int kRadioHeight = 17;
+constexpr int kRightColumn = 192;
+
+QPushButton* addButton(QWidget* window, const char* name, const QString& caption, QRect geometry)
+{
+    auto* button = new QPushButton(caption, window);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// The captions keep their fixed places. Where the window's font is wider than the one this layout was drawn for
+// (DejaVu Sans is), they take a narrower face of it, then a smaller size, until each fits.
+void fitCaptions(const QList<QAbstractButton*>& buttons)
+{
+    constexpr int kNarrowestStretch = 80;
+    constexpr qreal kSmallestPointSize = 7;
+    const auto fits = [&] {
+        return std::all_of(buttons.begin(), buttons.end(),
+                           [](const QAbstractButton* button) { return button->sizeHint().width() <= button->width(); });
+    };
+    QFont font = buttons.constFirst()->font();
+    int stretch = font.stretch() == QFont::AnyStretch ? int(QFont::Unstretched) : font.stretch();
+    while (!fits()) {
+        if (stretch > kNarrowestStretch) {
+            stretch -= 5;
+            font.setStretch(stretch);
+        } else if (font.pointSizeF() > kSmallestPointSize) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        } else {
+            return;
+        }
+        for (QAbstractButton* button : buttons)
+            button->setFont(font);
+    }
+}
+
+// The wait cursor while a search runs; the handler blocks the window meanwhile.
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
 
 FormPoisk::FormPoisk(QWidget& owner)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -8,7 +100,138 @@ FormPoisk::FormPoisk(QWidget& owner)
 {
     setObjectName(QStringLiteral("FormPoisk"));
     setWindowTitle(QStringLiteral("Поиск"));
-    setFixedSize(377, 175);
+    setFixedSize(kClientSize);
+    buildControls();
+}
+
+void FormPoisk::buildControls()
+{
+    m_word = new QLineEdit(RegisterSearch::prompt(), this);
+    m_word->setObjectName(QStringLiteral("EditPoisk"));
+    m_word->setGeometry(8, 8, 361, 21);
+
+    auto* group = new QGroupBox(QStringLiteral("Критерии поиска"), this);
+    group->setObjectName(QStringLiteral("GroupBoxKriterii"));
+    group->setGeometry(8, 40, 361, 97);
+    m_criteria = new QButtonGroup(this);
+    QWidget* previous = m_word;
+    for (const Criterion& criterion : kCriteria) {
+        auto* radio = new QRadioButton(QString::fromUtf16(criterion.caption), group);
+        radio->setObjectName(QLatin1String(criterion.name));
+        const int width = criterion.left < kRightColumn ? kRightColumn - criterion.left : group->width() - criterion.left;
+        radio->setGeometry(criterion.left, kRadioTop + criterion.row * kRadioStep, width, kRadioHeight);
+        m_criteria->addButton(radio, policyColumnIndex(QStringView(criterion.column)));
+        radio->setChecked(&criterion == &kCriteria.front());
+        setTabOrder(previous, radio);
+        previous = radio;
+    }
+    fitCaptions(m_criteria->buttons());
+
+    auto* start = addButton(this, "ButtonStart", QStringLiteral("Поиск"), {8, 144, 129, 25});
+    auto* table = addButton(this, "ButtonTable", QStringLiteral("Вся таблица"), {136, 144, 113, 25});
+    auto* exit = addButton(this, "ButtonExit", QStringLiteral("Выход"), {248, 144, 121, 25});
+    setTabOrder(previous, start);
+    setTabOrder(start, table);
+    setTabOrder(table, exit);
+    connect(start, &QPushButton::clicked, this, &FormPoisk::ButtonStartClick);
+    connect(table, &QPushButton::clicked, this, &FormPoisk::ButtonTableClick);
+    connect(exit, &QPushButton::clicked, this, &FormPoisk::ButtonExitClick);
+
+    m_outcome = new QLabel(this);
+    m_outcome->setObjectName(QStringLiteral("LabelNaideno"));
+    m_outcome->setGeometry(8, 174, 361, 30);
+    m_outcome->setWordWrap(true);
+    m_outcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void FormPoisk::attachRegister(PolicyDatabase& database, RegisterModel& model)
+{
+    disconnect(m_modelReset);
+    m_search.emplace(database, model);
+    // Every reset of the grid, a save or deletion refreshing the rows found included, updates the count.
+    m_modelReset = connect(&model, &QAbstractItemModel::modelReset, this, &FormPoisk::showOutcome);
+    m_outcome->clear();
+}
+
+// Opens centred over the main window, the word selected so that typing replaces it.
+void FormPoisk::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(m_owner.frameGeometry().center());
+    move(frame.topLeft());
+    m_word->setFocus(Qt::ActiveWindowFocusReason);
+    m_word->selectAll();
+}
+
+void FormPoisk::ButtonStartClick()
+{
+    if (!m_search) {
+        showFailure(QStringLiteral("Реестр полисов не открыт."));
+        return;
+    }
+    const WaitCursor waiting;
+    const StorageStatus found = m_search->find(
+        m_criteria->checkedId(), m_word->text(), [this](int percent) { showProgress(percent); },
+        [this] { showFirstRows(); });
+    if (!found.ok)
+        showFailure(found.error);
+}
+
+void FormPoisk::ButtonTableClick()
+{
+    if (!m_search) {
+        showFailure(QStringLiteral("Реестр полисов не открыт."));
+        return;
+    }
+    const WaitCursor waiting;
+    const StorageStatus shown = m_search->showAll();
+    if (!shown.ok)
+        showFailure(shown.error);
+}
+
+void FormPoisk::ButtonExitClick()
+{
+    close();
+}
+
+void FormPoisk::showOutcome()
+{
+    const RegisterModel& model = m_search->model();
+    m_outcome->setToolTip({});
+    if (!model.lastError().isEmpty())
+        showFailure(model.lastError());
+    else if (!model.isRestricted())
+        m_outcome->setText(QStringLiteral("Показана вся таблица, записей: %1").arg(model.rowCount()));
+    else if (model.rowCount() == 0)
+        m_outcome->setText(QStringLiteral("Ничего не найдено"));
+    else
+        m_outcome->setText(QStringLiteral("Найдено записей: %1").arg(model.rowCount()));
+}
+
+// The first search in a column of an older register builds its index, a few seconds at a million rows. The
+// handler holds the event loop meanwhile, so the line is painted at once.
+void FormPoisk::showProgress(int percent)
+{
+    m_outcome->setText(QStringLiteral("Подготовка поиска по этому столбцу: %1 %").arg(percent));
+    m_outcome->repaint();
+}
+
+// The rows found among the oldest are painted in the grid while the rest are looked for; the agent's clicks and
+// keys wait until the search is done.
+void FormPoisk::showFirstRows()
+{
+    m_outcome->setText(QStringLiteral("Идёт поиск..."));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// The failure's first line fits the window; the whole text is the line's tooltip.
+void FormPoisk::showFailure(const QString& error)
+{
+    m_outcome->setText(error.section(u'\n', 0, 0));
+    m_outcome->setToolTip(error);
 }
 
 } // namespace osago

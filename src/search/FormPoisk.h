@@ -1,10 +1,23 @@
 #pragma once
 
+#include "RegisterSearch.h"
+
 #include <QWidget>
+
+#include <optional>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
 
 namespace osago {
 
-// The search window over the register; it leaves the main window enabled while shown.
+class PolicyDatabase;
+class RegisterModel;
+
+// The search window over the register: a word, one of seven columns to look in, and the main window's grid
+// showing the rows found. It leaves the main window enabled while shown; closing it only hides it, keeping the
+// word and the column. A line under the buttons tells how many rows the grid shows, without a message box.
 class FormPoisk : public QWidget
 {
     Q_OBJECT
@@ -13,8 +26,29 @@ public:
     // A window of its own, not a child of the main window, centred over `owner` when shown.
     explicit FormPoisk(QWidget& owner);
 
+    // The register whose grid model the searches restrict; both must outlive the window or the next call.
+    void attachRegister(PolicyDatabase& database, RegisterModel& model);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void buildControls();
+    void ButtonStartClick();
+    void ButtonTableClick();
+    void ButtonExitClick();
+
+    void showOutcome();
+    void showProgress(int percent);
+    void showFirstRows();
+    void showFailure(const QString& error);
+
     QWidget& m_owner;
+    QLineEdit* m_word = nullptr;
+    QButtonGroup* m_criteria = nullptr;
+    QLabel* m_outcome = nullptr;
+    std::optional<RegisterSearch> m_search;
+    QMetaObject::Connection m_modelReset;
 };
 
 } // namespace osago

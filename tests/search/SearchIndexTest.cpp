@@ -1,0 +1,248 @@
+#include "PolicySql.h"
+#include "RegisterSearch.h"
+#include "SearchIndex.h"
+#include "SearchTestSupport.h"
+#include "StorageTestSupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlQuery>
+
+#include <memory>
+
+using namespace osago;
+using test::SearchRegister;
+
+namespace {
+
+const QString kSurname = QStringLiteral("Страхователь_фамилия_фирма");
+
+int column(const QString& name)
+{
+    return policyColumnIndex(name);
+}
+
+// A row written by another program, which knows nothing of this program's SQL function: `surname`, tagged the
+// same, every other column empty.
+bool insertElsewhere(const test::RawConnection& other, const QString& surname)
+{
+    QSqlQuery query(other.db());
+    if (!query.prepare(policySql::insert()))
+        return false;
+    for (int i = 0; i < kPolicyColumnCount; ++i)
+        query.addBindValue(i == column(kSurname) || i == column(test::kTagColumn) ? surname : QString(""));
+    return query.exec();
+}
+
+QByteArray fileDigest(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                          : QByteArray();
+}
+
+} // namespace
+
+// The matching function, the indexes that make a search read one column, and registers that lack them.
+class SearchIndexTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    QString olderRegisterPath() const { return m_dir->filePath(QStringLiteral("older.mdb")); }
+
+    // A register as a program without the search indexes made it, holding `surnames`.
+    void makeOlderRegister(const QStringList& surnames)
+    {
+        test::RawConnection other(olderRegisterPath());
+        QVERIFY(other.exec(policySql::createTable()));
+        for (const QString& surname : surnames)
+            QVERIFY(insertElsewhere(other, surname));
+    }
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { m_dir.reset(); }
+
+    void foldedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folded");
+        QTest::newRow("Cyrillic") << "ПЕТРОВ Пётр" << "петров петр";
+        QTest::newRow("ё and Ё") << "ЁЛКИН ёлкин" << "елкин елкин";
+        QTest::newRow("Latin") << "Renault LOGAN" << "renault logan";
+        QTest::newRow("accented Latin") << "ÄÖÜ É" << "äöü é";
+        QTest::newRow("signs stay") << "ААА№0123 100% a_b \\ '\"" << "ааа№0123 100% a_b \\ '\"";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void foldedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folded);
+        QCOMPARE(searchFolded(text), folded);
+    }
+
+    void containsFunction_data()
+    {
+        QTest::addColumn<QVariant>("text");
+        QTest::addColumn<QVariant>("word");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("inside, other case") << QVariant("Александропетровский") << QVariant("ПЕТРОВ") << 1;
+        QTest::newRow("longer than the text") << QVariant("Петров") << QVariant("петрова") << 0;
+        QTest::newRow("ё as е") << QVariant("Семёнова") << QVariant("СЕМЕН") << 1;
+        QTest::newRow("at the end") << QVariant("А123ВС36") << QVariant("вс36") << 1;
+        QTest::newRow("NULL text") << QVariant() << QVariant("а") << 0;
+        QTest::newRow("NULL word") << QVariant("а") << QVariant() << 0;
+        QTest::newRow("number") << QVariant(123456) << QVariant("345") << 1;
+        QTest::newRow("after a malformed byte") << QVariant(QByteArray("\xff") + QStringLiteral("Петров").toUtf8())
+                                                << QVariant("петров") << 1;
+        QTest::newRow("beyond the basic plane") << QVariant("🚗 ЛАДА") << QVariant("🚗 лада") << 1;
+        QTest::newRow("cut sequence") << QVariant(QStringLiteral("Ж").toUtf8().left(1)) << QVariant("ж") << 0;
+        QTest::newRow("percent is no wildcard") << QVariant("abc") << QVariant("a%") << 0;
+        QTest::newRow("underscore is no wildcard") << QVariant("abc") << QVariant("a_c") << 0;
+    }
+
+    void containsFunction()
+    {
+        QFETCH(QVariant, text);
+        QFETCH(QVariant, word);
+        QFETCH(int, expected);
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        QSqlQuery query(reg.database().connection());
+        QVERIFY(query.prepare(QStringLiteral("SELECT osago_contains(?, ?)")));
+        query.addBindValue(text);
+        query.addBindValue(word);
+        QVERIFY(query.exec() && query.next());
+        QCOMPARE(query.value(0).toInt(), expected);
+    }
+
+    // The word is a bound value: however it reads, the statement's text stays the same.
+    void wordIsNeverPartOfTheStatement()
+    {
+        const QString word = QStringLiteral("'); DROP TABLE TableStrah;--");
+        const auto selection = RegisterSearch::rowsContaining(column(kSurname), word);
+        QCOMPARE(selection.sql, RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("а")).sql);
+        QCOMPARE(selection.values, QVariantList{word});
+    }
+
+    // SQLite reads the column's own index, never the table, for every searched column of a new register.
+    void newRegisterSearchesEveryColumnThroughItsIndex()
+    {
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        QCOMPARE(searchedColumns().size(), std::size_t(7));
+        for (int searched : searchedColumns()) {
+            QVERIFY(hasSearchIndex(reg.database(), searched));
+            QSqlQuery plan(reg.database().connection());
+            QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + RegisterSearch::rowsContaining(searched, "x").sql));
+            plan.addBindValue(QStringLiteral("x"));
+            QVERIFY(plan.exec());
+            QVERIFY(plan.next());
+            const QString detail = plan.value(3).toString();
+            QVERIFY2(detail.contains(QStringLiteral("COVERING INDEX ") + searchIndex(searched).name), qPrintable(detail));
+        }
+    }
+
+    // The first look reads the oldest rows from the table in their own order, never an index.
+    void firstLookReadsTheOldestRowsOnly()
+    {
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        for (const char* surname : {"Орлов", "Соколов", "Орлова", "Орловский"})
+            QVERIFY(reg.addRow(QString::fromUtf8(surname), {{kSurname, QString::fromUtf8(surname)}}));
+        QVERIFY(reg.model().select(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("ОРЛОВ"), 3)).ok);
+        QCOMPARE(reg.shownTags(), QStringList({"Орлов", "Орлова"}));
+
+        const auto firstLook = RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("x"), 3);
+        QSqlQuery plan(reg.database().connection());
+        QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + firstLook.sql));
+        for (const QVariant& value : firstLook.values)
+            plan.addBindValue(value);
+        QVERIFY(plan.exec());
+        QStringList steps;
+        while (plan.next())
+            steps << plan.value(3).toString();
+        QVERIFY2(steps.join(u'\n').contains(QStringLiteral("SEARCH TableStrah USING INTEGER PRIMARY KEY (rowid<?)")),
+                 qPrintable(steps.join(u'\n')));
+    }
+
+    // What the grid holds when the first rows are painted is the top of the complete answer.
+    void firstRowsShownAreTheTopOfTheAnswer_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("shownFirst");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("found") << "орл" << QStringList{"Орлов", "Орлова"} << QStringList{"Орлов", "Орлова"};
+        QTest::newRow("none: nothing to paint") << "щ" << QStringList{"not painted"} << QStringList{};
+    }
+
+    void firstRowsShownAreTheTopOfTheAnswer()
+    {
+        QFETCH(QString, word);
+        QFETCH(QStringList, shownFirst);
+        QFETCH(QStringList, found);
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        for (const char* surname : {"Орлов", "Соколов", "Орлова"})
+            QVERIFY(reg.addRow(QString::fromUtf8(surname), {{kSurname, QString::fromUtf8(surname)}}));
+        RegisterSearch search(reg.database(), reg.model());
+        QStringList painted{QStringLiteral("not painted")};
+        QVERIFY(search.find(column(kSurname), word, {}, [&] { painted = reg.shownTags(); }).ok);
+        QCOMPARE(painted, shownFirst);
+        QCOMPARE(reg.shownTags(), found);
+    }
+
+    // Rows written by a program that knows nothing of the search are found, the index kept by SQLite itself.
+    void rowsOfAnotherProgramAreFound()
+    {
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        {
+            test::RawConnection other(reg.path());
+            QVERIFY(insertElsewhere(other, QStringLiteral("Чужой")));
+            QVERIFY(insertElsewhere(other, QStringLiteral("Свой")));
+        }
+        RegisterSearch search(reg.database(), reg.model());
+        QVERIFY(search.find(column(kSurname), QStringLiteral("ЧУЖ"), {}, {}).ok);
+        QCOMPARE(reg.shownTags(), QStringList{"Чужой"});
+    }
+
+    void olderRegisterGetsTheIndexAtItsFirstSearch()
+    {
+        makeOlderRegister({"Белых", "Белов", "Чернов"});
+        PolicyDatabase database;
+        QVERIFY(database.open(olderRegisterPath()).ok);
+        const int owner = column(QStringLiteral("Владелец_фамилия_фирма"));
+        QVERIFY(!hasSearchIndex(database, column(kSurname)));
+
+        RegisterModel model(database);
+        RegisterSearch search(database, model);
+        QVERIFY(search.find(column(kSurname), QStringLiteral("бел"), {}, {}).ok);
+        QCOMPARE(model.rowCount(), 2);
+        QVERIFY(hasSearchIndex(database, column(kSurname)));
+        QVERIFY2(!hasSearchIndex(database, owner), "only the column searched gets its index");
+    }
+
+    // A register opened read-only is never written to: the search reads the table instead of an index.
+    void readOnlyRegisterIsSearchedUnchanged()
+    {
+        makeOlderRegister({"Белых", "Белов", "Чернов"});
+        const QByteArray before = fileDigest(olderRegisterPath());
+        {
+            PolicyDatabase database;
+            QVERIFY(database.open(olderRegisterPath(), PolicyDatabase::Access::ReadOnly).ok);
+            RegisterModel model(database);
+            RegisterSearch search(database, model);
+            QVERIFY(search.find(column(kSurname), QStringLiteral("ЧЕРН"), {}, {}).ok);
+            QCOMPARE(model.rowCount(), 1);
+            QVERIFY(!hasSearchIndex(database, column(kSurname)));
+        }
+        QCOMPARE(fileDigest(olderRegisterPath()), before);
+    }
+};
+
+QTEST_MAIN(SearchIndexTest)
+#include "SearchIndexTest.moc"

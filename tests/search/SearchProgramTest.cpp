@@ -1,0 +1,122 @@
+#include "Controls.h"
+#include "Form2.h"
+#include "FormMain.h"
+#include "FormPoisk.h"
+#include "PolicyDatabase.h"
+#include "PolicyRow.h"
+#include "Program.h"
+#include "RegisterModel.h"
+#include "ScriptedMessages.h"
+#include "SearchTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using osago::control;
+using osago::Program;
+using osago::test::ScriptedMessages;
+
+// The search window within the whole program over a register of its own: shown by the main window's command,
+// never twice, leaving the main window enabled, restricting the main window's grid, and letting the main menu's
+// shortcuts through.
+class SearchProgramTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    std::unique_ptr<Program> m_program;
+
+    osago::FormPoisk& search() { return m_program->formPoisk(); }
+    void trigger(const char* command) { control<QAction>(m_program->formMain(), QLatin1String(command))->trigger(); }
+
+    static int visibleSearchWindows()
+    {
+        int count = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            count += window->objectName() == QLatin1String("FormPoisk") && window->isVisible();
+        return count;
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_messages = std::make_unique<ScriptedMessages>();
+        m_program = std::make_unique<Program>(*m_messages, osago::ProgramOptions{m_folder->filePath("Baza.mdb")});
+        // Attaching again changes nothing, so the test does not depend on where the program attaches it.
+        search().attachRegister(m_program->database(), m_program->registerModel());
+        m_program->start();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        m_messages.reset();
+        m_folder.reset();
+    }
+
+    void shownTwiceIsOneWindowAndTheMainWindowStaysEnabled()
+    {
+        trigger("N4");
+        QTRY_VERIFY(search().isVisible());
+        QVERIFY(m_program->formMain().isEnabled());
+        QCOMPARE(search().frameGeometry().center(), m_program->formMain().frameGeometry().center());
+
+        trigger("N4");
+        QCOMPARE(visibleSearchWindows(), 1);
+        QVERIFY(m_program->formMain().isEnabled());
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+
+    void ctrlNTypedInTheWordStartsANewRecord()
+    {
+        trigger("N4");
+        auto* word = control<QLineEdit>(search(), QStringLiteral("EditPoisk"));
+        QVERIFY(QTest::qWaitForWindowActive(&search()));
+        QTRY_COMPARE(QApplication::focusWidget(), word);
+        QTest::keyClick(word, Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(m_program->form2().isVisible());
+        QCOMPARE(m_program->form2().windowTitle(), QStringLiteral("Создание записи"));
+        QCOMPARE(word->text(), QStringLiteral("Введите слово для поиска"));
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+
+    // The main window's grid shows the rows found; deleting one of them keeps the search and its count.
+    void deletingAFoundRowKeepsTheSearch()
+    {
+        for (const char* surname : {"Иванов", "Петров", "ИВАНОВА"}) {
+            osago::PolicyRow row;
+            row.setValue(u"Страхователь_фамилия_фирма", QString::fromUtf8(surname));
+            QVERIFY(m_program->database().insert(row).ok);
+        }
+        QVERIFY(m_program->registerModel().refresh().ok);
+        trigger("N4");
+        osago::test::typeWord(control<QLineEdit>(search(), QStringLiteral("EditPoisk")), QStringLiteral("иван"));
+        QTest::mouseClick(control<QPushButton>(search(), QStringLiteral("ButtonStart")), Qt::LeftButton);
+        QTableView& grid = m_program->formMain().grid();
+        QCOMPARE(grid.model()->rowCount(), 2);
+
+        grid.selectRow(0);
+        m_messages->answerNext(true);
+        trigger("N12");
+        QCOMPARE(grid.model()->rowCount(), 1);
+        QCOMPARE(grid.model()->index(0, 0).data().toString(), QStringLiteral("ИВАНОВА"));
+        QCOMPARE(control<QLabel>(search(), QStringLiteral("LabelNaideno"))->text(),
+                 QStringLiteral("Найдено записей: 1"));
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+};
+
+QTEST_MAIN(SearchProgramTest)
+#include "SearchProgramTest.moc"

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "PolicyColumns.h"
+#include "PolicyDatabase.h"
+#include "PolicyRow.h"
+#include "RegisterModel.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <initializer_list>
+#include <utility>
+
+namespace osago::test {
+
+// The column the tests tag rows with: one the search never looks in.
+inline const QString kTagColumn = QStringLiteral("Страхователь_имя");
+
+// A register file in a temporary folder, opened by the program's storage, with the grid model over it.
+class SearchRegister
+{
+public:
+    SearchRegister() { m_opened = m_database.open(path()); }
+
+    QString path() const { return m_dir.filePath(QStringLiteral("Baza.mdb")); }
+    const StorageStatus& opened() const { return m_opened; }
+    PolicyDatabase& database() { return m_database; }
+    RegisterModel& model() { return m_model; }
+
+    // Saves a row tagged `tag` with the given column texts, every other column empty.
+    bool addRow(const QString& tag, std::initializer_list<std::pair<QString, QString>> values)
+    {
+        PolicyRow row;
+        row.setValue(kTagColumn, tag);
+        for (const auto& [column, text] : values)
+            row.setValue(column, text);
+        return m_database.insert(row).ok;
+    }
+
+    // The tags of the rows the grid shows, in grid order.
+    QStringList shownTags() const
+    {
+        QStringList tags;
+        const int column = policyColumnIndex(kTagColumn);
+        for (int row = 0; row < m_model.rowCount(); ++row)
+            tags << m_model.data(m_model.index(row, column)).toString();
+        return tags;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    PolicyDatabase m_database;
+    RegisterModel m_model{m_database};
+    StorageStatus m_opened;
+};
+
+// Replaces the edit's text as the agent does: everything selected, then the word typed character by character
+// (QTest::keyClicks refuses Cyrillic).
+inline void typeWord(QLineEdit* edit, const QString& word)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (QChar character : word)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(character), Qt::NoModifier);
+}
+
+} // namespace osago::test
