@@ -29,6 +29,7 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_form2->driversPage().attachDialog(*m_formPlus);
     m_formMain->attach({m_form2.get(), m_formPoisk.get(), m_aboutBox.get()});
     m_formMain->showRegister(m_register->model());
+    m_formPoisk->attachRegister(m_register->database(), m_register->model());
 
     m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, m_register->database(),
                                                  m_register->model(), std::move(m_options.printer));
