@@ -1,5 +1,7 @@
 #pragma once
 
+#include "YesNo.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,14 +34,5 @@ struct DriverEntry
 // The classes a driver's class field offers, "M" (the Latin capital letter) and "0" ... "13".
 QStringList driverClassItems();
 inline const QString kDefaultDriverClass = QStringLiteral("3");
-
-// The texts of a yes/no attribute.
-inline const QString kYes = QStringLiteral("Да");
-inline const QString kNo = QStringLiteral("Нет");
-
-inline QString yesNo(bool yes)
-{
-    return yes ? kYes : kNo;
-}
 
 } // namespace osago

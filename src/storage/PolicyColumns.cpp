@@ -95,7 +95,7 @@ constexpr ColumnEntry kLeadingColumns[] = {
 };
 
 // The nine columns of one driver, in block order; the driver's position is appended as "_n". The letter after
-// "Доп_" in the experience flag is the Latin c. Attribute k is held by the hidden list ComboBox<k>.
+// "Доп_" in the experience flag is the Latin c.
 constexpr QStringView kDriverColumnStems[] = {
     u"Допущен_ФИО",
     u"Допущен_дата_рождения",
@@ -115,7 +115,12 @@ constexpr ColumnEntry kTrailingColumns[] = {
     {u"Мантисса_кода", RowCode, {}},
 };
 
+// The drivers page's hidden list behind each column of the block: the block stores the experience flag
+// before the class, the page keeps the class (ComboBox7) before the experience flag (ComboBox8).
+constexpr int kDriverListOfColumn[] = {1, 2, 3, 4, 5, 6, 8, 7, 9};
+
 static_assert(std::size(kDriverColumnStems) == kDriverAttributeCount);
+static_assert(std::size(kDriverListOfColumn) == kDriverAttributeCount);
 static_assert(std::size(kLeadingColumns) + kDriverCount * kDriverAttributeCount + std::size(kTrailingColumns)
               == kPolicyColumnCount);
 
@@ -135,7 +140,7 @@ std::vector<PolicyColumn> buildColumns()
     for (int driver = 1; driver <= kDriverCount; ++driver) {
         for (int attribute = 1; attribute <= kDriverAttributeCount; ++attribute) {
             columns.push_back({kDriverColumnStems[attribute - 1].toString() + u'_' + QString::number(driver),
-                               DriverAttribute, QStringLiteral("ComboBox%1").arg(attribute), {}, driver,
+                               DriverAttribute, QStringLiteral("ComboBox%1").arg(kDriverListOfColumn[attribute - 1]), {}, driver,
                                attribute});
         }
     }

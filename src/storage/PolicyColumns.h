@@ -1,5 +1,7 @@
 #pragma once
 
+#include "YesNo.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -20,8 +22,8 @@ enum class ColumnCoding {
     // holds "Да"); otherwise the term `secondControl` (ComboBoxTranzit), e.g. "15 дней". Loading reads РегРФ
     // first to know which drop-down takes the text; the other one keeps its default ("12" or "15 дней").
     PeriodOrTerm,
-    // Attribute `attribute` (1-9) of the driver at list position `driver` (1-6): item driver-1 of the hidden
-    // list `control` (ComboBox1 ... ComboBox9); empty when fewer drivers are listed.
+    // Column `attribute` (1-9, block order) of the driver at list position `driver` (1-6): item driver-1 of the
+    // drivers page's hidden list `control` (one of ComboBox1 ... ComboBox9); empty when fewer drivers are listed.
     DriverAttribute,
     // The agent's name from the agent settings (`control` is the settings window's edit).
     AgentName,
@@ -44,8 +46,6 @@ inline constexpr int kPolicyColumnCount = 123;
 inline constexpr int kDriverCount = 6;
 inline constexpr int kDriverAttributeCount = 9;
 
-inline constexpr QStringView kYes = u"Да";
-inline constexpr QStringView kNo = u"Нет";
 inline constexpr QStringView kNaturalPerson = u"Физ. лицо";
 inline constexpr QStringView kLegalEntity = u"Юр. лицо";
 
@@ -68,8 +68,6 @@ int driverColumnIndex(int driver, int attribute);
 // The one column coded as RowCode.
 int rowCodeColumnIndex();
 
-inline QString yesNo(bool ticked) { return (ticked ? kYes : kNo).toString(); }
-inline bool isYes(QStringView text) { return text == kYes; }
 inline QString personType(bool legalEntity) { return (legalEntity ? kLegalEntity : kNaturalPerson).toString(); }
 inline bool isLegalEntity(QStringView text) { return text == kLegalEntity; }
 

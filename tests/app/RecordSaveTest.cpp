@@ -110,9 +110,7 @@ private slots:
         const PolicyRow saved = t.storedRow(0);
         QCOMPARE(saved.value(u"Допущен_ФИО_1"), QStringLiteral("Орлов Олег"));
         QCOMPARE(saved.value(u"Допущен_дата_рождения_1"), QStringLiteral("02.02.1980"));
-        QEXPECT_FAIL("", "the register's column table gives the class list's texts to the experience column", Continue);
         QCOMPARE(saved.value(u"Допущен_класс_1"), QStringLiteral("11"));
-        QEXPECT_FAIL("", "the register's column table gives the experience list's texts to the class column", Continue);
         QCOMPARE(saved.value(u"Доп_cтаж_более_2_1"), QStringLiteral("Да"));
         OSAGO_VERIFY_MESSAGES(t.seam);
     }

@@ -35,7 +35,7 @@ DriverEntry driver(const QString& birthDate, const QString& driverClass, const Q
     entry.birthDate = birthDate;
     entry.driverClass = driverClass;
     entry.experienceFlag = experienceFlag;
-    entry.grossFlag = kNo;
+    entry.grossFlag = kNo.toString();
     return entry;
 }
 
@@ -80,8 +80,8 @@ class PremiumCalculationTest : public QObject
     {
         prepareHomeOwner(QStringLiteral("Анна"));
         DriversPage& drivers = editor().form.driversPage();
-        QVERIFY(drivers.appendEntry(driver(QStringLiteral("15.03.1970"), QStringLiteral("M"), kYes)));
-        QVERIFY(drivers.appendEntry(driver(QStringLiteral("20.08.2003"), QStringLiteral("5"), kNo)));
+        QVERIFY(drivers.appendEntry(driver(QStringLiteral("15.03.1970"), QStringLiteral("M"), kYes.toString())));
+        QVERIFY(drivers.appendEntry(driver(QStringLiteral("20.08.2003"), QStringLiteral("5"), kNo.toString())));
         editor().walkTo(3);
         editor().retypeField(QStringLiteral("LabeledEditMoshn"), QStringLiteral("40"));
         editor().walkTo(0);

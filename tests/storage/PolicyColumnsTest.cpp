@@ -31,6 +31,8 @@ const QStringList kDriverStems = {
     "Допущен_ФИО", "Допущен_дата_рождения", "Допущен_пол", "Допущен_адрес", "Допущен_ВУ", "Допущен_стаж",
     kExperienceStem, "Допущен_класс", "Доп_груб",
 };
+// The drivers page keeps the class in ComboBox7 and the experience flag in ComboBox8.
+const int kDriverLists[] = {1, 2, 3, 4, 5, 6, 8, 7, 9};
 const QStringList kTrailing = {"Сумма_страхования", "ФИО_агента", "Мантисса_кода"};
 
 QStringList expectedNames()
@@ -127,7 +129,7 @@ private slots:
                 QCOMPARE(column.coding, ColumnCoding::DriverAttribute);
                 QCOMPARE(column.driver, driver);
                 QCOMPARE(column.attribute, attribute);
-                QCOMPARE(column.control, QStringLiteral("ComboBox%1").arg(attribute));
+                QCOMPARE(column.control, QStringLiteral("ComboBox%1").arg(kDriverLists[attribute - 1]));
                 QCOMPARE(column.name, kDriverStems[attribute - 1] + u'_' + QString::number(driver));
             }
         }
