@@ -6,6 +6,8 @@
 #include "FormPlus.h"
 #include "MaskedEdit.h"
 #include "Program.h"
+
+#include <QTemporaryDir>
 #include "ScriptedMessages.h"
 
 #include <QCheckBox>
@@ -58,13 +60,14 @@ class DriversHarness
 {
 public:
     explicit DriversHarness(ScriptedMessages& seam)
-        : program(seam)
+        : program(seam, {registerFolder.filePath(QStringLiteral("Baza.mdb"))})
         , editor(program.form2())
         , page(editor.driversPage())
         , dialog(program.formPlus())
     {
     }
 
+    QTemporaryDir registerFolder;
     Program program;
     Form2& editor;
     DriversPage& page;
