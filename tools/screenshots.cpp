@@ -1,4 +1,4 @@
-// Takes the README's pictures of the real windows: the main window, and the editor on a filled-in
+// Takes the README's pictures of the real windows: the main window over a register of sample rows, and the editor on a filled-in
 // new record (general page, vehicle page, results after "Расчитать"). Run it through
 // scripts/screenshots.sh, which starts it under Xvfb.
 #include "Controls.h"
@@ -6,7 +6,9 @@
 #include "FormMain.h"
 #include "Messages.h"
 #include "NewRecord.h"
+#include "PolicyDatabase.h"
 #include "Program.h"
+#include "SampleRecords.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -33,9 +35,18 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QTemporaryDir registerFolder;
+    const QString registerPath = registerFolder.filePath(QStringLiteral("Baza.mdb"));
+    {
+        osago::PolicyDatabase database;
+        if (!database.open(registerPath).ok)
+            qFatal("cannot make the sample register");
+        osago::SampleRecords samples(7);
+        for (int row = 0; row < 40; ++row)
+            database.insert(samples.next());
+    }
 
     osago::DialogMessages messages;
-    osago::Program program(messages, {registerFolder.filePath(QStringLiteral("Baza.mdb"))});
+    osago::Program program(messages, {registerPath});
     program.start();
     program.formMain().resize(900, 420);
     save(program.formMain(), folder, QStringLiteral("main-window.png"));
