@@ -17,12 +17,9 @@ constexpr int kResultsPage = 5;
 
 } // namespace
 
-class EditorNavigationTest : public QObject
+class EditorNavigationTest : public EditorTestCase
 {
     Q_OBJECT
-
-    std::unique_ptr<Editor> m_editor;
-    Editor& editor() { return *m_editor; }
 
     void verifyButtons(bool back, bool next, bool save)
     {
@@ -39,17 +36,6 @@ class EditorNavigationTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_editor = std::make_unique<Editor>();
-        QVERIFY(editor().show());
-    }
-    void cleanup()
-    {
-        OSAGO_VERIFY_MESSAGES(editor().seam);
-        m_editor.reset();
-    }
-
     void buttonsOnEveryPage_data()
     {
         QTest::addColumn<int>("page");

@@ -17,12 +17,9 @@ const QString kQuestion = QStringLiteral("Confirm: Выйти без сохра�
 
 } // namespace
 
-class EditorResetTest : public QObject
+class EditorResetTest : public EditorTestCase
 {
     Q_OBJECT
-
-    std::unique_ptr<Editor> m_editor;
-    Editor& editor() { return *m_editor; }
 
     void cancelWith(bool yes)
     {
@@ -31,17 +28,6 @@ class EditorResetTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_editor = std::make_unique<Editor>();
-        QVERIFY(editor().show());
-    }
-    void cleanup()
-    {
-        OSAGO_VERIFY_MESSAGES(editor().seam);
-        m_editor.reset();
-    }
-
     void showingDisablesTheMainWindow()
     {
         QVERIFY(!editor().mainWindow.isEnabled());

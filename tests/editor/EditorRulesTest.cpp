@@ -32,12 +32,9 @@ QStringList itemsOf(const QComboBox* dropDown)
 
 } // namespace
 
-class EditorRulesTest : public QObject
+class EditorRulesTest : public EditorTestCase
 {
     Q_OBJECT
-
-    std::unique_ptr<Editor> m_editor;
-    Editor& editor() { return *m_editor; }
 
     bool shown(const QString& name) { return !editor().get(name)->isHidden(); }
     bool enabled(const QString& name) { return editor().get(name)->isEnabled(); }
@@ -65,17 +62,6 @@ class EditorRulesTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_editor = std::make_unique<Editor>();
-        QVERIFY(editor().show());
-    }
-    void cleanup()
-    {
-        OSAGO_VERIFY_MESSAGES(editor().seam);
-        m_editor.reset();
-    }
-
     void registrationBothWays_data()
     {
         QTest::addColumn<bool>("byAgent");

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <memory>
+
 namespace osago::test {
 
 inline const QString kEmptyDate = QStringLiteral("  .  .    ");
@@ -84,6 +86,32 @@ struct Editor
         edit->setCursorPosition(0);
         typeText(edit, digits);
     }
+};
+
+// The base of the editor's test classes: a fresh, shown editor for every test function, and no question
+// left unanswered or unexpected at its end.
+class EditorTestCase : public QObject
+{
+    Q_OBJECT
+
+protected:
+    Editor& editor() { return *m_editor; }
+
+private slots:
+    void init()
+    {
+        m_editor = std::make_unique<Editor>();
+        QVERIFY(editor().show());
+    }
+
+    void cleanup()
+    {
+        OSAGO_VERIFY_MESSAGES(editor().seam);
+        m_editor.reset();
+    }
+
+private:
+    std::unique_ptr<Editor> m_editor;
 };
 
 } // namespace osago::test

@@ -17,6 +17,7 @@
 
 using namespace osago;
 using osago::test::Editor;
+using osago::test::EditorTestCase;
 
 namespace {
 
@@ -41,13 +42,9 @@ DriverEntry driver(const QString& birthDate, const QString& driverClass, const Q
 
 } // namespace
 
-class PremiumCalculationTest : public QObject
+class PremiumCalculationTest : public EditorTestCase
 {
     Q_OBJECT
-
-    std::unique_ptr<Editor> m_editor;
-
-    Editor& editor() { return *m_editor; }
 
     // Factor texts and the premium, in the order of the results page.
     QStringList results()
@@ -89,18 +86,6 @@ class PremiumCalculationTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_editor = std::make_unique<Editor>();
-        QVERIFY(editor().show());
-    }
-
-    void cleanup()
-    {
-        OSAGO_VERIFY_MESSAGES(editor().seam);
-        m_editor.reset();
-    }
-
     void workedExampleRoundsTheLastHalfToEven()
     {
         enterWorkedExample();
