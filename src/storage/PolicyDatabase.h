@@ -51,10 +51,12 @@ public:
     int busySeconds() const;
 
 private:
+    static constexpr int kPageCachePages = 64;
     using WriteSteps = std::function<StorageStatus(const QString& action)>;
 
     StorageStatus createRegister();
     StorageStatus checkRegister();
+    void limitPageCache();
     void prepareForWriting();
     StorageStatus inTransaction(const QString& action, const WriteSteps& steps);
     StorageStatus changeOneRow(const QString& action, QSqlQuery& query);
