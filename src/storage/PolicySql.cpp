@@ -71,6 +71,17 @@ QString selectAllIds()
     return QStringLiteral("SELECT rowid FROM %1").arg(table());
 }
 
+QString selectRowCountAndLastId()
+{
+    return QStringLiteral("SELECT (SELECT count(*) FROM %1), (SELECT max(rowid) FROM %1)").arg(table());
+}
+
+QString selectIdsBetween(bool descending)
+{
+    return QStringLiteral("SELECT rowid FROM %1 WHERE rowid BETWEEN ? AND ? ORDER BY rowid %2 LIMIT ?")
+        .arg(table(), descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+}
+
 QString selectIdsByCode()
 {
     return QStringLiteral("SELECT rowid FROM %1 WHERE %2 = ?").arg(table(), rowCode());

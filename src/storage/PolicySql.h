@@ -29,6 +29,11 @@ QString selectAll();
 // The row ids of every row, in no stated order (the grid keeps only these, sorts them and loads pages of rows
 // by id).
 QString selectAllIds();
+// The number of rows and the highest row id, read together so they agree.
+QString selectRowCountAndLastId();
+// At most the third bound value of row ids from the first bound value to the second, in ascending order, or
+// in descending order when `descending`: a short walk of the table from one end of the range.
+QString selectIdsBetween(bool descending);
 // The row ids of the rows holding the code bound as the only value.
 QString selectIdsByCode();
 // rowid and the 123 columns of the rows whose rowid is one of `count` bound values.

@@ -11,14 +11,14 @@
 
 namespace osago {
 
-RegisterModel::RegisterModel(PolicyDatabase& database, QObject* parent)
-    : QAbstractTableModel(parent), m_database(database), m_selection{policySql::selectAllIds(), {}}
+RegisterModel::RegisterModel(PolicyDatabase& database, QObject* parent, int idStep)
+    : QAbstractTableModel(parent), m_database(database), m_ids(database, idStep)
 {
 }
 
 int RegisterModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_ids.size());
+    return parent.isValid() ? 0 : m_ids.count();
 }
 
 int RegisterModel::columnCount(const QModelIndex& parent) const
@@ -51,7 +51,8 @@ StorageStatus RegisterModel::refresh()
     // The ids are read in place between the two reset signals: no view asks for data in between.
     beginResetModel();
     m_pages.clear();
-    const StorageStatus status = readRowIds(m_database, m_selection.sql, m_selection.values, m_ids);
+    const StorageStatus status =
+        m_restricted ? m_ids.readSelection(m_selection.sql, m_selection.values) : m_ids.readTable();
     m_lastError = status.error;
     endResetModel();
     return status;
@@ -66,7 +67,7 @@ StorageStatus RegisterModel::select(RowSelection selection)
 
 StorageStatus RegisterModel::selectAll()
 {
-    m_selection = {policySql::selectAllIds(), {}};
+    m_selection = {};
     m_restricted = false;
     return refresh();
 }
@@ -91,12 +92,16 @@ const RegisterModel::Page& RegisterModel::page(int number) const
 // A row that is gone (removed by another program since the refresh) or unreadable shows as empty cells.
 RegisterModel::Page RegisterModel::readPage(int number) const
 {
-    const std::size_t first = std::size_t(number) * kPageRows;
-    const std::size_t count = std::min<std::size_t>(kPageRows, m_ids.size() - first);
+    const int first = number * kPageRows;
+    const int count = std::min(kPageRows, m_ids.count() - first);
     Page result{number, 0, {}};
-    const StorageStatus status = readRows(m_database, std::span(m_ids).subspan(first, count), result.rows);
+    std::vector<qint64> ids;
+    StorageStatus status = m_ids.range(first, count, ids);
+    if (status.ok)
+        status = readRows(m_database, ids, result.rows);
     if (!status.ok)
         m_lastError = status.error;
+    result.rows.resize(std::size_t(count));
     return result;
 }
 
@@ -117,17 +122,11 @@ int RegisterModel::rowOfCode(const QString& code) const
     if (!query.exec())
         return -1;
     while (query.next()) {
-        const int row = rowOfId(query.value(0).toLongLong());
+        const int row = m_ids.rowOf(query.value(0).toLongLong());
         if (row >= 0)
             return row;
     }
     return -1;
-}
-
-int RegisterModel::rowOfId(qint64 id) const
-{
-    const auto found = std::lower_bound(m_ids.begin(), m_ids.end(), id);
-    return found != m_ids.end() && *found == id ? int(found - m_ids.begin()) : -1;
 }
 
 } // namespace osago

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RowIds.h"
 #include "StorageStatus.h"
 
 #include <QAbstractTableModel>
@@ -12,11 +13,11 @@ namespace osago {
 
 class PolicyDatabase;
 
-// The register grid: the 123 columns of TableStrah, titled by their names, read-only. It keeps only the row ids
-// of the rows shown (8 bytes a row) and reads the rows themselves a page at a time as the view asks for them,
-// holding a few recently used pages; so a jump to the last of a million rows reads one page. Like a snapshot,
-// it shows rows added, changed or removed since the last refresh() (by this program or another) only after
-// the next one. The database must outlive the model.
+// The register grid: the 123 columns of TableStrah, titled by their names, read-only. It reads the rows a page at
+// a time as the view asks for them, holding a few recently used pages, and their row ids as it needs them (see
+// RowIds); so opening a million rows or jumping to the last of them reads a few thousand ids and one page. Like a
+// snapshot, it shows rows added, changed or removed since the last refresh() (by this program or another) only
+// after the next one. The database must outlive the model.
 class RegisterModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -30,10 +31,11 @@ public:
         QVariantList values;
     };
 
-    static constexpr int kPageRows = 128;
+    static constexpr int kPageRows = 64;
     static constexpr int kCachedPages = 8;
 
-    explicit RegisterModel(PolicyDatabase& database, QObject* parent = nullptr);
+    // `idStep` is how many row ids a walk of the table reads at once.
+    explicit RegisterModel(PolicyDatabase& database, QObject* parent = nullptr, int idStep = RowIds::kStep);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -48,7 +50,6 @@ public:
     StorageStatus selectAll();
     bool isRestricted() const { return m_restricted; }
 
-    qint64 rowId(int row) const { return m_ids.at(std::size_t(row)); }
     // The code of the row shown at `row` (its Мантисса_кода), for change and deletion.
     QString codeAt(int row) const;
     // Where the row holding `code` is shown, or -1: keeps the agent's place across a refresh.
@@ -66,12 +67,11 @@ private:
 
     const Page& page(int number) const;
     Page readPage(int number) const;
-    int rowOfId(qint64 id) const;
 
     PolicyDatabase& m_database;
     RowSelection m_selection;
     bool m_restricted = false;
-    std::vector<qint64> m_ids;
+    mutable RowIds m_ids;
     mutable std::vector<Page> m_pages;
     mutable quint64 m_useClock = 0;
     mutable QString m_lastError;

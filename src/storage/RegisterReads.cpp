@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 namespace osago {
@@ -125,6 +126,40 @@ StorageStatus readRowIds(const PolicyDatabase& database, const QString& sql, con
         std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return {};
+}
+
+StorageResult<TableExtent> readTableExtent(const PolicyDatabase& database)
+{
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return StorageResult<TableExtent>::failure(reader.failure());
+    static const QByteArray sql = policySql::selectRowCountAndLastId().toUtf8();
+    const Statement statement = reader.prepare(sql);
+    if (!statement || sqlite3_step(statement.get()) != SQLITE_ROW)
+        return StorageResult<TableExtent>::failure(reader.failure());
+    const sqlite3_int64 rows = sqlite3_column_int64(statement.get(), 0);
+    return StorageResult<TableExtent>::success(
+        {int(std::min<sqlite3_int64>(rows, std::numeric_limits<int>::max())), sqlite3_column_int64(statement.get(), 1)});
+}
+
+StorageStatus readIdsBetween(const PolicyDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
+                             std::vector<qint64>& ids)
+{
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    static const QByteArray upward = policySql::selectIdsBetween(false).toUtf8();
+    static const QByteArray downward = policySql::selectIdsBetween(true).toUtf8();
+    const Statement statement = reader.prepare(walk == Walk::Up ? upward : downward);
+    if (!statement)
+        return reader.failure();
+    sqlite3_bind_int64(statement.get(), 1, lowest);
+    sqlite3_bind_int64(statement.get(), 2, highest);
+    sqlite3_bind_int64(statement.get(), 3, limit);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        ids.push_back(sqlite3_column_int64(statement.get(), 0));
+    return step == SQLITE_DONE ? StorageStatus{} : reader.failure();
 }
 
 // Ids without a gap are read as one range of the table, which SQLite walks in order; others one by one.

@@ -22,6 +22,20 @@ class PolicyDatabase;
 StorageStatus readRowIds(const PolicyDatabase& database, const QString& sql, const QVariantList& values,
                          std::vector<qint64>& ids);
 
+// The number of rows of the table and its highest row id (0 for an empty table).
+struct TableExtent
+{
+    int rows = 0;
+    qint64 lastId = 0;
+};
+StorageResult<TableExtent> readTableExtent(const PolicyDatabase& database);
+
+// Appends to `ids` at most `limit` row ids from `lowest` to `highest`: the lowest of them in ascending order
+// for Walk::Up, the highest in descending order for Walk::Down.
+enum class Walk { Up, Down };
+StorageStatus readIdsBetween(const PolicyDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
+                             std::vector<qint64>& ids);
+
 // The 123 columns of the rows with the ascending `ids`, row i of `rows` for ids[i]; a row that is no longer
 // there stays an empty list.
 StorageStatus readRows(const PolicyDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows);

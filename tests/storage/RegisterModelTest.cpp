@@ -162,18 +162,102 @@ private slots:
         QCOMPARE(model.codeAt(0), saved.value);
     }
 
-    // A row removed by another program after the refresh shows empty until the next refresh.
-    void rowGoneSinceRefreshShowsEmpty()
+    // Another program removes row 1 after the refresh. When the row ids were read before, the row shows empty
+    // in its place until the next refresh; when they were not, the later rows move up and the last place shows
+    // empty.
+    void rowGoneSinceRefresh_data()
     {
+        QTest::addColumn<bool>("idsReadBeforeRemoval");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("ids read before") << true << QStringList{"code-0", "", "code-2"};
+        QTest::newRow("ids read after") << false << QStringList{"code-0", "code-2", ""};
+    }
+
+    void rowGoneSinceRefresh()
+    {
+        QFETCH(bool, idsReadBeforeRemoval);
+        QFETCH(QStringList, codes);
         fill(0, 3);
         RegisterModel model(*m_database);
         QVERIFY(model.refresh().ok);
+        if (idsReadBeforeRemoval)
+            QCOMPARE(model.rowOfCode(QStringLiteral("code-2")), 2);
         PolicyDatabase other;
         QVERIFY(other.open(path()).ok);
         QVERIFY(other.remove(QStringLiteral("code-1")).ok);
         QCOMPARE(model.rowCount(), 3);
-        QVERIFY(shown(model, 1, 0).isEmpty());
-        QCOMPARE(shown(model, 2, 0), cell(2, 0));
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(model.codeAt(row), codes[row]);
+        QVERIFY(model.refresh().ok);
+        QCOMPARE(model.rowCount(), 2);
+    }
+
+    // With walks of 2 ids at least, 1000 rows are reached from the top, from the bottom, from the middle (every id
+    // read at once) and by a jump from one end to the other: each row shows its own values however it is reached.
+    void everyRowShowsItselfHoweverReached_data()
+    {
+        QTest::addColumn<QList<int>>("visits");
+        QList<int> downward, upward;
+        for (int row = 0; row < 1000; ++row) {
+            downward << row;
+            upward.prepend(row);
+        }
+        QTest::newRow("top down") << downward;
+        QTest::newRow("bottom up") << upward;
+        QTest::newRow("middle, then the ends") << QList<int>{500, 0, 999, 501, 383};
+        QTest::newRow("last, then first") << QList<int>{999, 998, 0, 1, 870, 129};
+        QTest::newRow("the walks meet") << QList<int>{0, 999, 130, 869, 300, 700, 500};
+    }
+
+    void everyRowShowsItselfHoweverReached()
+    {
+        QFETCH(QList<int>, visits);
+        fill(0, 1000);
+        RegisterModel model(*m_database, nullptr, 2);
+        QVERIFY(model.refresh().ok);
+        QCOMPARE(model.rowCount(), 1000);
+        for (int row : visits) {
+            QCOMPARE(model.codeAt(row), QStringLiteral("code-%1").arg(row));
+            QCOMPARE(shown(model, row, 7), cell(row, 7));
+        }
+        QVERIFY(model.lastError().isEmpty());
+    }
+
+    // Finding a row by its code right after a refresh, before any row is shown, wherever the row is.
+    void rowOfCodeFindsRowsBeforeAnyIsShown_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("last") << 999;
+        QTest::newRow("first") << 0;
+        QTest::newRow("middle") << 517;
+        QTest::newRow("near the end") << 990;
+    }
+
+    void rowOfCodeFindsRowsBeforeAnyIsShown()
+    {
+        QFETCH(int, row);
+        fill(0, 1000);
+        RegisterModel model(*m_database, nullptr, 2);
+        QVERIFY(model.refresh().ok);
+        QCOMPARE(model.rowOfCode(QStringLiteral("code-%1").arg(row)), row);
+        QCOMPARE(model.codeAt(row), QStringLiteral("code-%1").arg(row));
+        QCOMPARE(model.codeAt(999 - row), QStringLiteral("code-%1").arg(999 - row));
+    }
+
+    // Rows another program adds after the refresh stay out until the next one, even when the ids are read later.
+    void rowsAddedSinceRefreshWaitForTheNext()
+    {
+        fill(0, 300);
+        RegisterModel model(*m_database, nullptr, 2);
+        QVERIFY(model.refresh().ok);
+        fill(300, 5);
+        QCOMPARE(model.rowCount(), 300);
+        QCOMPARE(model.codeAt(299), QStringLiteral("code-299"));
+        QCOMPARE(model.codeAt(150), QStringLiteral("code-150"));
+        QCOMPARE(model.rowOfCode(QStringLiteral("code-302")), -1);
+        QVERIFY(model.refresh().ok);
+        QCOMPARE(model.rowCount(), 305);
+        QCOMPARE(model.rowOfCode(QStringLiteral("code-302")), 302);
     }
 
     void selectionRestrictsTheRowsAndSelectAllBringsThemBack()
