@@ -13,6 +13,7 @@
 #include "PolicyDatabase.h"
 #include "Program.h"
 #include "RegisterModel.h"
+#include "WindowedGrid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTableView>
 
 #include <cstdio>
 
@@ -70,20 +70,14 @@ protected:
     }
 };
 
-QTableView& gridOf(Program& program)
+osago::WindowedGrid& gridOf(Program& program)
 {
     return program.formMain().grid();
 }
 
-int lastRowShown(QTableView& grid)
-{
-    return grid.rowAt(grid.viewport()->height() - 1) >= 0 ? grid.rowAt(grid.viewport()->height() - 1)
-                                                           : grid.model()->rowCount() - 1;
-}
-
 int steps(Program& program, const QElapsedTimer& sinceMain)
 {
-    QTableView& grid = gridOf(program);
+    osago::WindowedGrid& grid = gridOf(program);
     PaintCounter viewport(*grid.viewport());
     program.start();
     viewport.waitForPaint();
@@ -97,7 +91,7 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
     QApplication::sendEvent(&grid, &end);
     viewport.waitForPaint();
     std::printf("Ctrl+End to the last row painted %.1f ms (row %d shown)\n", milliseconds(timer),
-                lastRowShown(grid) + 1);
+                grid.lastShownRow() + 1);
 
     osago::Form2& editor = program.form2();
     program.formMain().findChild<QAction*>(QStringLiteral("N2"))->trigger();
@@ -110,7 +104,7 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
     const double saved = milliseconds(timer);
     viewport.waitForPaint();
     const double painted = milliseconds(timer);
-    const int savedRow = grid.currentIndex().row();
+    const int savedRow = grid.selectedSourceRow();
     std::printf("save: click to the editor closed %.1f ms, to the grid painted %.1f ms (row %d selected)\n", saved,
                 painted, savedRow + 1);
 
@@ -126,7 +120,7 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
 
 int scroll(Program& program)
 {
-    QTableView& grid = gridOf(program);
+    osago::WindowedGrid& grid = gridOf(program);
     PaintCounter viewport(*grid.viewport());
     program.start();
     viewport.waitForPaint();
@@ -142,7 +136,7 @@ int scroll(Program& program)
             break;
     }
     std::printf("rows %d, %d pages painted in %.0f ms, last row shown %d\n", program.registerModel().rowCount(), pages,
-                milliseconds(timer), lastRowShown(grid) + 1);
+                milliseconds(timer), grid.lastShownRow() + 1);
     return 0;
 }
 

@@ -8,13 +8,13 @@
 #include "Messages.h"
 #include "NewRecord.h"
 #include "RecordCommands.h"
+#include "WindowedGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QHeaderView>
-#include <QTableView>
 
 #include <algorithm>
 
@@ -49,7 +49,7 @@ FormMain::FormMain(Messages& messages)
     m_commands = buildMainMenu(*this);
     buildMainToolBar(*this, m_commands);
 
-    m_grid = new QTableView(this);
+    m_grid = new WindowedGrid(this);
     m_grid->setObjectName(QStringLiteral("DBGrid"));
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -87,7 +87,7 @@ void FormMain::attachRecords(RecordCommands& records)
 
 void FormMain::showRegister(QAbstractItemModel& model)
 {
-    m_grid->setModel(&model);
+    m_grid->setSourceModel(&model);
     QHeaderView* titles = m_grid->horizontalHeader();
     for (int column = 0; column < model.columnCount(); ++column) {
         const QString title = model.headerData(column, Qt::Horizontal).toString();

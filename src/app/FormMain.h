@@ -7,7 +7,6 @@
 #include <memory>
 
 class QAbstractItemModel;
-class QTableView;
 
 namespace osago {
 
@@ -17,6 +16,7 @@ class FormAgent;
 class FormPoisk;
 class Messages;
 class RecordCommands;
+class WindowedGrid;
 
 // The main window: the register grid and every command of the program in its menu and toolbar.
 // Closing it ends the program.
@@ -41,8 +41,8 @@ public:
     void attachRecords(RecordCommands& records);
 
     // The read-only register grid `DBGrid`; the register gives it its model.
-    QTableView& grid() { return *m_grid; }
-    const QTableView& grid() const { return *m_grid; }
+    WindowedGrid& grid() { return *m_grid; }
+    const WindowedGrid& grid() const { return *m_grid; }
     // Shows the register in the grid: whole rows selected, fixed row heights, each column as wide as its title up to
     // a cap, never sized to the rows' contents (that would read every row).
     void showRegister(QAbstractItemModel& model);
@@ -71,7 +71,7 @@ private:
     RecordCommands* m_records = nullptr;
     std::unique_ptr<FormAgent> m_formAgent;
     MainCommands m_commands;
-    QTableView* m_grid = nullptr;
+    WindowedGrid* m_grid = nullptr;
 };
 
 } // namespace osago

@@ -8,10 +8,9 @@
 #include "PrintService.h"
 #include "RegisterModel.h"
 #include "ResultsPage.h"
+#include "WindowedGrid.h"
 
-#include <QItemSelectionModel>
 #include <QScrollBar>
-#include <QTableView>
 
 #include <algorithm>
 
@@ -136,11 +135,10 @@ void RecordCommands::openSelected(Form2::RecordMode mode, const QString& caption
 
 std::optional<int> RecordCommands::selectedRow() const
 {
-    const QItemSelectionModel* selection = m_mainWindow.grid().selectionModel();
-    const QModelIndexList rows = selection ? selection->selectedRows() : QModelIndexList();
-    if (rows.isEmpty())
+    const int row = m_mainWindow.grid().selectedSourceRow();
+    if (row < 0)
         return std::nullopt;
-    return rows.first().row();
+    return row;
 }
 
 std::optional<int> RecordCommands::selectedRowOrSay()
@@ -168,16 +166,15 @@ std::optional<PrintRecord> RecordCommands::selectedPrintRecord()
 
 void RecordCommands::refreshGrid(const QString& code, int place)
 {
-    QTableView& grid = m_mainWindow.grid();
+    WindowedGrid& grid = m_mainWindow.grid();
     const int column = std::max(grid.currentIndex().column(), 0);
-    const int scrolledDown = grid.verticalScrollBar()->value();
     const int scrolledRight = grid.horizontalScrollBar()->value();
+    // The grid keeps its first row shown across the refresh by itself.
     const StorageStatus refreshed = m_model.refresh();
     if (!refreshed.ok) {
         reportFailure(&m_mainWindow, refreshed.error);
         return;
     }
-    grid.verticalScrollBar()->setValue(scrolledDown);
     grid.horizontalScrollBar()->setValue(scrolledRight);
 
     int row = code.isEmpty() ? -1 : m_model.rowOfCode(code);
@@ -185,9 +182,7 @@ void RecordCommands::refreshGrid(const QString& code, int place)
         row = std::min(place, m_model.rowCount() - 1);
     if (row < 0)
         return;
-    const QModelIndex current = m_model.index(row, column);
-    grid.setCurrentIndex(current);
-    grid.scrollTo(current);
+    grid.selectSourceCell(row, column);
 }
 
 void RecordCommands::reportFailure(QWidget* over, const QString& failure)

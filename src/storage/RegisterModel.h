@@ -15,7 +15,7 @@ class PolicyDatabase;
 
 // The register grid: the 123 columns of TableStrah, titled by their names, read-only. It reads the rows a page at
 // a time as the view asks for them, holding a few recently used pages, and their row ids as it needs them (see
-// RowIds); so opening a million rows or jumping to the last of them reads a few thousand ids and one page. Like a
+// RowIds); so opening a million rows or jumping to the last of them reads a few hundred ids and one page. Like a
 // snapshot, it shows rows added, changed or removed since the last refresh() (by this program or another) only
 // after the next one. The database must outlive the model.
 class RegisterModel : public QAbstractTableModel

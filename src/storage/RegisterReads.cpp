@@ -10,7 +10,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <limits>
+#include <climits>
 #include <memory>
 
 namespace osago {
@@ -137,9 +137,8 @@ StorageResult<TableExtent> readTableExtent(const PolicyDatabase& database)
     const Statement statement = reader.prepare(sql);
     if (!statement || sqlite3_step(statement.get()) != SQLITE_ROW)
         return StorageResult<TableExtent>::failure(reader.failure());
-    const sqlite3_int64 rows = sqlite3_column_int64(statement.get(), 0);
-    return StorageResult<TableExtent>::success(
-        {int(std::min<sqlite3_int64>(rows, std::numeric_limits<int>::max())), sqlite3_column_int64(statement.get(), 1)});
+    const sqlite3_int64 rows = std::min<sqlite3_int64>(sqlite3_column_int64(statement.get(), 0), INT_MAX);
+    return StorageResult<TableExtent>::success({int(rows), sqlite3_column_int64(statement.get(), 1)});
 }
 
 StorageStatus readIdsBetween(const PolicyDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,

@@ -4,6 +4,7 @@
 #include "FormPoisk.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
+#include "WindowedGrid.h"
 
 #include <QAction>
 #include <QMenu>
@@ -254,8 +255,8 @@ private slots:
         FormMain& main = m_program->formMain();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QStandardItemModel registerModel(3, 2);
-        main.grid().setModel(&registerModel);
-        main.grid().setCurrentIndex(registerModel.index(1, 1));
+        main.grid().setSourceModel(&registerModel);
+        main.grid().selectSourceCell(1, 1);
 
         m_messages->answerNext(false);
         main.findChild<QAction*>(QStringLiteral("N6"))->trigger();
@@ -264,8 +265,9 @@ private slots:
         QVERIFY(main.isVisible());
         QVERIFY(main.isEnabled());
         QVERIFY(main.isMaximized());
-        QCOMPARE(main.grid().currentIndex(), registerModel.index(1, 1));
-        main.grid().setModel(nullptr);
+        QCOMPARE(main.grid().selectedSourceRow(), 1);
+        QCOMPARE(main.grid().currentIndex().column(), 1);
+        main.grid().setSourceModel(nullptr);
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 

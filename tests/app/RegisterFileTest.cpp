@@ -1,5 +1,6 @@
 #include "AgentSettings.h"
 #include "RegisterTestSupport.h"
+#include "WindowedGrid.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -64,8 +65,8 @@ private slots:
         TestProgram t;
         const QString path = t.folder.filePath(QStringLiteral("Baza.mdb"));
         QVERIFY(QFileInfo::exists(path));
-        QTableView& grid = t.main().grid();
-        QCOMPARE(grid.model(), &t.model());
+        WindowedGrid& grid = t.main().grid();
+        QCOMPARE(grid.sourceModel(), &t.model());
         QCOMPARE(grid.model()->rowCount(), 0);
         QCOMPARE(grid.model()->columnCount(), kPolicyColumnCount);
         QStringList titles;
@@ -88,10 +89,10 @@ private slots:
     {
         TestProgram t;
         saveNewRecord(t, QStringLiteral("Сидоров"));
-        QTableView& grid = t.main().grid();
+        WindowedGrid& grid = t.main().grid();
         QVERIFY(QTest::qWaitForWindowExposed(&t.main()));
         const QModelIndex cell = t.model().index(0, 0);
-        grid.setCurrentIndex(cell);
+        grid.selectSourceCell(0, 0);
         QTest::keyClicks(&grid, QStringLiteral("abc"));
         QTest::keyClick(&grid, Qt::Key_F2);
         QTest::keyClick(&grid, Qt::Key_Return);

@@ -11,6 +11,7 @@
 #include "Program.h"
 #include "RegisterModel.h"
 #include "ScriptedMessages.h"
+#include "WindowedGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,7 +57,7 @@ public:
     RegisterModel& model() { return program.registerModel(); }
 
     void trigger(const char* command) { control<QAction>(main(), QString::fromLatin1(command))->trigger(); }
-    void selectRow(int row) { main().grid().selectRow(row); }
+    void selectRow(int row) { main().grid().selectSourceCell(row); }
     PolicyRow storedRow(int gridRow) { return program.database().load(model().codeAt(gridRow)).value; }
 };
 

@@ -8,13 +8,13 @@
 #include "RegisterModel.h"
 #include "ScriptedMessages.h"
 #include "SearchTestSupport.h"
+#include "WindowedGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTableView>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -104,14 +104,14 @@ private slots:
         trigger("N4");
         osago::test::typeWord(control<QLineEdit>(search(), QStringLiteral("EditPoisk")), QStringLiteral("иван"));
         QTest::mouseClick(control<QPushButton>(search(), QStringLiteral("ButtonStart")), Qt::LeftButton);
-        QTableView& grid = m_program->formMain().grid();
-        QCOMPARE(grid.model()->rowCount(), 2);
+        osago::WindowedGrid& grid = m_program->formMain().grid();
+        QCOMPARE(grid.sourceModel()->rowCount(), 2);
 
-        grid.selectRow(0);
+        grid.selectSourceCell(0);
         m_messages->answerNext(true);
         trigger("N12");
-        QCOMPARE(grid.model()->rowCount(), 1);
-        QCOMPARE(grid.model()->index(0, 0).data().toString(), QStringLiteral("ИВАНОВА"));
+        QCOMPARE(grid.sourceModel()->rowCount(), 1);
+        QCOMPARE(grid.sourceModel()->index(0, 0).data().toString(), QStringLiteral("ИВАНОВА"));
         QCOMPARE(control<QLabel>(search(), QStringLiteral("LabelNaideno"))->text(),
                  QStringLiteral("Найдено записей: 1"));
         OSAGO_VERIFY_MESSAGES(*m_messages);
