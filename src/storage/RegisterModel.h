@@ -31,7 +31,7 @@ public:
         QVariantList values;
     };
 
-    static constexpr int kPageRows = 64;
+    static constexpr int kPageRows = 128;
     static constexpr int kCachedPages = 8;
 
     // `idStep` is how many row ids a walk of the table reads at once.

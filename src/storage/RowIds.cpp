@@ -109,7 +109,10 @@ StorageStatus RowIds::walk(Walk direction, int rows)
     const StorageStatus status = readIdsBetween(m_database, lowest, highest, wanted, direction, read);
     if (!status.ok)
         return status;
+    // Room for every id at once: growing step by step would copy the ids read so far again and again. Room that
+    // is never written takes no memory.
     std::vector<qint64>& side = direction == Walk::Up ? m_front : m_back;
+    side.reserve(std::size_t(m_count));
     side.insert(side.end(), read.begin(), read.end());
     if (int(read.size()) < wanted)
         return readAll();
