@@ -139,6 +139,38 @@ private slots:
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 
+    // Rows far below the first screen are reached by the keys, and the commands work on the row the agent sees
+    // selected there; after a deletion the grid stays where it was.
+    void commandsWorkOnRowsFarDownTheGrid()
+    {
+        TestProgram t;
+        storeRows(t, 300);
+        WindowedGrid& grid = t.main().grid();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.main()));
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.selectedSourceRow(), 299);
+        QCOMPARE(grid.lastShownRow(), 299);
+
+        t.trigger("N16");
+        QCOMPARE(controlText(t.editor(), QStringLiteral("LabeledEditFamil")), QStringLiteral("Запись 300"));
+        clickButton(t.editor(), "ButtonClose");
+
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_Up);
+        QTest::keyClick(&grid, Qt::Key_Up);
+        const int firstShown = grid.firstShownRow();
+        QVERIFY(firstShown > 200);
+        t.seam.answerNext(true);
+        t.trigger("N12");
+        QVERIFY(!surnamesOnDisk(t).contains(QStringLiteral("Запись 298")));
+        QCOMPARE(surnamesOnDisk(t).size(), 299);
+        QCOMPARE(grid.selectedSourceRow(), 297);
+        QCOMPARE(t.model().data(t.model().index(297, 0)).toString(), QStringLiteral("Запись 299"));
+        QVERIFY(grid.firstShownRow() >= firstShown - 1 && grid.firstShownRow() <= 297);
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
     void cancelAsksBeforeLeaving_data()
     {
         QTest::addColumn<bool>("yes");
