@@ -1,6 +1,6 @@
 #include "FormPoisk.h"
 
-#include "PolicyColumns.h"
+#include "SearchIndex.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace osago {
 
@@ -26,20 +27,20 @@ struct Criterion
 {
     const char* name;
     const char16_t* caption;
-    const char16_t* column;
     int left;
     int row;
 };
 
-// In tab order; the group's left column stands 8 pixels in, the right one 192, rows 16 pixels apart from 24.
+// In tab order, which is the order of the searched columns (searchedColumns()); the group's left column stands
+// 8 pixels in, the right one 192, rows 16 pixels apart from 24.
 constexpr std::array<Criterion, 7> kCriteria{{
-    {"RadioButtonStr", u"Фамилия страхователя (фирма)", u"Страхователь_фамилия_фирма", 8, 0},
-    {"RadioButtonVlad", u"Фамилия владельца (фирма)", u"Владелец_фамилия_фирма", 8, 1},
-    {"RadioButtonMarka", u"Марка ТС", u"Марка_модель", 8, 2},
-    {"RadioButtonGN", u"Госномер ТС", u"Регистрационный_знак", 8, 3},
-    {"RadioButtonKvit", u"Квитанция", u"Квитанция", 192, 0},
-    {"RadioButtonPolis", u"Номер и серия полиса", u"Номер_серия_полиса", 192, 1},
-    {"RadioButtonZnak", u"Номер и серия спец. знака", u"Номер_серия_спец_знака", 192, 2},
+    {"RadioButtonStr", u"Фамилия страхователя (фирма)", 8, 0},
+    {"RadioButtonVlad", u"Фамилия владельца (фирма)", 8, 1},
+    {"RadioButtonMarka", u"Марка ТС", 8, 2},
+    {"RadioButtonGN", u"Госномер ТС", 8, 3},
+    {"RadioButtonKvit", u"Квитанция", 192, 0},
+    {"RadioButtonPolis", u"Номер и серия полиса", 192, 1},
+    {"RadioButtonZnak", u"Номер и серия спец. знака", 192, 2},
 }};
 
 constexpr int kRadioTop = 24;
@@ -115,13 +116,15 @@ void FormPoisk::buildControls()
     group->setGeometry(8, 40, 361, 97);
     m_criteria = new QButtonGroup(this);
     QWidget* previous = m_word;
-    for (const Criterion& criterion : kCriteria) {
+    const std::vector<int>& columns = searchedColumns();
+    for (std::size_t i = 0; i < kCriteria.size(); ++i) {
+        const Criterion& criterion = kCriteria[i];
         auto* radio = new QRadioButton(QString::fromUtf16(criterion.caption), group);
         radio->setObjectName(QLatin1String(criterion.name));
         const int width = criterion.left < kRightColumn ? kRightColumn - criterion.left : group->width() - criterion.left;
         radio->setGeometry(criterion.left, kRadioTop + criterion.row * kRadioStep, width, kRadioHeight);
-        m_criteria->addButton(radio, policyColumnIndex(QStringView(criterion.column)));
-        radio->setChecked(&criterion == &kCriteria.front());
+        m_criteria->addButton(radio, columns.at(i));
+        radio->setChecked(i == 0);
         setTabOrder(previous, radio);
         previous = radio;
     }
