@@ -171,16 +171,23 @@ void PolicyDatabase::prepareForWriting()
     query.finish();
 
     for (const policySql::Index& index : policySql::indexes()) {
-        query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
-        query.addBindValue(index.name);
-        if (query.exec() && query.next())
+        if (hasIndex(index.name))
             continue;
-        query.finish();
         inTransaction(kOpenAction, [&](const QString& action) {
             QSqlQuery create(m_db);
             return create.exec(index.create) ? StorageStatus{} : failure(action, create);
         });
     }
+}
+
+bool PolicyDatabase::hasIndex(const QString& name) const
+{
+    if (!isOpen())
+        return false;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
+    query.addBindValue(name);
+    return query.exec() && query.next();
 }
 
 StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSteps& steps)

@@ -49,6 +49,8 @@ public:
     // The open connection, for read-only queries over the register. Never keep a query running between calls.
     QSqlDatabase connection() const { return m_db; }
     int busySeconds() const;
+    // Whether the file has an index of this name; false when the register is not open.
+    bool hasIndex(const QString& name) const;
 
 private:
     static constexpr int kPageCachePages = 64;

@@ -3,9 +3,9 @@
 #include "PolicyColumns.h"
 #include "PolicyDatabase.h"
 #include "PolicySql.h"
+#include "SqliteHandle.h"
 #include "StorageErrors.h"
 
-#include <QSqlDriver>
 
 #include <sqlite3.h>
 
@@ -25,11 +25,10 @@ using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 class Reader
 {
 public:
-    explicit Reader(const PolicyDatabase& database) : m_database(database)
+    explicit Reader(const PolicyDatabase& database)
+        : m_database(database)
+        , m_db(sqliteHandle(database.connection()))
     {
-        const QVariant handle = database.isOpen() ? database.connection().driver()->handle() : QVariant();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_db = *static_cast<sqlite3* const*>(handle.constData());
     }
 
     bool isOpen() const { return m_db != nullptr; }
@@ -70,7 +69,7 @@ public:
 
 private:
     const PolicyDatabase& m_database;
-    sqlite3* m_db = nullptr;
+    sqlite3* m_db;
 };
 
 int bind(sqlite3_stmt* statement, int position, const QVariant& value)

@@ -2,10 +2,10 @@
 
 #include "PolicyColumns.h"
 #include "PolicyDatabase.h"
+#include "SqliteHandle.h"
 #include "StorageErrors.h"
 
 #include <QElapsedTimer>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -21,14 +21,6 @@ namespace {
 
 const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
 constexpr char kContainsFunction[] = "osago_contains";
-
-sqlite3* sqliteHandle(const QSqlDatabase& connection)
-{
-    const QVariant handle = connection.isOpen() ? connection.driver()->handle() : QVariant();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-        return *static_cast<sqlite3* const*>(handle.constData());
-    return nullptr;
-}
 
 char16_t foldedUnit(char16_t unit)
 {
@@ -216,12 +208,7 @@ std::vector<policySql::Index> searchIndexes()
 
 bool hasSearchIndex(const PolicyDatabase& database, int column)
 {
-    if (!database.isOpen())
-        return false;
-    QSqlQuery query(database.connection());
-    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"));
-    query.addBindValue(searchIndex(column).name);
-    return query.exec() && query.next();
+    return database.hasIndex(searchIndex(column).name);
 }
 
 StorageStatus buildSearchIndex(PolicyDatabase& database, int column, const IndexProgress& progress)
