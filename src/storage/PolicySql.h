@@ -26,8 +26,8 @@ const std::vector<Index>& indexes();
 QString columnList();
 // The grid's full query: the 123 columns of every row, in the order of the table's rows.
 QString selectAll();
-// The row ids of every row, in no stated order (the grid keeps only these, sorts them and loads pages of rows
-// by id).
+// The row ids of every row, in no stated order (the grid reads them all when it needs ids far from both ends
+// of the register, and sorts them).
 QString selectAllIds();
 // The number of rows and the highest row id, read together so they agree.
 QString selectRowCountAndLastId();

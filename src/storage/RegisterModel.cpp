@@ -52,7 +52,7 @@ StorageStatus RegisterModel::refresh()
     beginResetModel();
     m_pages.clear();
     const StorageStatus status =
-        m_restricted ? m_ids.readSelection(m_selection.sql, m_selection.values) : m_ids.readTable();
+        m_selection ? m_ids.readSelection(m_selection->sql, m_selection->values) : m_ids.readTable();
     m_lastError = status.error;
     endResetModel();
     return status;
@@ -61,14 +61,12 @@ StorageStatus RegisterModel::refresh()
 StorageStatus RegisterModel::select(RowSelection selection)
 {
     m_selection = std::move(selection);
-    m_restricted = true;
     return refresh();
 }
 
 StorageStatus RegisterModel::selectAll()
 {
-    m_selection = {};
-    m_restricted = false;
+    m_selection.reset();
     return refresh();
 }
 

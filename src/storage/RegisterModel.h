@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <optional>
 #include <vector>
 
 namespace osago {
@@ -48,7 +49,7 @@ public:
     // Shows only the rows `selection` picks (the hook for a search), or every row again; both refresh.
     StorageStatus select(RowSelection selection);
     StorageStatus selectAll();
-    bool isRestricted() const { return m_restricted; }
+    bool isRestricted() const { return m_selection.has_value(); }
 
     // The code of the row shown at `row` (its Мантисса_кода), for change and deletion.
     QString codeAt(int row) const;
@@ -69,8 +70,8 @@ private:
     Page readPage(int number) const;
 
     PolicyDatabase& m_database;
-    RowSelection m_selection;
-    bool m_restricted = false;
+    // The rows a search picked; none while every row is shown.
+    std::optional<RowSelection> m_selection;
     mutable RowIds m_ids;
     mutable std::vector<Page> m_pages;
     mutable quint64 m_useClock = 0;

@@ -14,9 +14,9 @@ RowIds::RowIds(const PolicyDatabase& database, int step)
 {
 }
 
-void RowIds::reset(int count)
+void RowIds::reset()
 {
-    m_count = count;
+    m_count = 0;
     m_lastId = 0;
     m_complete = true;
     m_front.clear();
@@ -25,7 +25,7 @@ void RowIds::reset(int count)
 
 StorageStatus RowIds::readTable()
 {
-    reset(0);
+    reset();
     const StorageResult<TableExtent> extent = readTableExtent(m_database);
     if (!extent.ok)
         return extent;
@@ -37,7 +37,7 @@ StorageStatus RowIds::readTable()
 
 StorageStatus RowIds::readSelection(const QString& sql, const QVariantList& values)
 {
-    reset(0);
+    reset();
     const StorageStatus status = readRowIds(m_database, sql, values, m_front);
     m_count = int(m_front.size());
     return status;

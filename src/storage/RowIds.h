@@ -45,7 +45,7 @@ private:
     bool isKnown(qint64 id) const;
     StorageStatus walk(Walk direction, int rows);
     StorageStatus readAll();
-    void reset(int count);
+    void reset();
 
     const PolicyDatabase& m_database;
     const int m_step;
