@@ -10,7 +10,7 @@ void RowWindow::setSource(QAbstractItemModel* source)
     place(0, m_rows, Change::Reload);
 }
 
-void RowWindow::place(int first, int rows, Change change)
+bool RowWindow::place(int first, int rows, Change change)
 {
     const int sourceRows = m_source ? m_source->rowCount() : 0;
     const int columns = m_source ? m_source->columnCount() : 0;
@@ -21,13 +21,16 @@ void RowWindow::place(int first, int rows, Change change)
         m_rows = shown;
         m_columns = columns;
         endResetModel();
-        return;
+        return true;
     }
+    if (first == m_first)
+        return false;
     m_first = first;
     if (m_rows > 0 && m_columns > 0) {
         emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
         emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
     }
+    return true;
 }
 
 int RowWindow::rowCount(const QModelIndex& parent) const

@@ -20,9 +20,10 @@ public:
     int first() const { return m_first; }
 
     // Shows `rows` rows from `first` on, fewer at the end of the source. A window of the same shape only reports
-    // its values changed; `reload` starts it afresh, for a source that was itself reset.
+    // its values changed; `Reload` starts it afresh, for a source that was itself reset. False when a move
+    // changed nothing.
     enum class Change { Move, Reload };
-    void place(int first, int rows, Change change);
+    bool place(int first, int rows, Change change);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -173,13 +173,11 @@ int WindowedGrid::lastFirstRow() const
 // One row more than fit wholly, so the bottom of the grid shows the next row in part, as a long table does.
 void WindowedGrid::placeWindow(int first, bool reload)
 {
-    first = std::clamp(first, 0, lastFirstRow());
-    const int rows = wholeRowsShown() + 1;
-    if (!reload && first == firstShownRow() && m_window->rowCount() == std::clamp(sourceRows() - first, 0, rows))
-        return;
     {
         const QScopedValueRollback placing(m_placing, true);
-        m_window->place(first, rows, reload ? RowWindow::Change::Reload : RowWindow::Change::Move);
+        const auto change = reload ? RowWindow::Change::Reload : RowWindow::Change::Move;
+        if (!m_window->place(std::clamp(first, 0, lastFirstRow()), wholeRowsShown() + 1, change))
+            return;
         markSelection();
     }
     syncScrollBar();
