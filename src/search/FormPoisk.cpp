@@ -83,7 +83,7 @@ void fitCaptions(const QList<QAbstractButton*>& buttons)
     }
 }
 
-// The wait cursor while a search runs; the handler blocks the window meanwhile.
+// The wait cursor while the register is read; the handler blocks the window meanwhile.
 class WaitCursor
 {
 public:
@@ -171,28 +171,29 @@ void FormPoisk::showEvent(QShowEvent* event)
 
 void FormPoisk::ButtonStartClick()
 {
-    if (!m_search) {
-        showFailure(QStringLiteral("Реестр полисов не открыт."));
-        return;
-    }
-    const WaitCursor waiting;
-    const StorageStatus found = m_search->find(
-        m_criteria->checkedId(), m_word->text(), [this](int percent) { showProgress(percent); },
-        [this] { showFirstRows(); });
-    if (!found.ok)
-        showFailure(found.error);
+    runOnRegister([this](RegisterSearch& search) {
+        return search.find(
+            m_criteria->checkedId(), m_word->text(), [this](int percent) { showProgress(percent); },
+            [this] { showFirstRows(); });
+    });
 }
 
 void FormPoisk::ButtonTableClick()
+{
+    runOnRegister([](RegisterSearch& search) { return search.showAll(); });
+}
+
+// A failure is written under the buttons.
+void FormPoisk::runOnRegister(const std::function<StorageStatus(RegisterSearch&)>& step)
 {
     if (!m_search) {
         showFailure(QStringLiteral("Реестр полисов не открыт."));
         return;
     }
     const WaitCursor waiting;
-    const StorageStatus shown = m_search->showAll();
-    if (!shown.ok)
-        showFailure(shown.error);
+    const StorageStatus done = step(*m_search);
+    if (!done.ok)
+        showFailure(done.error);
 }
 
 void FormPoisk::ButtonExitClick()

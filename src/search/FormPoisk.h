@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QButtonGroup;
@@ -38,6 +39,7 @@ private:
     void ButtonTableClick();
     void ButtonExitClick();
 
+    void runOnRegister(const std::function<StorageStatus(RegisterSearch&)>& step);
     void showOutcome();
     void showProgress(int percent);
     void showFirstRows();
