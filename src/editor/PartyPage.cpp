@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "EditorFields.h"
 #include "EditorLists.h"
+#include "Localities.h"
 #include "MaskedEdit.h"
 
 #include <QComboBox>
@@ -165,12 +166,11 @@ void PartyPage::showType(bool person)
 void PartyPage::reloadLocalities()
 {
     auto* locality = static_cast<QComboBox*>(field(PartyField::Locality));
-    locality->clear();
+    const QString region = regionBox()->currentText();
+    fillLocalities(locality, region);
     locality->clearEditText();
-    if (regionBox()->currentText() == kHomeRegion) {
-        locality->addItems(homeLocalities());
+    if (region == kHomeRegion)
         setControlText(locality, kHomeLocality);
-    }
 }
 
 void PartyPage::copyFrom(const PartyPage& other)
