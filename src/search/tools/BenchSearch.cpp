@@ -8,6 +8,7 @@
 #include "PolicyDatabase.h"
 #include "RegisterModel.h"
 #include "SearchIndex.h"
+#include "WindowedGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QTableView>
 
 #include <algorithm>
 #include <cstdio>
@@ -87,7 +87,7 @@ QString likeCount(const Case& searched)
 }
 
 // The main window's grid, noting when it has first painted rows since the clock started.
-class TimedGrid : public QTableView
+class TimedGrid : public osago::WindowedGrid
 {
 public:
     void startClock()
@@ -100,7 +100,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override
     {
-        QTableView::paintEvent(event);
+        osago::WindowedGrid::paintEvent(event);
         if (m_firstRowsPainted < 0 && model()->rowCount() > 0)
             m_firstRowsPainted = double(m_clock.nsecsElapsed()) / 1e6;
     }
@@ -119,7 +119,7 @@ public:
         const osago::StorageStatus opened = m_database.open(file);
         if (!opened.ok)
             qFatal("%s", qPrintable(opened.error));
-        m_grid.setModel(&m_model);
+        m_grid.setSourceModel(&m_model);
         m_grid.resize(1000, 700);
         m_grid.show();
         m_form.attachRegister(m_database, m_model);
