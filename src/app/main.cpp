@@ -1,44 +1,38 @@
+#include "CommandLine.h"
 #include "Messages.h"
 #include "Pictures.h"
 #include "Program.h"
 #include "tariff/calc/CalcCommand.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-
-namespace {
-
-// `--database FILE` opens another register than Baza.mdb in the current folder.
-osago::ProgramOptions programOptions(const QApplication& app)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("ОСАГО Тальград"));
-    parser.addHelpOption();
-    const QCommandLineOption database(QStringLiteral("database"), QStringLiteral("Файл реестра полисов."),
-                                      QStringLiteral("FILE"));
-    parser.addOption(database);
-    parser.process(app);
-
-    osago::ProgramOptions options;
-    if (parser.isSet(database))
-        options.databasePath = parser.value(database);
-    return options;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = osago::runCalcCommandIfRequested(argc, argv))
         return *status;
+    // Help and version need no display, so they are answered before the application object exists.
+    const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));
+    if (early.request == osago::WindowCommandLine::Request::ShowHelp
+        || early.request == osago::WindowCommandLine::Request::ShowVersion)
+        return osago::answerCommandLine(early);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("osago"));
     QApplication::setOrganizationName(QStringLiteral("osago-talgrad"));
+    // Names the installed menu entry, whose icon a Wayland desktop shows for the windows.
+    QApplication::setDesktopFileName(QStringLiteral("osago"));
     QApplication::setWindowIcon(osago::programIcon());
 
+    // Read again now that the application object has taken out its own options (-platform, -style...).
+    const osago::WindowCommandLine commandLine = osago::readWindowCommandLine(QApplication::arguments());
+    if (commandLine.request != osago::WindowCommandLine::Request::OpenWindow)
+        return osago::answerCommandLine(commandLine);
+    osago::ProgramOptions options;
+    if (commandLine.databasePath)
+        options.databasePath = *commandLine.databasePath;
+
     osago::DialogMessages messages;
-    osago::Program program(messages, programOptions(app));
+    osago::Program program(messages, std::move(options));
     program.start();
     return QApplication::exec();
 }
