@@ -33,7 +33,7 @@ WindowCommandLine readWindowCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     const QCommandLineOption database(QStringLiteral("database"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({database, help, version});
     const bool understood = parser.parse(arguments);

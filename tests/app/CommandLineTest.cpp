@@ -1,0 +1,101 @@
+#include "CommandLine.h"
+#include "CommandLineHelp.h"
+
+#include <QBuffer>
+#include <QTest>
+
+using osago::WindowCommandLine;
+using Request = WindowCommandLine::Request;
+
+Q_DECLARE_METATYPE(Request)
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheWindowsCommandLine_data();
+    void readsTheWindowsCommandLine();
+    void answersHelpVersionAndRefusal_data();
+    void answersHelpVersionAndRefusal();
+    void helpNamesEveryCommandAndOption();
+};
+
+void CommandLineTest::readsTheWindowsCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Request>("request");
+    QTest::addColumn<QString>("databasePath");
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("nothing") << QStringList{} << Request::OpenWindow << QString() << QString();
+    QTest::newRow("another register") << QStringList{"--database", "/tmp/a.mdb"} << Request::OpenWindow
+                                      << "/tmp/a.mdb" << QString();
+    QTest::newRow("register with =") << QStringList{"--database=b.mdb"} << Request::OpenWindow << "b.mdb"
+                                     << QString();
+    QTest::newRow("help") << QStringList{"--help"} << Request::ShowHelp << QString() << QString();
+    QTest::newRow("short help") << QStringList{"-h"} << Request::ShowHelp << QString() << QString();
+    QTest::newRow("version") << QStringList{"--version"} << Request::ShowVersion << QString() << QString();
+    QTest::newRow("help beside a display option") << QStringList{"-platform", "xcb", "--help"} << Request::ShowHelp
+                                                  << QString() << QString();
+    QTest::newRow("unknown option") << QStringList{"--datbase", "a.mdb"} << Request::Refuse << QString()
+                                    << "неизвестный параметр «--datbase»";
+    QTest::newRow("register without a file") << QStringList{"--database"} << Request::Refuse << QString()
+                                             << "после --database нужно имя файла реестра";
+    QTest::newRow("register with an empty name") << QStringList{"--database="} << Request::Refuse << QString()
+                                                 << "после --database нужно имя файла реестра";
+    QTest::newRow("unknown command") << QStringList{"exprt"} << Request::Refuse << QString()
+                                     << "неизвестная команда «exprt»";
+}
+
+void CommandLineTest::readsTheWindowsCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Request, request);
+    QFETCH(QString, databasePath);
+    QFETCH(QString, problem);
+
+    const WindowCommandLine commandLine = osago::readWindowCommandLine(QStringList{"osago"} + arguments);
+    QCOMPARE(commandLine.request, request);
+    QCOMPARE(commandLine.databasePath.value_or(QString()), databasePath);
+    QCOMPARE(commandLine.problem, problem);
+}
+
+void CommandLineTest::answersHelpVersionAndRefusal_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("errors");
+
+    QTest::newRow("help") << "--help" << 0 << osago::commandLineHelp() << QString();
+    QTest::newRow("version") << "--version" << 0 << QString("osago " OSAGO_TEST_VERSION "\n") << QString();
+    QTest::newRow("refusal") << "--bogus" << 2 << QString()
+                             << "osago: неизвестный параметр «--bogus». Справка: osago --help\n";
+}
+
+void CommandLineTest::answersHelpVersionAndRefusal()
+{
+    QFETCH(QString, argument);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QString, errors);
+
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QBuffer err;
+    err.open(QIODevice::WriteOnly);
+    QCOMPARE(osago::answerCommandLine(osago::readWindowCommandLine({"osago", argument}), out, err), status);
+    QCOMPARE(QString::fromUtf8(out.data()), output);
+    QCOMPARE(QString::fromUtf8(err.data()), errors);
+}
+
+void CommandLineTest::helpNamesEveryCommandAndOption()
+{
+    const QString help = osago::commandLineHelp();
+    for (const char* word : {"--database ФАЙЛ", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb"})
+        QVERIFY2(help.contains(QString::fromUtf8(word)), word);
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
