@@ -84,7 +84,8 @@ void InstallTest::installsTheProgramAndItsDesktopFiles()
                          "share/metainfo/osago.metainfo.xml",
                          "share/icons/hicolor/scalable/apps/osago.svg",
                          "share/doc/osago/copyright",
-                         "share/doc/osago/changelog.gz"};
+                         "share/doc/osago/changelog.gz",
+                         "share/man/man1/osago.1.gz"};
     for (const QString& size : iconSizes)
         expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/osago.png").arg(size);
     for (const QString& path : expected)
