@@ -23,6 +23,9 @@ namespace {
 
 const QString kDefaultSex = QStringLiteral("М");
 
+// Series and number, then the issue date, whose day and month keep their blanks in front like every date's.
+const QString kPermitMask = QStringLiteral("!>AAAAAAAAAA  99.99.9999;1;?");
+
 constexpr int kNameTypingLimit = 45;
 constexpr int kAddressTypingLimit = 25;
 
@@ -64,13 +67,12 @@ FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
 
     m_name = named(new QLineEdit(this), QStringLiteral("LabeledEditFIO"));
     setTypingLimit(m_name, kNameTypingLimit);
-    m_birthDate =
-        named(new MaskedEdit(QStringLiteral("!99/99/0000;1;?"), messages, this), QStringLiteral("LabeledEditDR"));
+    m_birthDate = named(new MaskedEdit(kDateMask, messages, this), QStringLiteral("LabeledEditDR"));
     m_sex = editableDropDown(QStringLiteral("ComboBoxPol"), {kDefaultSex, QStringLiteral("Ж")}, kDefaultSex, this);
     setTypingLimit(m_sex, 1);
     m_address = named(new QLineEdit(this), QStringLiteral("LabeledEditAdres"));
     setTypingLimit(m_address, kAddressTypingLimit);
-    m_permit = named(new MaskedEdit(QStringLiteral(">AAAAAAAAAA  99.99.9999;1;?"), messages, this),
+    m_permit = named(new MaskedEdit(kPermitMask, messages, this),
                      QStringLiteral("LabeledEditVU"));
     m_experience = named(new QLineEdit(this), QStringLiteral("LabeledEditStazh"));
     m_longExperience = named(new QCheckBox(QStringLiteral("Более 2-х лет"), this), QStringLiteral("CheckBox2g"));

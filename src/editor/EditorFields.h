@@ -16,7 +16,6 @@ class MaskedEdit;
 class Messages;
 
 // Edit masks of the editor's masked fields.
-inline const QString kDateMask = QStringLiteral("!99/99/0000;1;?");
 inline const QString kPolicyNumberMask = QStringLiteral("!>LLL№9999999999;1;?");
 inline const QString kReceiptMask = QStringLiteral("!999999;1;?");
 
