@@ -97,6 +97,7 @@ MaskedEdit::MaskedEdit(const QString& classicMask, Messages& messages, QWidget* 
     m_lastText = maskedText();
     m_textOnEntry = m_lastText;
     connect(this, &QLineEdit::textChanged, this, &MaskedEdit::noteTextChange);
+    connect(this, &QLineEdit::textEdited, this, [this] { m_editedSinceEntry = true; });
 }
 
 // Qt's own text() drops the unfilled positions; the screen's text keeps every position in place.
@@ -186,12 +187,12 @@ void MaskedEdit::moveBlanksToFront(QString& text, std::pair<qsizetype, qsizetype
     }
     if (filled.isEmpty())
         return;
-    text.replace(first, filled.size(), QString(end - first - filled.size(), u' ') + filled);
+    text.replace(first, end - first, QString(end - first - filled.size(), u' ') + filled);
 }
 
 void MaskedEdit::moveBlanksOfLeftGroup(int caretBefore)
 {
-    if (!m_blanksInFront || maskedText() == m_textOnEntry)
+    if (!m_blanksInFront || !m_editedSinceEntry)
         return;
     const auto group = optionalGroupAt(caretBefore);
     const int caret = cursorPosition();
@@ -204,7 +205,7 @@ void MaskedEdit::moveBlanksOfLeftGroup(int caretBefore)
 
 void MaskedEdit::moveBlanksOfAllGroups()
 {
-    if (!m_blanksInFront || maskedText() == m_textOnEntry)
+    if (!m_blanksInFront || !m_editedSinceEntry)
         return;
     QString text = maskedText();
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -264,8 +265,10 @@ bool MaskedEdit::event(QEvent* event)
 
 void MaskedEdit::focusInEvent(QFocusEvent* event)
 {
-    if (!m_refusing && event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    if (!m_refusing && event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
         m_textOnEntry = maskedText();
+        m_editedSinceEntry = false;
+    }
     QLineEdit::focusInEvent(event);
 }
 
@@ -297,6 +300,7 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event)
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Escape) {
             setMaskedText(m_textOnEntry);
+            m_editedSinceEntry = false;
             selectAll();
             return;
         }

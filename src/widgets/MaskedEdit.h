@@ -64,7 +64,7 @@ private:
 
     // The optional group holding `position`, as [first, end); empty when the position is in none.
     std::pair<qsizetype, qsizetype> optionalGroupAt(qsizetype position) const;
-    // With the "!" flag, once the agent has changed the field: the group the caret held at `caretBefore`
+    // With the "!" flag, once the agent has edited the field since entering it: the group the caret held at `caretBefore`
     // takes its blanks in front when the caret has left it.
     void moveBlanksOfLeftGroup(int caretBefore);
     // The same for every optional group, when the agent leaves the field.
@@ -83,6 +83,7 @@ private:
     QString m_emptyText;
     QString m_lastText;
     QString m_textOnEntry;
+    bool m_editedSinceEntry = false;
     bool m_refusing = false;
 };
 
