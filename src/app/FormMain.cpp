@@ -95,9 +95,15 @@ void FormMain::showRegister(QAbstractItemModel& model)
     }
 }
 
-// A window still open elsewhere (the search window) must not keep the program running.
+// While the editor, the driver dialog, the about box or the preview is open the main window is disabled and takes
+// no input, the window system's close included: the record in the editor is not lost. A window still open elsewhere
+// (the search window) must not keep the program running.
 void FormMain::closeEvent(QCloseEvent* event)
 {
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         QCoreApplication::quit();

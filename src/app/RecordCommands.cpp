@@ -101,7 +101,7 @@ void RecordCommands::saveEditorRecord()
         return;
     }
     refreshGrid(code, selectedRow().value_or(0));
-    m_editor.close();
+    m_editor.closeRecord();
 }
 
 void RecordCommands::printEditorRecord()
@@ -126,7 +126,7 @@ void RecordCommands::openSelected(Form2::RecordMode mode, const QString& caption
     m_editor.raise();
     m_editor.activateWindow();
     if (!loadRowIntoEditor(m_editor, stored.value)) {
-        m_editor.close();
+        m_editor.closeRecord();
         return;
     }
     m_editor.setWindowTitle(caption);

@@ -176,11 +176,10 @@ bool FormPlus::event(QEvent* event)
     return QWidget::event(event);
 }
 
+// Every close, "Отмена" or the window system's (Alt+F4, its window menu), is the same way out.
 void FormPlus::closeEvent(QCloseEvent* event)
 {
-    // A close from the window system is a way out like "Отмена".
-    if (event->spontaneous())
-        clearFields();
+    clearFields();
     FormClose();
     QWidget::closeEvent(event);
 }
@@ -212,9 +211,9 @@ void FormPlus::ButtonSoxranClick()
     ButtonCancelClick();
 }
 
+// The close clears the fields.
 void FormPlus::ButtonCancelClick()
 {
-    clearFields();
     close();
 }
 

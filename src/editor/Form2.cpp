@@ -6,12 +6,14 @@
 #include "Messages.h"
 #include "PartyPage.h"
 #include "ResultsPage.h"
+#include "SessionEnd.h"
 #include "VehiclePage.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -55,6 +57,10 @@ Form2::Form2(Messages& messages, QWidget& mainWindow)
     connect(m_ownerPage->copyButton(), &QPushButton::clicked, this, &Form2::ButtonCopyClick);
     connectAgentChange(m_policyholderPage->regionBox(), this, &Form2::ComboBoxRegionChange);
     connectAgentChange(m_ownerPage->regionBox(), this, &Form2::ComboBoxRegChange);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        SessionManagerRequest request(manager);
+        answerSessionEnd(request);
+    });
 }
 
 void Form2::buildPages(QVBoxLayout* window)
@@ -116,11 +122,37 @@ void Form2::showEvent(QShowEvent* event)
     FormShow();
 }
 
-// Every close, by any button or by the window system, resets the editor; the window is only hidden.
+// Every close that goes ahead resets the editor; the window is only hidden.
 void Form2::closeEvent(QCloseEvent* event)
 {
+    if (!m_closingRecord && isVisible() && !windowSystemMayClose()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
+}
+
+void Form2::closeRecord()
+{
+    const QScopedValueRollback closing(m_closingRecord, true);
+    close();
+}
+
+bool Form2::windowSystemMayClose()
+{
+    if (!isEnabled())
+        return false;
+    return m_recordMode == RecordMode::View || confirmLeaving();
+}
+
+// Where the session manager lets nobody ask, nothing can keep the session from ending.
+void Form2::answerSessionEnd(SessionEndRequest& session)
+{
+    if (!isVisible() || m_recordMode == RecordMode::View || !session.mayAsk())
+        return;
+    if (!confirmLeaving())
+        session.cancel();
 }
 
 void Form2::FormShow()
@@ -196,13 +228,18 @@ void Form2::PageControlChange()
 
 void Form2::ButtonNoClick()
 {
-    if (m_messages.confirm(this, kConfirmTitle, QStringLiteral("Выйти без сохранения?")))
-        close();
+    if (confirmLeaving())
+        closeRecord();
+}
+
+bool Form2::confirmLeaving()
+{
+    return m_messages.confirm(this, kConfirmTitle, QStringLiteral("Выйти без сохранения?"));
 }
 
 void Form2::ButtonCloseClick()
 {
-    close();
+    closeRecord();
 }
 
 void Form2::ButtonCopyClick()

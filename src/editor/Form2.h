@@ -14,6 +14,7 @@ class GeneralPage;
 class Messages;
 class PartyPage;
 class ResultsPage;
+class SessionEndRequest;
 class VehiclePage;
 
 // The six-page policy editor. Created once and reused for every record: closing only hides it
@@ -42,6 +43,13 @@ public:
     // The code of the stored row changed or viewed; empty for a new record.
     const QString& recordCode() const { return m_recordCode; }
 
+    // Closes the editor as its own commands do ("Отмена" confirmed, "Закрыть", a stored record): no question, the
+    // reset follows. Any other close comes from the window system and is taken as "Отмена" (see closeEvent).
+    void closeRecord();
+    // The desktop session is ending: a record being entered or changed is not dropped without the agent's word;
+    // "No" to "Выйти без сохранения?" asks the session manager to cancel.
+    void answerSessionEnd(SessionEndRequest& session);
+
 signals:
     // "Сохранить" was clicked; storing the record is up to the register.
     void saveRequested();
@@ -61,6 +69,10 @@ private:
     void stepPage(int direction);
     void PageControlChange();
     void ButtonNoClick();
+    bool confirmLeaving();
+    // A close from the window system: "Отмена" for a record in work, "Закрыть" for one only viewed; nothing while
+    // the driver dialog or the preview holds the input.
+    bool windowSystemMayClose();
     void ButtonCloseClick();
     void ButtonCopyClick();
     void ComboBoxRegionChange();
@@ -86,6 +98,7 @@ private:
     QPushButton* m_buttonCancel = nullptr;
     QPushButton* m_buttonClose = nullptr;
     RecordMode m_recordMode = RecordMode::New;
+    bool m_closingRecord = false;
     QString m_recordCode;
 };
 

@@ -130,7 +130,7 @@ private slots:
         QAction* create = m_program->formMain().findChild<QAction*>(QStringLiteral("N2"));
         create->trigger();
         verifyHomeAddresses(editor);
-        editor.close();
+        editor.closeRecord();
         create->trigger();
         verifyHomeAddresses(editor);
         OSAGO_VERIFY_MESSAGES(*m_messages);
@@ -151,7 +151,7 @@ private slots:
                 QTest::keyClick(region, Qt::Key_Down);
             QVERIFY2(region->currentText() != QStringLiteral("Тальградская область"), name);
         }
-        editor.close();
+        editor.closeRecord();
         QVERIFY(!editor.isVisible());
         QVERIFY(m_program->formMain().isEnabled());
 

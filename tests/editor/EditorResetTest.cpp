@@ -31,7 +31,7 @@ private slots:
     void showingDisablesTheMainWindow()
     {
         QVERIFY(!editor().mainWindow.isEnabled());
-        editor().form.close();
+        editor().form.closeRecord();
         QVERIFY(editor().mainWindow.isEnabled());
         editor().form.show();
         QVERIFY(!editor().mainWindow.isEnabled());
