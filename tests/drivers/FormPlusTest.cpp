@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QWindow>
 
 using osago::MaskedEdit;
 using osago::test::DriversHarness;
@@ -154,8 +155,15 @@ private slots:
         OSAGO_VERIFY_MESSAGES(seam);
     }
 
+    void cancelInChangeModeLeavesTheEntry_data()
+    {
+        QTest::addColumn<bool>("byWindowSystem");
+        QTest::newRow("Отмена") << false;
+        QTest::newRow("the window system's close") << true;
+    }
     void cancelInChangeModeLeavesTheEntry()
     {
+        QFETCH(bool, byWindowSystem);
         ScriptedMessages seam;
         DriversHarness h(seam);
         OSAGO_STEP(h.openEditor(kIssueDate));
@@ -165,7 +173,10 @@ private slots:
         OSAGO_STEP(h.openDialogBy("ButtonIzmen"));
         h.type(h.inDialog("LabeledEditFIO"), QStringLiteral("Новое имя"));
         h.click(h.inDialog<QCheckBox>("CheckBoxGrub"));
-        h.click(h.inDialog("ButtonCancel"));
+        if (byWindowSystem)
+            h.dialog.windowHandle()->close();
+        else
+            h.click(h.inDialog("ButtonCancel"));
         QTRY_VERIFY(!h.dialog.isVisible());
         QCOMPARE(h.allColumns(), before);
         QVERIFY(h.editor.isEnabled());
@@ -197,6 +208,41 @@ private slots:
         OSAGO_STEP(verifyEmptyInAddMode(h));
         QCOMPARE(h.listLines().size(), 1);
         OSAGO_VERIFY_MESSAGES(seam);
+    }
+
+    // The age rule reads day and month with their leading blanks skipped, so a one-digit day or month typed
+    // for a driver exactly 22 years older than the issue year gives a flag.
+    void typedDatesTakeTheirBlanksInFront_data()
+    {
+        QTest::addColumn<QString>("birthDate");
+        QTest::addColumn<QString>("permit");
+        QTest::addColumn<QString>("storedBirthDate");
+        QTest::addColumn<QString>("storedPermit");
+        QTest::addColumn<QString>("ageFlag");
+        QTest::newRow("birthday before the issue day") << "5.3.1990" << "AB123456781.2.2008" << " 5. 3.1990"
+                                                       << "AB12345678   1. 2.2008" << "Да";
+        QTest::newRow("birthday after the issue day") << "20.3.1990" << QString() << "20. 3.1990" << kEmptyPermit
+                                                      << "Нет";
+        QTest::newRow("birthday in a later month") << "1.4.1990" << QString() << " 1. 4.1990" << kEmptyPermit << "Нет";
+    }
+    void typedDatesTakeTheirBlanksInFront()
+    {
+        QFETCH(QString, birthDate);
+        QFETCH(QString, permit);
+        QFETCH(QString, storedBirthDate);
+        QFETCH(QString, storedPermit);
+        QFETCH(QString, ageFlag);
+        ScriptedMessages seam;
+        DriversHarness h(seam);
+        OSAGO_STEP(h.openEditor(kIssueDate));
+        TypedDriver driver = someone(QStringLiteral("Водитель"), birthDate);
+        driver.permit = permit;
+        OSAGO_STEP(h.addOther(driver));
+        QCOMPARE(h.column(2), QStringList{storedBirthDate});
+        QCOMPARE(h.column(5), QStringList{storedPermit});
+        QCOMPARE(h.column(10), QStringList{ageFlag});
+        OSAGO_VERIFY_MESSAGES(seam);
+        QVERIFY(seam.shownTexts().isEmpty());
     }
 
     void anIncompleteMaskedFieldCannotBeConfirmed_data()

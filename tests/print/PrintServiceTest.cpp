@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -218,7 +219,7 @@ private slots:
     {
         QTest::addColumn<bool>("byExitButton");
         QTest::newRow("Выход") << true;
-        QTest::newRow("window closed") << false;
+        QTest::newRow("the window system's close") << false;
     }
 
     void closingThePreviewGivesInputBack()
@@ -232,7 +233,7 @@ private slots:
         if (byExitButton)
             click("ButtonVyh");
         else
-            preview().close();
+            preview().windowHandle()->close();
         QVERIFY(!preview().isVisible());
         QVERIFY(m_mainWindow->isEnabled());
         QVERIFY(editor.isEnabled());
