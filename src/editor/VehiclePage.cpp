@@ -144,16 +144,16 @@ void VehiclePage::hideLoadFields()
 
 void VehiclePage::ComboBoxTipTSChange()
 {
-    const QString type = m_type->currentText();
+    const std::string type = toUtf8(m_type->currentText());
 
-    const bool truck = type == toQString(vehicle_type::truck);
+    const bool truck = hasLoadMass(type);
     for (QLineEdit* mass : {m_maxMass, m_unladenMass}) {
         if (!truck)
             mass->setText(kNoLoad);
         setFieldShown(mass, truck);
     }
 
-    const bool bus = type == toQString(vehicle_type::bus);
+    const bool bus = hasSeatCount(type);
     m_seats->setText(bus ? kBusSeats : kNoLoad);
     setFieldShown(m_seats, bus);
 }

@@ -19,8 +19,14 @@ enum class TemplateEscaping { Html, Plain };
 //   {{?name}}              a check box: "☒" when the field holds "Да", "☐" otherwise
 //   {{#name}}...{{/name}}  the enclosed part only when the field holds "Да"
 //   {{^name}}...{{/name}}  the enclosed part only when it does not
-// Sections of different names may nest; a section of one name does not nest inside itself. An unknown name fills
-// in as empty text and a section left open runs to the end of the text (templateProblems() finds both).
+//   {{[}}...{{]}}          a part: a field with its caption or unit ("район: {{Район}}"), left out whole when
+//                          it names fields and all of them are empty
+// A field is empty when it holds nothing but blanks and a masked field's literals ("  .  .    "). A bare field is a
+// part by itself. Blanks, commas and semicolons between two parts separate them and print only between two parts
+// that print: "{{Индекс}}, {{Страна}}" with no postcode gives "РФ". A printed form thus reads as filled in by hand.
+// Sections of different names may nest; a section of one name does not nest inside itself, nor a part inside a
+// part. An unknown name fills in as empty text and a section or part left open runs to the end of the text
+// (templateProblems() finds both).
 QString fillTemplate(QStringView text, const FieldLookup& lookup, TemplateEscaping escaping);
 
 // What is wrong with a template: unknown names, sections never closed, closings without a section, empty tags.

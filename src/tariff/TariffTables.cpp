@@ -33,6 +33,16 @@ constexpr std::array<Row, 13> insuranceTermTable = {{
 
 } // namespace
 
+bool hasLoadMass(std::string_view vehicleType)
+{
+    return vehicleType == vehicle_type::truck;
+}
+
+bool hasSeatCount(std::string_view vehicleType)
+{
+    return vehicleType == vehicle_type::bus;
+}
+
 bool isTrailer(std::string_view vehicleType)
 {
     return vehicleType == vehicle_type::carTrailer || vehicleType == vehicle_type::truckTrailer

@@ -32,6 +32,10 @@ inline constexpr std::string_view homeRegion = "Тальградская обл�
 inline constexpr std::string_view homeCountry = "РФ";
 
 bool isTrailer(std::string_view vehicleType);
+// The permitted and the unladen mass apply to lorries only, the number of seats to buses only: the vehicle page
+// shows those fields for them alone.
+bool hasLoadMass(std::string_view vehicleType);
+bool hasSeatCount(std::string_view vehicleType);
 bool isTractor(std::string_view vehicleType);
 
 // Factor texts of the lookup tables; "?" when the text is in no row.

@@ -193,6 +193,45 @@ private slots:
         QVERIFY(text.contains(record.insurer) || index == ApplicationPage2);
     }
 
+    // A printed form reads as filled in by hand: empty parts leave no separators or captions behind.
+    void emptyFieldsLeaveNoSeams()
+    {
+        PolicyRow row = sixDriverRow();
+        fill(row, {{u"Владелец_индекс", u""}, {u"Владелец_район", u""}, {u"Мощность_кВт", u""},
+                   {u"Страхователь_серия_номер", u""}, {u"Номер_серия_полиса", u"   №          "}});
+        const QString text = pageText(printRecord(row), ApplicationPage1);
+        QVERIFY2(!text.isEmpty(), "the PDF has no text");
+        const QStringList present = {"Паспорт РФ Телефон", "87 л.с. Разрешённая",
+                                     "Адрес РФ, Тальградская область населённый пункт: Тальград пр. Труда",
+                                     "Адрес 394036, РФ, Тальградская область район: Северный, населённый пункт: Тальград"};
+        for (const QString& part : present)
+            QVERIFY2(text.contains(part), qPrintable(part + " missing from: " + text));
+        for (const QString& seam : {"кВт", "район: ,", ", ,", "серия и номер:", "Полис серия", "№"})
+            QVERIFY2(!text.contains(seam), qPrintable(QString(seam) + " found in: " + text));
+    }
+
+    void loadFieldsPrintOnlyForTheirVehicleTypes_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("car") << "Легковой автомобиль" << "Количество мест для сидения Регистрационный знак";
+        QTest::newRow("lorry") << "Грузовой автомобиль" << "масса, кг 12000 Масса без нагрузки, кг 7500";
+        QTest::newRow("bus") << "Автобус" << "Количество мест для сидения 30 Регистрационный знак";
+    }
+    void loadFieldsPrintOnlyForTheirVehicleTypes()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, printed);
+        PolicyRow row = sixDriverRow();
+        row.setValue(u"Тип_ТС", type);
+        fill(row, {{u"Разрешенная_макс_масса_кг", u"12000"}, {u"Масса_без_нагрузки_кг", u"7500"},
+                   {u"Количество_мест_сидения", u"30"}});
+        const QString text = pageText(printRecord(row), ApplicationPage1);
+        QVERIFY2(text.contains(printed), qPrintable(text));
+        QCOMPARE(text.contains(u"12000"), type == u"Грузовой автомобиль");
+        QCOMPARE(text.contains(u" 30 "), type == u"Автобус");
+    }
+
     void specialCharactersPrintAsTyped()
     {
         const QString address = QStringLiteral("пр. Труда <b>7</b> & Ко");

@@ -14,6 +14,9 @@ const QHash<QString, QString> kFields = {
     {QStringLiteral("Нет"), QStringLiteral("Нет")},
     {QStringLiteral("Пусто"), QString()},
     {QStringLiteral("Почти"), QStringLiteral("да")},
+    {QStringLiteral("Дата"), QStringLiteral("  .  .    ")},
+    {QStringLiteral("Номер"), QStringLiteral("   №          ")},
+    {QStringLiteral("Прочерк"), QStringLiteral("-")},
 };
 
 std::optional<QString> lookup(QStringView name)
@@ -53,6 +56,20 @@ private slots:
         QTest::newRow("stray closing") << "a{{/Да}}b" << true << "ab";
         QTest::newRow("unclosed brace is text") << "a {{Имя" << true << "a {{Имя";
         QTest::newRow("two fields") << "{{Имя}}{{Имя}}" << false << "ВераВера";
+        QTest::newRow("separator between filled") << "{{Имя}}, {{Имя}}" << false << "Вера, Вера";
+        QTest::newRow("separator before empty") << "{{Имя}}, {{Пусто}}" << false << "Вера";
+        QTest::newRow("separator after empty") << "{{Пусто}}, {{Имя}}; {{Имя}}" << false << "Вера; Вера";
+        QTest::newRow("empty in the middle") << "{{Имя}}, {{Пусто}}; {{Имя}}" << false << "Вера; Вера";
+        QTest::newRow("all empty") << "({{Пусто}}, {{Пусто}})" << false << "()";
+        QTest::newRow("unfilled masks are empty") << "{{Дата}}, {{Номер}}, {{Имя}}" << false << "Вера";
+        QTest::newRow("a dash is a value") << "{{Прочерк}}, {{Имя}}" << false << "-, Вера";
+        QTest::newRow("part with caption") << "{{[}}район: {{Пусто}}{{]}}, {{[}}пункт: {{Имя}}{{]}}" << false
+                                           << "пункт: Вера";
+        QTest::newRow("part with unit") << "{{[}}{{Имя}} л.с.{{]}} {{[}}({{Пусто}} кВт){{]}}" << false << "Вера л.с.";
+        QTest::newRow("part of text only") << "{{[}}всегда{{]}}, {{Имя}}" << false << "всегда, Вера";
+        QTest::newRow("part with a box") << "{{[}}{{?Нет}} {{Пусто}}{{]}}" << false << "☐ ";
+        QTest::newRow("words are no separator") << "{{Пусто}} и {{Имя}}" << false << " и Вера";
+        QTest::newRow("part left open") << "a {{[}}b {{Пусто}}" << false << "a ";
     }
 
     void fills()
@@ -75,6 +92,10 @@ private slots:
         QTest::newRow("never closed") << "{{#Да}}x" << QStringList{"section never closed: Да"};
         QTest::newRow("stray closing") << "x{{/Нет}}" << QStringList{"closing without a section: Нет"};
         QTest::newRow("empty tag") << "x{{}}" << QStringList{"empty tag at 1"};
+        QTest::newRow("sound part") << "{{[}}a {{Имя}}{{]}}" << QStringList();
+        QTest::newRow("unknown in part") << "{{[}}{{Отчество}}{{]}}" << QStringList{"unknown field: Отчество"};
+        QTest::newRow("part never closed") << "x{{[}}" << QStringList{"part never closed at 1"};
+        QTest::newRow("part end alone") << "x{{]}}" << QStringList{"part end without a part at 1"};
     }
 
     void problems()
