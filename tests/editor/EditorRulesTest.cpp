@@ -166,6 +166,14 @@ private slots:
         QCOMPARE(editor().text(target), kEmptyDate);
     }
 
+    void aOneDigitDayAndMonthAreCopiedWithTheirBlanksInFront()
+    {
+        editor().typeDate(kInsuranceFrom, QStringLiteral("1.2.2027"));
+        QTest::keyClick(editor().get(kInsuranceFrom), Qt::Key_Tab);
+        QCOMPARE(editor().text(kInsuranceFrom), QStringLiteral(" 1. 2.2027"));
+        QCOMPARE(editor().text(kUseFrom), QStringLiteral(" 1. 2.2027"));
+    }
+
     // With the vehicle registered abroad the term counts as shown even while the editor is hidden.
     void usePeriodFollowsWhileTheTermAbroadIsSet()
     {
