@@ -72,8 +72,7 @@ FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
     setTypingLimit(m_sex, 1);
     m_address = named(new QLineEdit(this), QStringLiteral("LabeledEditAdres"));
     setTypingLimit(m_address, kAddressTypingLimit);
-    m_permit = named(new MaskedEdit(kPermitMask, messages, this),
-                     QStringLiteral("LabeledEditVU"));
+    m_permit = named(new MaskedEdit(kPermitMask, messages, this), QStringLiteral("LabeledEditVU"));
     m_experience = named(new QLineEdit(this), QStringLiteral("LabeledEditStazh"));
     m_longExperience = named(new QCheckBox(QStringLiteral("Более 2-х лет"), this), QStringLiteral("CheckBox2g"));
     m_class = editableDropDown(QStringLiteral("ComboBoxKlass"), driverClassItems(), kDefaultDriverClass, this);
