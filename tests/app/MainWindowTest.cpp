@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 #include <memory>
 
@@ -307,7 +308,7 @@ private slots:
         m_program->start();
         FormMain& main = m_program->formMain();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        QVERIFY(main.close());
+        main.windowHandle()->close();
         QVERIFY(!main.isVisible());
         QVERIFY(m_messages->questions().isEmpty());
         OSAGO_VERIFY_MESSAGES(*m_messages);

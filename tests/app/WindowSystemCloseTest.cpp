@@ -138,13 +138,6 @@ private slots:
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
-    void theMainWindowClosesAtOnceWhenNothingElseIsOpen()
-    {
-        m_program->formMain().windowHandle()->close();
-        QVERIFY(!m_program->formMain().isVisible());
-        QVERIFY(m_messages->questions().isEmpty());
-    }
-
     void closingTheEditorIsCancel_data()
     {
         QTest::addColumn<bool>("yes");

@@ -141,13 +141,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("one-digit day and month") << kDateMask << QStringLiteral("5.3.1990") << QStringLiteral(" 5. 3.1990");
         QTest::newRow("one-digit day") << kDateMask << QStringLiteral("1.02.2027") << QStringLiteral(" 1.02.2027");
-        QTest::newRow("full date") << kDateMask << QStringLiteral("15031990") << QStringLiteral("15.03.1990");
         QTest::newRow("day left for the year") << kDateMask << QStringLiteral("1") << QStringLiteral(" 1.  .    ");
         QTest::newRow("without the flag") << QStringLiteral("99/99/0000;1;?") << QStringLiteral("5.3.1990")
                                           << QStringLiteral("5 .3 .1990");
         QTest::newRow("permit date") << kPermitMask << QStringLiteral("ab123456781.2.2001")
                                      << QStringLiteral("AB12345678   1. 2.2001");
-        QTest::newRow("receipt") << kReceiptMask << QStringLiteral("123") << QStringLiteral("   123");
         QTest::newRow("policy digits") << kPolicyMask << QStringLiteral("абв12345") << QStringLiteral("АБВ№     12345");
     }
     void optionalGroupsTakeTheirBlanksInFront()
@@ -162,20 +160,6 @@ private slots:
         w.other->setFocus(Qt::TabFocusReason);
         QCOMPARE(w.edit->maskedText(), text);
         QVERIFY(seam.shownTexts().isEmpty() || !w.edit->isComplete());
-    }
-
-    void aGroupTakesItsBlanksInFrontAsTheCaretLeavesIt()
-    {
-        ScriptedMessages seam;
-        Window w(kDateMask, seam);
-        w.edit->home(false);
-        typeText(w.edit, QStringLiteral("5"));
-        QCOMPARE(w.edit->displayText(), QStringLiteral("5?.??.????"));
-        typeText(w.edit, QStringLiteral("."));
-        QCOMPARE(w.edit->displayText(), QStringLiteral("?5.??.????"));
-        QCOMPARE(w.edit->cursorPosition(), 3);
-        typeText(w.edit, QStringLiteral("12"));
-        QCOMPARE(w.edit->displayText(), QStringLiteral("?5.12.????"));
     }
 
     void storedTextsAreNotRearrangedByLookingAtThem()
@@ -226,16 +210,6 @@ private slots:
         QVERIFY(w.edit->hasFocus());
         typeText(w.edit, typed);
         QCOMPARE(w.edit->maskedText(), result);
-    }
-
-    void tabStartsAtTheFirstPosition()
-    {
-        ScriptedMessages seam;
-        Window w(kDateMask, seam);
-        w.other->setFocus();
-        w.edit->setFocus(Qt::TabFocusReason);
-        typeText(w.edit, QStringLiteral("01021990"));
-        QCOMPARE(w.edit->maskedText(), QStringLiteral("01.02.1990"));
     }
 
     void theClipboardCarriesBlanksNotTheScreensMarks()
