@@ -112,8 +112,9 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
     program.registerModel().refresh();
     std::printf("a refresh alone %.1f ms\n", milliseconds(timer));
 
-    const QString code = program.registerModel().codeAt(program.registerModel().rowCount() - 1);
-    if (!program.database().remove(code).ok)
+    const RegisterModel& model = program.registerModel();
+    const int last = model.rowCount() - 1;
+    if (!program.database().remove(*model.keyAt(last), *model.rowAt(last)).ok)
         std::fprintf(stderr, "the saved row was not deleted\n");
     return 0;
 }

@@ -6,14 +6,12 @@
 #include "FormPoisk.h"
 #include "MainToolBar.h"
 #include "Messages.h"
-#include "NewRecord.h"
 #include "RecordCommands.h"
 #include "WindowedGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QHeaderView>
 
 #include <algorithm>
@@ -111,7 +109,7 @@ void FormMain::closeEvent(QCloseEvent* event)
 
 void FormMain::N2Click()
 {
-    prepareNewRecord(*m_windows.editor, QDateTime::currentDateTime());
+    m_records->createRecord();
 }
 
 void FormMain::N3Click()

@@ -7,6 +7,7 @@
 #include "FormPlus.h"
 #include "FormPoisk.h"
 #include "Messages.h"
+#include "PolicyDatabase.h"
 #include "ProgramRegister.h"
 #include "RecordCommands.h"
 
@@ -50,9 +51,15 @@ Program::~Program()
 
 void Program::start()
 {
+    const PolicyDatabase& database = m_register->database();
+    if (database.isReadOnly())
+        m_formMain->setWindowTitle(kReadOnlyCaption);
     m_formMain->showMaximized();
     if (!m_register->openFailure().isEmpty())
         m_messages.show(m_formMain.get(), kProgramTitle, m_register->openFailure(), Messages::Icon::Critical);
+    else if (database.isReadOnly())
+        m_messages.show(m_formMain.get(), kProgramTitle, kReadOnlyMessage.arg(database.readOnlyReason()),
+                        Messages::Icon::Warning);
 }
 
 PolicyDatabase& Program::database()

@@ -39,7 +39,8 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the main window maximised, then says why the register could not be opened, if it could not.
+    // Shows the main window maximised, then says why the register could not be opened, if it could not, or why
+    // it is open for reading only (the caption says so too).
     void start();
 
     FormMain& formMain() { return *m_formMain; }
@@ -63,5 +64,10 @@ private:
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<RecordCommands> m_records;
 };
+
+inline const QString kReadOnlyCaption = QStringLiteral("ОСАГО Тальград — только чтение");
+inline const QString kReadOnlyMessage =
+    QStringLiteral("Реестр открыт только для чтения: записи можно смотреть, искать и печатать, но не сохранять, "
+                   "изменять и удалять.\nПричина: %1.");
 
 } // namespace osago

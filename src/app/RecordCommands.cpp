@@ -4,12 +4,16 @@
 #include "EditorRecord.h"
 #include "FormMain.h"
 #include "Messages.h"
+#include "NewRecord.h"
 #include "PolicyDatabase.h"
 #include "PrintService.h"
 #include "RegisterModel.h"
 #include "ResultsPage.h"
+#include "StorageErrors.h"
+#include "WaitCursor.h"
 #include "WindowedGrid.h"
 
+#include <QDateTime>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -37,9 +41,17 @@ RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& 
     m_printService = std::make_unique<PrintService>(m_messages, m_mainWindow, std::move(printer));
     connect(&m_editor, &Form2::saveRequested, this, &RecordCommands::saveEditorRecord);
     connect(&m_editor.resultsPage(), &ResultsPage::printRequested, this, &RecordCommands::printEditorRecord);
+    // Queued: a page is read while the grid paints, which is no time for a message box.
+    connect(&m_model, &RegisterModel::readFailed, this, &RecordCommands::reportReadFailure, Qt::QueuedConnection);
 }
 
 RecordCommands::~RecordCommands() = default;
+
+void RecordCommands::createRecord()
+{
+    prepareNewRecord(m_editor, QDateTime::currentDateTime());
+    warnIfUnsaveable();
+}
 
 void RecordCommands::editSelected()
 {
@@ -59,14 +71,21 @@ void RecordCommands::viewSelected()
 void RecordCommands::deleteSelected()
 {
     const std::optional<int> row = selectedRowOrSay();
-    if (!row || !m_messages.confirm(&m_mainWindow, kConfirmTitle, kDeleteQuestion))
+    if (!row)
         return;
-    const StorageStatus removed = m_database.remove(m_model.codeAt(*row));
+    const std::optional<StoredRow> stored = readStored(*row);
+    if (!stored || !m_messages.confirm(&m_mainWindow, kConfirmTitle, kDeleteQuestion))
+        return;
+    StorageStatus removed;
+    {
+        const WaitCursor waiting;
+        removed = m_database.remove(stored->key, stored->values);
+    }
     if (!removed.ok) {
-        reportFailure(&m_mainWindow, removed.error);
+        reportFailure(&m_mainWindow, removed, *row);
         return;
     }
-    refreshGrid({}, *row);
+    refreshGrid(*row);
 }
 
 void RecordCommands::printSelected()
@@ -84,23 +103,30 @@ void RecordCommands::printSelectedDirectly()
 void RecordCommands::saveEditorRecord()
 {
     const Form2::RecordMode mode = m_editor.recordMode();
-    if (mode == Form2::RecordMode::View)
+    if (mode == Form2::RecordMode::View || (mode == Form2::RecordMode::Change && !m_changing))
         return;
     const PolicyRow row = rowFromEditor(m_editor, AgentSettings::load().agent);
-    QString code = m_editor.recordCode();
+    const int place = selectedRow().value_or(0);
     StorageStatus saved;
-    if (mode == Form2::RecordMode::Change) {
-        saved = m_database.update(code, row);
-    } else {
-        const StorageResult<QString> added = m_database.insert(row);
-        saved = added;
-        code = added.value;
+    std::optional<RowKey> key;
+    QString code;
+    {
+        // A save waits up to the busy timeout while another program writes.
+        const WaitCursor waiting;
+        if (mode == Form2::RecordMode::Change) {
+            key = m_changing->key;
+            saved = m_database.update(m_changing->key, m_changing->values, row);
+        } else {
+            const StorageResult<QString> added = m_database.insert(row);
+            saved = added;
+            code = added.value;
+        }
     }
     if (!saved.ok) {
-        reportFailure(&m_editor, saved.error);
+        reportFailure(&m_editor, saved, place);
         return;
     }
-    refreshGrid(code, selectedRow().value_or(0));
+    refreshGrid(place, key, code);
     m_editor.closeRecord();
 }
 
@@ -116,21 +142,56 @@ void RecordCommands::openSelected(Form2::RecordMode mode, const QString& caption
     const std::optional<int> row = selectedRowOrSay();
     if (!row)
         return;
-    const QString code = m_model.codeAt(*row);
-    const StorageResult<PolicyRow> stored = m_database.load(code);
-    if (!stored.ok) {
-        reportFailure(&m_mainWindow, stored.error);
+    m_changing.reset();
+    const std::optional<StoredRow> stored = readStored(*row);
+    if (!stored)
         return;
-    }
     m_editor.show();
     m_editor.raise();
     m_editor.activateWindow();
-    if (!loadRowIntoEditor(m_editor, stored.value)) {
+    if (!loadRowIntoEditor(m_editor, stored->values)) {
         m_editor.closeRecord();
         return;
     }
     m_editor.setWindowTitle(caption);
-    m_editor.setRecordMode(mode, mode == Form2::RecordMode::New ? QString() : code);
+    m_editor.setRecordMode(mode, mode == Form2::RecordMode::New ? QString() : stored->values.code());
+    if (mode == Form2::RecordMode::Change)
+        m_changing = stored;
+    if (mode != Form2::RecordMode::View)
+        warnIfUnsaveable();
+}
+
+std::optional<RecordCommands::StoredRow> RecordCommands::readStored(int row)
+{
+    const std::optional<RowKey> key = m_model.keyAt(row);
+    if (!key) {
+        reportFailure(&m_mainWindow, m_model.lastError().isEmpty() ? kRowChangedMessage : m_model.lastError());
+        return std::nullopt;
+    }
+    const StorageResult<PolicyRow> stored = m_database.load(*key);
+    if (!stored.ok) {
+        reportFailure(&m_mainWindow, stored, row);
+        return std::nullopt;
+    }
+    const std::optional<PolicyRow> shown = m_model.rowAt(row);
+    if (shown && *shown != stored.value) {
+        StorageStatus changed = StorageStatus::failure(kRowChangedMessage);
+        changed.rowChanged = true;
+        reportFailure(&m_mainWindow, changed, row);
+        return std::nullopt;
+    }
+    return StoredRow{row, *key, stored.value};
+}
+
+void RecordCommands::warnIfUnsaveable()
+{
+    QString reason;
+    if (m_database.isDamaged())
+        reason = damagedRegisterReason(m_database.path());
+    else if (m_database.isReadOnly())
+        reason = QStringLiteral("реестр открыт только для чтения: ") + m_database.readOnlyReason();
+    if (!reason.isEmpty())
+        m_messages.show(&m_editor, kProgramTitle, kUnsaveableRecordMessage.arg(reason), Messages::Icon::Warning);
 }
 
 std::optional<int> RecordCommands::selectedRow() const
@@ -156,15 +217,13 @@ std::optional<PrintRecord> RecordCommands::selectedPrintRecord()
         m_printService->reportNoRecord();
         return std::nullopt;
     }
-    const StorageResult<PolicyRow> stored = m_database.load(m_model.codeAt(*row));
-    if (!stored.ok) {
-        reportFailure(&m_mainWindow, stored.error);
+    const std::optional<StoredRow> stored = readStored(*row);
+    if (!stored)
         return std::nullopt;
-    }
-    return PrintRecord{stored.value, std::nullopt, AgentSettings::load().insurer};
+    return PrintRecord{stored->values, std::nullopt, AgentSettings::load().insurer};
 }
 
-void RecordCommands::refreshGrid(const QString& code, int place)
+void RecordCommands::refreshGrid(int place, std::optional<RowKey> key, const QString& code)
 {
     WindowedGrid& grid = m_mainWindow.grid();
     const int column = std::max(grid.currentIndex().column(), 0);
@@ -177,7 +236,9 @@ void RecordCommands::refreshGrid(const QString& code, int place)
     }
     grid.horizontalScrollBar()->setValue(scrolledRight);
 
-    int row = code.isEmpty() ? -1 : m_model.rowOfCode(code);
+    int row = key ? m_model.rowOfKey(*key) : -1;
+    if (row < 0 && !code.isEmpty())
+        row = m_model.rowOfCode(code);
     if (row < 0)
         row = std::min(place, m_model.rowCount() - 1);
     if (row < 0)
@@ -185,9 +246,24 @@ void RecordCommands::refreshGrid(const QString& code, int place)
     grid.selectSourceCell(row, column);
 }
 
+void RecordCommands::reportFailure(QWidget* over, const StorageStatus& failure, int place)
+{
+    reportFailure(over, failure.error);
+    if (failure.rowChanged)
+        refreshGrid(place);
+}
+
 void RecordCommands::reportFailure(QWidget* over, const QString& failure)
 {
     m_messages.show(over, kProgramTitle, failure, Messages::Icon::Critical);
+}
+
+void RecordCommands::reportReadFailure(const QString& failure)
+{
+    if (failure == m_readFailureShown)
+        return;
+    m_readFailureShown = failure;
+    reportFailure(&m_mainWindow, failure);
 }
 
 } // namespace osago

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Form2.h"
+#include "PolicyRow.h"
+#include "RowKey.h"
 
 #include <QObject>
 #include <QString>
@@ -17,6 +19,7 @@ class PolicyDatabase;
 class PrintService;
 class RegisterModel;
 struct PrintRecord;
+struct StorageStatus;
 
 // The commands over the register: saving the editor's record, opening the row selected in the main window's grid
 // for change, as a copy or only to look at, deleting it, and printing it or the editor's record. Owns the printing.
@@ -30,6 +33,8 @@ public:
                    RegisterModel& model, std::unique_ptr<DocumentPrinter> printer);
     ~RecordCommands() override;
 
+    // "Создать...": the editor on a new record.
+    void createRecord();
     // "Редактировать...": the selected row in the editor; "Сохранить" then writes over that row.
     void editSelected();
     // "Копировать...": the selected row in the editor as a new record; "Сохранить" adds a row.
@@ -51,16 +56,34 @@ private:
     // "Печать заявления..." in the editor: the documents of the record as the editor holds it.
     void printEditorRecord();
 
+    // A stored row as a command found it: its key and its values.
+    struct StoredRow
+    {
+        int gridRow = 0;
+        RowKey key{0};
+        PolicyRow values;
+    };
+
     void openSelected(Form2::RecordMode mode, const QString& caption);
     // The grid row selected; nothing when none is.
     std::optional<int> selectedRow() const;
     // The selected row, or nothing after telling the agent that none is selected.
     std::optional<int> selectedRowOrSay();
+    // The stored row at grid row `row`, read again; nothing after telling the agent why not, the grid read again
+    // when another program has changed or deleted the row since the grid showed it.
+    std::optional<StoredRow> readStored(int row);
     // The stored row selected, ready for printing; nothing after telling the agent why not.
     std::optional<PrintRecord> selectedPrintRecord();
-    // Reads the grid's rows again and selects the one holding `code`, else the one at `place` (or the last).
-    void refreshGrid(const QString& code, int place);
+    // Before the agent types a record that cannot be saved, says so.
+    void warnIfUnsaveable();
+    // Reads the grid's rows again and selects the row `key`, else the one holding `code`, else the one at
+    // `place` (or the last).
+    void refreshGrid(int place, std::optional<RowKey> key = {}, const QString& code = {});
+    // Shows a failed command's message; a row found changed is shown afresh.
+    void reportFailure(QWidget* over, const StorageStatus& failure, int place);
     void reportFailure(QWidget* over, const QString& failure);
+    // A failed read of the grid's rows, said once however often it repeats.
+    void reportReadFailure(const QString& failure);
 
     Messages& m_messages;
     FormMain& m_mainWindow;
@@ -68,10 +91,16 @@ private:
     PolicyDatabase& m_database;
     RegisterModel& m_model;
     std::unique_ptr<PrintService> m_printService;
+    // The row in the editor for "Редактировать...", as it was read; "Сохранить" writes over it only if unchanged.
+    std::optional<StoredRow> m_changing;
+    QString m_readFailureShown;
 };
 
 // What the record commands say when no row of the grid is selected.
 inline const QString kNoSelectionMessage = QStringLiteral("Не выбрана запись: выберите строку в таблице.");
 inline const QString kDeleteQuestion = QStringLiteral("Удалить запись?");
+// What the editor says first when the register takes no writes.
+inline const QString kUnsaveableRecordMessage =
+    QStringLiteral("Запись можно рассчитать и напечатать, но не сохранить: %1");
 
 } // namespace osago

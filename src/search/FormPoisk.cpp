@@ -1,6 +1,7 @@
 #include "FormPoisk.h"
 
 #include "SearchIndex.h"
+#include "WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -82,16 +83,6 @@ void fitCaptions(const QList<QAbstractButton*>& buttons)
             button->setFont(font);
     }
 }
-
-// The wait cursor while the register is read; the handler blocks the window meanwhile.
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -1,13 +1,20 @@
 #include "PolicyDatabase.h"
 
 #include "PolicySql.h"
+#include "RegisterAccess.h"
+#include "RegisterReads.h"
 #include "SearchIndex.h"
+#include "SqliteHandle.h"
 #include "StorageErrors.h"
 
+#include <sqlite3.h>
+
 #include <QAtomicInteger>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QUuid>
 
 namespace osago {
@@ -30,6 +37,16 @@ QString newConnectionName()
 QVariant boundText(const QString& text)
 {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
+
+StorageStatus rowChangedFailure(const QString& path)
+{
+    StorageStatus status = StorageStatus::failure(kRowChangedMessage + QStringLiteral("\nФайл: ")
+                                                  + QDir::toNativeSeparators(path));
+    status.rowChanged = true;
+    return status;
 }
 
 QString newRowCode()
@@ -68,6 +85,8 @@ void PolicyDatabase::close()
 StorageStatus PolicyDatabase::open(const QString& path, Access access)
 {
     close();
+    m_readOnlyReason.clear();
+    m_damaged = false;
     m_path = QFileInfo(path).absoluteFilePath();
     const QFileInfo file(m_path);
     if (file.exists() && !file.isFile())
@@ -76,11 +95,19 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
     if (fresh && access == Access::ReadOnly)
         return failure(kOpenAction, QStringLiteral("файла нет или он пуст"));
 
+    const QString obstacle = access == Access::ReadOnly ? kOpenedForReading : fresh ? QString() : writeObstacle(m_path);
+    if (!obstacle.isEmpty()) {
+        StorageStatus status = openForReading(false);
+        // Reading a WAL file needs its side files; where they cannot be made, the file is read as it stands.
+        if (!status.ok)
+            status = openForReading(true);
+        if (status.ok)
+            m_readOnlyReason = obstacle;
+        return status;
+    }
+
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count());
-    if (access == Access::ReadOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    m_db.setConnectOptions(options);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count()));
     m_db.setDatabaseName(m_path);
     if (!m_db.open()) {
         const QString message = storageFailure(kOpenAction, m_db.lastError(), m_path, busySeconds());
@@ -98,9 +125,38 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
         close();
         return status;
     }
-    if (access == Access::ReadWrite)
-        prepareForWriting();
+    // SQLite itself falls back to reading when the system refuses writing.
+    if (sqlite3_db_readonly(sqliteHandle(m_db), "main") == 1) {
+        const QString reason = writeObstacle(m_path);
+        m_readOnlyReason = reason.isEmpty() ? QStringLiteral("файл базы данных доступен только для чтения") : reason;
+        return {};
+    }
+    prepareForWriting();
     return {};
+}
+
+// `immutable`: SQLite reads the file without locks or side files, trusting that nothing changes it.
+StorageStatus PolicyDatabase::openForReading(bool immutable)
+{
+    close();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")
+                               .arg(m_busyTimeout.count()));
+    QString uri = QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
+    if (immutable)
+        uri += QStringLiteral("&immutable=1");
+    m_db.setDatabaseName(uri);
+    if (!m_db.open()) {
+        const QString message = storageFailure(kOpenAction, m_db.lastError(), m_path, busySeconds());
+        close();
+        return StorageStatus::failure(message);
+    }
+    installSearchFunction(m_db);
+    limitPageCache();
+    const StorageStatus status = checkRegister();
+    if (!status.ok)
+        close();
+    return status;
 }
 
 StorageStatus PolicyDatabase::createRegister()
@@ -196,6 +252,12 @@ StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSt
         return failure(action, QStringLiteral("реестр не открыт"));
     if (!QFileInfo::exists(m_path))
         return failure(action, QStringLiteral("файл базы данных удалён или перемещён"));
+    if (m_damaged)
+        return failure(action, damagedRegisterReason(m_path));
+    if (isReadOnly()) {
+        const QString readOnly = QStringLiteral("реестр открыт только для чтения");
+        return failure(action, m_readOnlyReason == kOpenedForReading ? readOnly : readOnly + u": " + m_readOnlyReason);
+    }
 
     QSqlQuery control(m_db);
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE")))
@@ -222,43 +284,61 @@ StorageResult<QString> PolicyDatabase::insert(const PolicyRow& row)
     return status.ok ? StorageResult<QString>::success(code) : StorageResult<QString>::failure(status);
 }
 
-StorageStatus PolicyDatabase::update(const QString& code, const PolicyRow& row)
+StorageStatus PolicyDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
 {
     return inTransaction(kUpdateAction, [&](const QString& action) {
+        StorageStatus status = checkUnchanged(key, asRead);
+        if (!status.ok)
+            return status;
         QSqlQuery query(m_db);
-        if (!query.prepare(policySql::updateByCode()))
+        if (!query.prepare(policySql::updateById()))
             return failure(action, query);
         for (int column = 0; column < kPolicyColumnCount; ++column) {
             if (column != rowCodeColumnIndex())
                 query.addBindValue(boundText(row.value(column)));
         }
-        query.addBindValue(code);
-        return changeOneRow(action, query);
+        query.addBindValue(key.value());
+        return query.exec() ? StorageStatus{} : failure(action, query);
     });
 }
 
-StorageStatus PolicyDatabase::remove(const QString& code)
+StorageStatus PolicyDatabase::remove(RowKey key, const PolicyRow& asRead)
 {
     return inTransaction(kRemoveAction, [&](const QString& action) {
+        StorageStatus status = checkUnchanged(key, asRead);
+        if (!status.ok)
+            return status;
         QSqlQuery query(m_db);
-        if (!query.prepare(policySql::deleteByCode()))
+        if (!query.prepare(policySql::deleteById()))
             return failure(action, query);
-        query.addBindValue(code);
-        return changeOneRow(action, query);
+        query.addBindValue(key.value());
+        return query.exec() ? StorageStatus{} : failure(action, query);
     });
 }
 
-// Runs a prepared change that must touch exactly one row; the caller's transaction undoes anything else.
-StorageStatus PolicyDatabase::changeOneRow(const QString& action, QSqlQuery& query)
+// Inside the write's transaction, so no other program can change the row between this check and the write. The
+// values are compared as texts read the way the grid reads them, so a row that looks the same is the same.
+StorageStatus PolicyDatabase::checkUnchanged(RowKey key, const PolicyRow& asRead) const
 {
-    if (!query.exec())
-        return failure(action, query);
-    const int changed = query.numRowsAffected();
-    if (changed == 0)
-        return failure(action, QStringLiteral("записи с этим кодом в реестре нет (её могла удалить другая программа)"));
-    if (changed != 1)
-        return failure(action, QStringLiteral("код записи повторяется в реестре (строк: %1)").arg(changed));
-    return {};
+    const StorageResult<PolicyRow> current = load(key);
+    if (current.ok && current.value == asRead)
+        return {};
+    if (!current.ok && !current.rowChanged)
+        return current;
+    return rowChangedFailure(m_path);
+}
+
+StorageResult<PolicyRow> PolicyDatabase::load(RowKey key) const
+{
+    using Result = StorageResult<PolicyRow>;
+    std::vector<QStringList> rows;
+    const qint64 id = key.value();
+    const StorageStatus status = readRows(*this, std::span(&id, 1), rows);
+    if (!status.ok)
+        return Result::failure(status);
+    if (rows.front().isEmpty())
+        return Result::failure(rowChangedFailure(m_path));
+    return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
 }
 
 StorageResult<PolicyRow> PolicyDatabase::load(const QString& code) const
@@ -285,8 +365,18 @@ StorageResult<PolicyRow> PolicyDatabase::load(const QString& code) const
     return Result::success(*PolicyRow::fromValues(std::move(values)));
 }
 
+void PolicyDatabase::noteFailure(int sqliteCode) const
+{
+    if (isDamageCode(sqliteCode))
+        m_damaged = true;
+}
+
 StorageStatus PolicyDatabase::failure(const QString& action, const QSqlQuery& query) const
 {
+    bool numeric = false;
+    const int code = query.lastError().nativeErrorCode().toInt(&numeric);
+    if (numeric)
+        noteFailure(code);
     return StorageStatus::failure(storageFailure(action, query.lastError(), m_path, busySeconds()));
 }
 

@@ -107,19 +107,19 @@ QString insert()
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table(), columnList(), placeholders(kPolicyColumnCount));
 }
 
-QString updateByCode()
+QString updateById()
 {
     QStringList assignments;
     for (const PolicyColumn& column : policyColumns()) {
         if (column.coding != ColumnCoding::RowCode)
             assignments << quoted(column.name) + QStringLiteral(" = ?");
     }
-    return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table(), assignments.join(QStringLiteral(", ")), rowCode());
+    return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table(), assignments.join(QStringLiteral(", ")));
 }
 
-QString deleteByCode()
+QString deleteById()
 {
-    return QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table(), rowCode());
+    return QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table());
 }
 
 } // namespace osago::policySql

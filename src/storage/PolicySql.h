@@ -44,9 +44,10 @@ QString selectByIdRange();
 QString selectByCode();
 // 123 bound values.
 QString insert();
-// The 122 columns other than the code, bound in column order, then the code of the row to change.
-QString updateByCode();
-QString deleteByCode();
+// The 122 columns other than the code, bound in column order, then the row id of the row to change: the code
+// stays what it was.
+QString updateById();
+QString deleteById();
 
 } // namespace policySql
 

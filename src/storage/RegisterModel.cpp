@@ -30,7 +30,11 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const QStringList& row = page(index.row() / kPageRows).rows[std::size_t(index.row() % kPageRows)];
+    const Page& shown = page(index.row() / kPageRows);
+    const std::size_t place = std::size_t(index.row() % kPageRows);
+    if (shown.unreadable[place])
+        return unreadableText();
+    const QStringList& row = shown.rows[place];
     return row.isEmpty() ? QVariant() : QVariant(row.at(index.column()));
 }
 
@@ -51,6 +55,7 @@ StorageStatus RegisterModel::refresh()
     // The ids are read in place between the two reset signals: no view asks for data in between.
     beginResetModel();
     m_pages.clear();
+    m_failureReported = false;
     const StorageStatus status =
         m_selection ? m_ids.readSelection(m_selection->sql, m_selection->values) : m_ids.readTable();
     m_lastError = status.error;
@@ -87,20 +92,63 @@ const RegisterModel::Page& RegisterModel::page(int number) const
     return m_pages.back();
 }
 
-// A row that is gone (removed by another program since the refresh) or unreadable shows as empty cells.
+// A row that is gone (removed by another program since the refresh) shows as empty cells. When the page cannot
+// be read as a whole (a damaged file), each of its rows is read alone, so only the damaged ones are lost.
 RegisterModel::Page RegisterModel::readPage(int number) const
 {
     const int first = number * kPageRows;
     const int count = std::min(kPageRows, m_ids.count() - first);
-    Page result{number, 0, {}};
+    Page result{number, 0, {}, std::vector<bool>(std::size_t(std::max(count, 0)), false)};
     std::vector<qint64> ids;
     StorageStatus status = m_ids.range(first, count, ids);
     if (status.ok)
         status = readRows(m_database, ids, result.rows);
-    if (!status.ok)
+    if (!status.ok && !ids.empty()) {
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            std::vector<QStringList> one;
+            result.unreadable[i] = !readRows(m_database, std::span(&ids[i], 1), one).ok;
+            result.rows[i] = one.front();
+        }
+    }
+    if (!status.ok) {
         m_lastError = status.error;
+        if (!m_failureReported) {
+            m_failureReported = true;
+            emit readFailed(status.error);
+        }
+    }
     result.rows.resize(std::size_t(count));
     return result;
+}
+
+const QString& RegisterModel::unreadableText()
+{
+    static const QString text = QStringLiteral("<не прочитана>");
+    return text;
+}
+
+std::optional<RowKey> RegisterModel::keyAt(int row) const
+{
+    std::vector<qint64> ids;
+    if (!m_ids.range(row, 1, ids).ok || ids.empty())
+        return std::nullopt;
+    return RowKey(ids.front());
+}
+
+std::optional<PolicyRow> RegisterModel::rowAt(int row) const
+{
+    if (row < 0 || row >= m_ids.count())
+        return std::nullopt;
+    const Page& shown = page(row / kPageRows);
+    const std::size_t place = std::size_t(row % kPageRows);
+    if (shown.unreadable[place])
+        return std::nullopt;
+    return PolicyRow::fromValues(shown.rows[place]);
+}
+
+int RegisterModel::rowOfKey(RowKey key) const
+{
+    return m_ids.rowOf(key.value());
 }
 
 QString RegisterModel::codeAt(int row) const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "PolicyRow.h"
 #include "RowIds.h"
+#include "RowKey.h"
 #include "StorageStatus.h"
 
 #include <QAbstractTableModel>
@@ -51,12 +53,25 @@ public:
     StorageStatus selectAll();
     bool isRestricted() const { return m_selection.has_value(); }
 
-    // The code of the row shown at `row` (its Мантисса_кода), for change and deletion.
+    // The code of the row shown at `row` (its Мантисса_кода).
     QString codeAt(int row) const;
     // Where the row holding `code` is shown, or -1: keeps the agent's place across a refresh.
     int rowOfCode(const QString& code) const;
+    // The register's key of the row shown at `row`, for every command on it; none when it is not known.
+    std::optional<RowKey> keyAt(int row) const;
+    // The row shown at `row` as the grid read it; none when it was gone or unreadable.
+    std::optional<PolicyRow> rowAt(int row) const;
+    // Where the row `key` is shown, or -1.
+    int rowOfKey(RowKey key) const;
     // Why the last refresh or page read failed; empty when it did not.
     const QString& lastError() const { return m_lastError; }
+
+    // What every cell of a row shows when it could not be read.
+    static const QString& unreadableText();
+
+signals:
+    // A page of rows could not be read; sent once between two refreshes, however many pages fail.
+    void readFailed(const QString& message) const;
 
 private:
     struct Page
@@ -64,6 +79,8 @@ private:
         int number = 0;
         quint64 lastUse = 0;
         std::vector<QStringList> rows;
+        // Rows whose own read failed (a damaged page); the others of the page are shown.
+        std::vector<bool> unreadable;
     };
 
     const Page& page(int number) const;
@@ -76,6 +93,7 @@ private:
     mutable std::vector<Page> m_pages;
     mutable quint64 m_useClock = 0;
     mutable QString m_lastError;
+    mutable bool m_failureReported = false;
 };
 
 } // namespace osago

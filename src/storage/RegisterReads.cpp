@@ -46,6 +46,7 @@ public:
             return StorageStatus::failure(
                 storageFailure(kReadAction, QStringLiteral("реестр не открыт"), m_database.path()));
         }
+        m_database.noteFailure(sqlite3_extended_errcode(m_db));
         return StorageStatus::failure(storageFailure(kReadAction, sqlite3_extended_errcode(m_db),
                                                      QString::fromUtf8(sqlite3_errmsg(m_db)), m_database.path(),
                                                      m_database.busySeconds()));

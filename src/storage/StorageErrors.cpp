@@ -1,6 +1,9 @@
 #include "StorageErrors.h"
 
+#include "RegisterAccess.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 
 namespace osago {
@@ -21,32 +24,53 @@ enum SqliteCode {
     kReadOnlyDbMoved = kReadOnly | (4 << 8),
 };
 
-QString reasonFor(int code, int busySeconds)
+QString reasonFor(int code, const QString& path, int busySeconds)
 {
     if (code == kReadOnlyDbMoved)
         return QStringLiteral("файл базы данных удалён или перемещён");
     switch (code & 0xff) {
     case kBusy:
     case kLocked:
-        return QStringLiteral("база данных занята другой программой дольше %1 с").arg(busySeconds);
+        return QStringLiteral("база данных занята другой программой дольше %1 с; повторите, когда та программа "
+                              "закончит запись, или закройте её")
+            .arg(busySeconds);
     case kReadOnly:
     case kPermission:
-        return QStringLiteral("файл базы данных доступен только для чтения");
+    case kCantOpen: {
+        const QString obstacle = path.isEmpty() ? QString() : writeObstacle(path);
+        if (!obstacle.isEmpty())
+            return obstacle;
+        return (code & 0xff) == kCantOpen ? QStringLiteral("файл базы данных не удаётся открыть")
+                                          : QStringLiteral("файл базы данных доступен только для чтения");
+    }
     case kFull:
-        return QStringLiteral("на диске нет места");
+        return QStringLiteral("на диске нет места; освободите место на диске и повторите");
     case kIoError:
         return QStringLiteral("ошибка чтения или записи файла");
     case kCorrupt:
+        return damagedRegisterReason(path);
     case kNotADatabase:
-        return QStringLiteral("файл повреждён или не является базой данных");
-    case kCantOpen:
-        return QStringLiteral("файл базы данных не удаётся открыть");
+        return QStringLiteral("файл не является базой данных реестра полисов");
     default:
         return QStringLiteral("ошибка базы данных");
     }
 }
 
 } // namespace
+
+bool isDamageCode(int sqliteCode)
+{
+    return (sqliteCode & 0xff) == kCorrupt;
+}
+
+QString damagedRegisterReason(const QString& path)
+{
+    const QString name = path.isEmpty() ? QStringLiteral("Baza.mdb") : QFileInfo(path).fileName();
+    return QStringLiteral("файл реестра повреждён, и в него ничего не записывается; восстановите реестр из "
+                          "резервной копии или извлеките уцелевшие записи в новый файл командой "
+                          "sqlite3 %1 \".recover\" | sqlite3 новый.mdb")
+        .arg(name);
+}
 
 QString storageFailure(const QString& action, const QString& reason, const QString& path)
 {
@@ -57,7 +81,7 @@ QString storageFailure(const QString& action, const QString& reason, const QStri
 QString storageFailure(const QString& action, int sqliteCode, const QString& detail, const QString& path,
                        int busySeconds)
 {
-    return storageFailure(action, reasonFor(sqliteCode, busySeconds), path) + QStringLiteral("\n(%1)").arg(detail);
+    return storageFailure(action, reasonFor(sqliteCode, path, busySeconds), path) + QStringLiteral("\n(%1)").arg(detail);
 }
 
 QString storageFailure(const QString& action, const QSqlError& error, const QString& path, int busySeconds)

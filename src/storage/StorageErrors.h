@@ -17,4 +17,9 @@ QString storageFailure(const QString& action, int sqliteCode, const QString& det
 // The same for a failure found by the program itself rather than reported by the database.
 QString storageFailure(const QString& action, const QString& reason, const QString& path);
 
+// Whether SQLite's result code says the file is damaged.
+bool isDamageCode(int sqliteCode);
+// Why nothing is written into a damaged register file at `path`, with the way out.
+QString damagedRegisterReason(const QString& path);
+
 } // namespace osago

@@ -9,6 +9,8 @@ struct StorageStatus
 {
     bool ok = true;
     QString error;
+    // The failure is that the row is no longer what was read: another program changed or deleted it.
+    bool rowChanged = false;
 
     static StorageStatus failure(QString error) { return {false, std::move(error)}; }
 };

@@ -145,7 +145,7 @@ private slots:
     {
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("read-only file") << "read-only" << "доступен только для чтения";
+        QTest::newRow("read-only file") << "read-only" << "открыт только для чтения";
         QTest::newRow("locked by another program") << "locked" << "занята другой программой";
         QTest::newRow("file removed") << "removed" << "удалён";
     }

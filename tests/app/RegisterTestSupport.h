@@ -58,7 +58,7 @@ public:
 
     void trigger(const char* command) { control<QAction>(main(), QString::fromLatin1(command))->trigger(); }
     void selectRow(int row) { main().grid().selectSourceCell(row); }
-    PolicyRow storedRow(int gridRow) { return program.database().load(model().codeAt(gridRow)).value; }
+    PolicyRow storedRow(int gridRow) { return program.database().load(*model().keyAt(gridRow)).value; }
 };
 
 inline void clickButton(const QWidget& window, const char* name)
@@ -233,7 +233,7 @@ inline QList<PolicyRow> rowsOnDisk(const QString& path)
     model.refresh();
     QList<PolicyRow> rows;
     for (int row = 0; row < model.rowCount(); ++row)
-        rows << database.load(model.codeAt(row)).value;
+        rows << database.load(*model.keyAt(row)).value;
     return rows;
 }
 

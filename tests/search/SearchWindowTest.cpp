@@ -309,8 +309,10 @@ private slots:
         PolicyRow changed;
         changed.setValue(test::kTagColumn, QStringLiteral("Кузнецов"));
         changed.setValue(kStr, QStringLiteral("Попова"));
-        QVERIFY(m_register->database().update(m_register->model().codeAt(0), changed).ok);
-        QVERIFY(m_register->database().remove(m_register->model().codeAt(1)).ok);
+        PolicyDatabase& database = m_register->database();
+        const RegisterModel& model = m_register->model();
+        QVERIFY(database.update(*model.keyAt(0), *model.rowAt(0), changed).ok);
+        QVERIFY(database.remove(*model.keyAt(1), *model.rowAt(1)).ok);
         QVERIFY(m_register->model().refresh().ok);
         QCOMPARE(m_register->model().rowCount(), 0);
         QCOMPARE(outcome()->text(), QStringLiteral("Ничего не найдено"));

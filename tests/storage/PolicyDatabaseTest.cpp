@@ -181,7 +181,7 @@ private slots:
         }
 
         // Saved again unchanged, the row stays identical in all columns.
-        QVERIFY(database.update(saved.value, loaded.value).ok);
+        QVERIFY(test::updateByCode(database, saved.value, loaded.value).ok);
         QCOMPARE(database.load(saved.value).value, loaded.value);
     }
 
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(database.open(path()).ok);
         PolicyRow changed = test::trickyRow(QStringLiteral("изменено"));
         changed.setValue(rowCodeColumnIndex(), QStringLiteral("не тот код"));
-        const StorageStatus updated = database.update(codes[1], changed);
+        const StorageStatus updated = test::updateByCode(database, codes[1], changed);
         QVERIFY2(updated.ok, qPrintable(updated.error));
 
         changed.setValue(rowCodeColumnIndex(), codes[1]);
@@ -233,43 +233,11 @@ private slots:
         QVERIFY(makeRegister(3, &codes));
         PolicyDatabase database;
         QVERIFY(database.open(path()).ok);
-        QVERIFY(database.remove(codes[1]).ok);
+        QVERIFY(test::removeByCode(database, codes[1]).ok);
         QVERIFY(!database.load(codes[1]).ok);
         QVERIFY(database.load(codes[0]).ok);
         QVERIFY(database.load(codes[2]).ok);
         QCOMPARE(RawConnection(path()).rowCount(), 2);
-    }
-
-    void changeNeedsExactlyOneRowWithTheCode_data()
-    {
-        QTest::addColumn<bool>("duplicate");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("unknown code") << false << QStringLiteral("нет");
-        QTest::newRow("code on two rows") << true << QStringLiteral("строк: 2");
-    }
-    void changeNeedsExactlyOneRowWithTheCode()
-    {
-        QFETCH(bool, duplicate);
-        QFETCH(QString, reason);
-        QVERIFY(makeRegister(2));
-        const QString code = QStringLiteral("дважды");
-        if (duplicate) {
-            RawConnection raw(path());
-            QVERIFY(raw.exec(QStringLiteral("UPDATE TableStrah SET \"Мантисса_кода\" = 'дважды'")));
-        }
-        PolicyDatabase database;
-        QVERIFY(database.open(path()).ok);
-
-        const StorageStatus updated = database.update(code, test::trickyRow(QStringLiteral("новое")));
-        QVERIFY(!updated.ok);
-        QVERIFY2(updated.error.contains(reason), qPrintable(updated.error));
-        const StorageStatus removed = database.remove(code);
-        QVERIFY(!removed.ok);
-        QVERIFY2(removed.error.contains(reason), qPrintable(removed.error));
-
-        RawConnection raw(path());
-        QCOMPARE(raw.rowCount(), 2);
-        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN LIKE '%новое%'")).toInt(), 0);
     }
 
     void foreignFileIsRefusedAndLeftAlone_data()
@@ -358,8 +326,8 @@ private slots:
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QVERIFY(database.load(codes[0]).ok);
         for (const StorageStatus& status : {StorageStatus(database.insert(test::trickyRow(QStringLiteral("x")))),
-                                            database.update(codes[0], test::trickyRow(QStringLiteral("y"))),
-                                            database.remove(codes[1])}) {
+                                            test::updateByCode(database, codes[0], test::trickyRow(QStringLiteral("y"))),
+                                            test::removeByCode(database, codes[1])}) {
             QVERIFY(!status.ok);
             QVERIFY2(status.error.contains(u"только для чтения"), qPrintable(status.error));
         }
@@ -399,7 +367,7 @@ private slots:
         QVERIFY(waited.elapsed() >= 250);
         QVERIFY(!saved.ok);
         QVERIFY2(saved.error.contains(u"занята другой программой"), qPrintable(saved.error));
-        QVERIFY(!database.remove(codes[0]).ok);
+        QVERIFY(!test::removeByCode(database, codes[0]).ok);
 
         QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
         QCOMPARE(other.rowCount(), 1);
@@ -425,8 +393,8 @@ private slots:
         PolicyDatabase database;
         QVERIFY(!database.isOpen());
         QVERIFY(!database.insert(PolicyRow()).ok);
-        QVERIFY(!database.update(QStringLiteral("a"), PolicyRow()).ok);
-        QVERIFY(!database.remove(QStringLiteral("a")).ok);
+        QVERIFY(!test::updateByCode(database, QStringLiteral("a"), PolicyRow()).ok);
+        QVERIFY(!test::removeByCode(database, QStringLiteral("a")).ok);
         const auto loaded = database.load(QStringLiteral("a"));
         QVERIFY(!loaded.ok);
         QVERIFY2(loaded.error.contains(u"не открыт"), qPrintable(loaded.error));
@@ -444,9 +412,9 @@ private slots:
             const auto b = second.insert(test::trickyRow(QStringLiteral("вторая %1").arg(n)));
             QVERIFY(a.ok && b.ok);
             QVERIFY(second.load(a.value).ok);
-            QVERIFY(first.update(b.value, test::trickyRow(QStringLiteral("первая правит %1").arg(n))).ok);
+            QVERIFY(test::updateByCode(first, b.value, test::trickyRow(QStringLiteral("первая правит %1").arg(n))).ok);
             if (n % 4 == 0)
-                QVERIFY(second.remove(a.value).ok);
+                QVERIFY(test::removeByCode(second, a.value).ok);
             else
                 kept << a.value;
             kept << b.value;

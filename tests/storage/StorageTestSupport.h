@@ -1,13 +1,17 @@
 #pragma once
 
 #include "PolicyColumns.h"
+#include "PolicyDatabase.h"
 #include "PolicyRow.h"
 
 #include <QFile>
+#include <QTest>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
+
+#include <unistd.h>
 
 namespace osago::test {
 
@@ -65,6 +69,68 @@ public:
 private:
     QString m_name;
 };
+
+// The key of the first row holding `code` (one this program gave), or a key no row has.
+inline RowKey keyOf(const PolicyDatabase& database, const QString& code)
+{
+    QSqlQuery query(database.connection());
+    query.prepare(QStringLiteral("SELECT rowid FROM TableStrah WHERE \"Мантисса_кода\" = ? ORDER BY rowid"));
+    query.addBindValue(code);
+    return RowKey(query.exec() && query.next() ? query.value(0).toLongLong() : -1);
+}
+
+// A change or deletion of the row holding `code`, as it is stored now.
+inline StorageStatus updateByCode(PolicyDatabase& database, const QString& code, const PolicyRow& row)
+{
+    const RowKey key = keyOf(database, code);
+    return database.update(key, database.load(key).value, row);
+}
+
+inline StorageStatus removeByCode(PolicyDatabase& database, const QString& code)
+{
+    const RowKey key = keyOf(database, code);
+    return database.remove(key, database.load(key).value);
+}
+
+constexpr uid_t kNobody = 65534;
+
+// The effective user becomes `nobody` for the object's life when the test runs as the superuser, whom file
+// permissions do not stop; a test run by an ordinary user stays that user.
+class AsUnprivilegedUser
+{
+public:
+    AsUnprivilegedUser()
+    {
+        if (::geteuid() == 0)
+            m_switched = ::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0;
+    }
+    ~AsUnprivilegedUser()
+    {
+        if (m_switched) {
+            [[maybe_unused]] const int user = ::seteuid(0);
+            [[maybe_unused]] const int group = ::setegid(0);
+        }
+    }
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+private:
+    bool m_switched = false;
+};
+
+// Rows written by another program straight into the table: `codes` in Мантисса_кода, the surname "Чужая n".
+inline void insertForeignRows(const QString& path, const QStringList& codes)
+{
+    RawConnection raw(path);
+    for (int n = 0; n < codes.size(); ++n) {
+        QSqlQuery query(raw.db());
+        QVERIFY(query.prepare(QStringLiteral("INSERT INTO TableStrah (\"Страхователь_фамилия_фирма\", "
+                                             "\"Мантисса_кода\") VALUES (?, ?)")));
+        query.addBindValue(QStringLiteral("Чужая %1").arg(n + 1));
+        query.addBindValue(codes[n]);
+        QVERIFY(query.exec());
+    }
+}
 
 inline QByteArray fileBytes(const QString& path)
 {
