@@ -106,19 +106,9 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
         return status;
     }
 
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count()));
-    m_db.setDatabaseName(m_path);
-    if (!m_db.open()) {
-        const QString message = storageFailure(kOpenAction, m_db.lastError(), m_path, busySeconds());
-        close();
-        return StorageStatus::failure(message);
-    }
-    // Changes nothing in the file; a connection without it would only fail its searches, with SQLite's reason.
-    installSearchFunction(m_db);
-    limitPageCache();
-
-    StorageStatus status = fresh ? createRegister() : StorageStatus{};
+    StorageStatus status = connectTo(m_path, {});
+    if (status.ok && fresh)
+        status = createRegister();
     if (status.ok)
         status = checkRegister();
     if (!status.ok) {
@@ -138,25 +128,32 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
 // `immutable`: SQLite reads the file without locks or side files, trusting that nothing changes it.
 StorageStatus PolicyDatabase::openForReading(bool immutable)
 {
-    close();
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI")
-                               .arg(m_busyTimeout.count()));
     QString uri = QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
     if (immutable)
         uri += QStringLiteral("&immutable=1");
-    m_db.setDatabaseName(uri);
+    StorageStatus status = connectTo(uri, QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    if (status.ok)
+        status = checkRegister();
+    if (!status.ok)
+        close();
+    return status;
+}
+
+StorageStatus PolicyDatabase::connectTo(const QString& name, const QString& options)
+{
+    close();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout.count()) + options);
+    m_db.setDatabaseName(name);
     if (!m_db.open()) {
         const QString message = storageFailure(kOpenAction, m_db.lastError(), m_path, busySeconds());
         close();
         return StorageStatus::failure(message);
     }
+    // Changes nothing in the file; a connection without it would only fail its searches, with SQLite's reason.
     installSearchFunction(m_db);
     limitPageCache();
-    const StorageStatus status = checkRegister();
-    if (!status.ok)
-        close();
-    return status;
+    return {};
 }
 
 StorageStatus PolicyDatabase::createRegister()
@@ -256,7 +253,7 @@ StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSt
         return failure(action, damagedRegisterReason(m_path));
     if (isReadOnly()) {
         const QString readOnly = QStringLiteral("реестр открыт только для чтения");
-        return failure(action, m_readOnlyReason == kOpenedForReading ? readOnly : readOnly + u": " + m_readOnlyReason);
+        return failure(action, m_readOnlyReason == kOpenedForReading ? readOnly : readOnly + QStringLiteral(": ") + m_readOnlyReason);
     }
 
     QSqlQuery control(m_db);

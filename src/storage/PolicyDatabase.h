@@ -75,6 +75,8 @@ private:
     void prepareForWriting();
     StorageStatus inTransaction(const QString& action, const WriteSteps& steps);
     StorageStatus openForReading(bool immutable);
+    // A new connection to the SQLite database `name` (a path or a file URI) with Qt's `options` added.
+    StorageStatus connectTo(const QString& name, const QString& options);
     StorageStatus checkUnchanged(RowKey key, const PolicyRow& asRead) const;
     StorageStatus failure(const QString& action, const QSqlQuery& query) const;
     StorageStatus failure(const QString& action, const QString& reason) const;

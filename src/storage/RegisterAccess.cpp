@@ -28,6 +28,8 @@ QString writeObstacle(const QString& path)
 {
     const QFileInfo file(path);
     const QString folder = file.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return {};
     if (onReadOnlyMount(folder)) {
         return QStringLiteral("реестр лежит на носителе или разделе, доступном только для чтения; чтобы вносить "
                               "записи, скопируйте его на диск, доступный для записи");
