@@ -175,8 +175,9 @@ private slots:
         setControlText(t.editor(), QStringLiteral("EditMarka"), QStringLiteral("Лада Веста"));
         saveFromEditor(t.editor());
 
-        QCOMPARE(t.seam.shown().size(), 1);
-        const QString message = t.seam.shown().first().text;
+        // A register open for reading says so when the editor opens, before the record is typed.
+        QCOMPARE(t.seam.shown().size(), cause == u"read-only" ? 2 : 1);
+        const QString message = t.seam.shown().last().text;
         QVERIFY2(message.startsWith(QStringLiteral("Запись не сохранена: ")) && message.contains(reason),
                  qPrintable(message));
         QVERIFY(t.editor().isVisible());

@@ -1,5 +1,6 @@
 #include "AgentSettings.h"
 #include "PolicyDatabase.h"
+#include "PrintService.h"
 #include "RecordCommands.h"
 #include "RegisterTestSupport.h"
 #include "StorageTestSupport.h"
