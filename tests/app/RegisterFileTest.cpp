@@ -3,6 +3,7 @@
 #include "WindowedGrid.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -182,6 +183,8 @@ private slots:
                  qPrintable(message));
         QVERIFY(t.editor().isVisible());
         QVERIFY(!t.main().isEnabled());
+        // The wait cursor of the save is gone once it has given up.
+        QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(control<QTabWidget>(t.editor(), QStringLiteral("PageControl"))->currentIndex(), 5);
         QCOMPARE(controlText(t.editor(), QStringLiteral("LabeledEditFamil")), QStringLiteral("Сидоров"));
         QCOMPARE(controlText(t.editor(), QStringLiteral("EditMarka")), QStringLiteral("Лада Веста"));

@@ -207,8 +207,8 @@ private slots:
         for (const QString& name : expectedNames())
             QCOMPARE(list.count(policySql::quoted(name)), 1);
         QCOMPARE(policySql::insert().count(u'?'), 123);
-        QCOMPARE(policySql::updateByCode().count(u'?'), 123);
-        QVERIFY(!policySql::updateByCode().contains(u"\"Мантисса_кода\" = ?,"));
+        QCOMPARE(policySql::updateById().count(u'?'), 123);
+        QVERIFY(!policySql::updateById().contains(u"\"Мантисса_кода\" ="));
     }
 };
 
