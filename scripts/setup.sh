@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6sql6-sqlite qt6-qpa-plugins
     libgl-dev libsqlite3-dev sqlite3 fonts-dejavu-core
     poppler-utils xvfb xauth desktop-file-utils
+    libxlsxwriter-dev unzip
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ExportCommand.h"
 #include "Messages.h"
 #include "Pictures.h"
 #include "Program.h"
@@ -9,6 +10,8 @@
 int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = osago::runCalcCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runExportCommandIfRequested(argc, argv))
         return *status;
     // Help and version need no display, so they are answered before the application object exists.
     const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));

@@ -52,6 +52,8 @@ public:
     StorageStatus select(RowSelection selection);
     StorageStatus selectAll();
     bool isRestricted() const { return m_selection.has_value(); }
+    // The rows a search picked, or none while every row is shown.
+    const std::optional<RowSelection>& selection() const { return m_selection; }
 
     // The code of the row shown at `row` (its Мантисса_кода).
     QString codeAt(int row) const;

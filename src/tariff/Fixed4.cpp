@@ -41,6 +41,14 @@ std::optional<Fixed4> Fixed4::dividedBy(Fixed4 divisor) const
     return count ? std::optional(Fixed4(*count)) : std::nullopt;
 }
 
+std::optional<Fixed4> Fixed4::plus(Fixed4 addend) const
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(m_count, addend.m_count, &sum))
+        return std::nullopt;
+    return Fixed4(sum);
+}
+
 std::string Fixed4::format() const
 {
     // The magnitude of the most negative count does not fit a signed 64-bit integer.

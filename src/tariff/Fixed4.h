@@ -23,6 +23,8 @@ public:
     std::optional<Fixed4> multipliedBy(Fixed4 factor) const;
     // std::nullopt also for a zero divisor.
     std::optional<Fixed4> dividedBy(Fixed4 divisor) const;
+    // An exact sum; std::nullopt past the 64-bit range.
+    std::optional<Fixed4> plus(Fixed4 addend) const;
 
     // The program's number text: comma separator, no grouping, no trailing zeros, no comma for a
     // whole number ("2574", "1930,5", "-0,0001").

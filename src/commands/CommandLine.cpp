@@ -1,0 +1,59 @@
+#include "CommandLine.h"
+
+#include "IssuePeriod.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
+
+namespace osago {
+
+std::optional<CommandWords> parseCommandWords(const QStringList& words, bool withPeriod, QString& problem)
+{
+    CommandWords parsed;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        const bool dateOption = withPeriod && (word == u"--from" || word == u"--to");
+        if (word != u"--database" && !dateOption) {
+            if (word.startsWith(u"--")) {
+                problem = QStringLiteral("неизвестный параметр %1").arg(word);
+                return std::nullopt;
+            }
+            parsed.others << word;
+            continue;
+        }
+        if (i + 1 == words.size()) {
+            problem = QStringLiteral("после %1 нужно значение").arg(word);
+            return std::nullopt;
+        }
+        const QString& value = words[++i];
+        if (word == u"--database") {
+            parsed.database = value;
+            continue;
+        }
+        const std::optional<QDate> day = registerDate(value);
+        if (!day) {
+            problem = QStringLiteral("%1 %2: нужна дата ДД.ММ.ГГГГ").arg(word, value);
+            return std::nullopt;
+        }
+        (word == u"--from" ? parsed.from : parsed.to) = day;
+    }
+    return parsed;
+}
+
+std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body)
+{
+    if (argc < 2 || std::strcmp(argv[1], name) != 0)
+        return std::nullopt;
+    QCoreApplication application(argc, argv);
+    QStringList words;
+    for (int i = 2; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    QTextStream output(stdout);
+    QTextStream errors(stderr);
+    return body(words, output, errors);
+}
+
+} // namespace osago

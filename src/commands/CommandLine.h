@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QTextStream;
+
+namespace osago {
+
+inline constexpr int kCommandFailed = 1;
+inline constexpr int kCommandUnusable = 2;
+
+// The words of a command after its name: `--database FILE`, with `withPeriod` also `--from DD.MM.YYYY` and
+// `--to DD.MM.YYYY`, and the other words in their order.
+struct CommandWords
+{
+    QString database = QStringLiteral("Baza.mdb");
+    std::optional<QDate> from;
+    std::optional<QDate> to;
+    QStringList others;
+};
+
+// std::nullopt for an unknown option, an option without its value or a date that is not one; `problem` says
+// which.
+std::optional<CommandWords> parseCommandWords(const QStringList& words, bool withPeriod, QString& problem);
+
+// A command's body: its words, the standard output and the standard error; gives the exit status.
+using CommandBody = std::function<int(const QStringList& words, QTextStream& output, QTextStream& errors)>;
+
+// For main(): when argv[1] is `name`, runs `body` under a core application (Qt SQL loads its driver through
+// one) and returns its exit status; std::nullopt for any other command line. Call it before creating QApplication.
+std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body);
+
+} // namespace osago

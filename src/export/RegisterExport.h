@@ -1,0 +1,39 @@
+#pragma once
+
+#include "IssuePeriod.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+namespace osago {
+
+class RegisterRowStream;
+
+struct ExportOutcome
+{
+    enum class Kind { Written, Cancelled, Failed };
+    Kind kind = Kind::Written;
+    long long rowsWritten = 0;
+    // Rows left out of a period because their issue date is not a readable date.
+    long long undatedRows = 0;
+    // Why the export failed, for the agent.
+    QString error;
+};
+
+// Told the rows read so far and of how many after each block; false stops the export.
+using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Writes the 123 columns of the rows of `rows` (started here), under a header row of the column names, into
+// `target` as CSV or XLSX by its extension; with `period`, only the rows issued in it. The file is written under
+// a temporary name beside `target` and renamed at the end, so a cancelled or failed export leaves no partial file
+// and whatever `target` was before untouched.
+ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
+                             const ExportProgress& progress = {});
+
+// "Записано строк: N." with a word on the rows a period left out for want of a readable issue date.
+QString exportSummary(const ExportOutcome& outcome);
+
+} // namespace osago

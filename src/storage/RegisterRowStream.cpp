@@ -1,0 +1,41 @@
+#include "RegisterRowStream.h"
+
+#include "PolicySql.h"
+#include "RegisterReads.h"
+
+#include <algorithm>
+#include <span>
+
+namespace osago {
+
+RegisterRowStream::RegisterRowStream(const PolicyDatabase& database,
+                                     std::optional<RegisterModel::RowSelection> selection)
+    : m_database(database)
+    , m_selection(std::move(selection))
+{
+}
+
+StorageStatus RegisterRowStream::start()
+{
+    m_position = 0;
+    if (m_selection)
+        return readRowIds(m_database, m_selection->sql, m_selection->values, m_ids);
+    return readRowIds(m_database, policySql::selectAllIds(), {}, m_ids);
+}
+
+StorageStatus RegisterRowStream::next(std::vector<QStringList>& rows)
+{
+    rows.clear();
+    while (rows.empty() && m_position < m_ids.size()) {
+        const std::size_t count = std::min(kBlockRows, m_ids.size() - m_position);
+        const StorageStatus read =
+            readRows(m_database, std::span<const qint64>(m_ids).subspan(m_position, count), rows);
+        if (!read.ok)
+            return read;
+        m_position += count;
+        std::erase_if(rows, [](const QStringList& row) { return row.isEmpty(); });
+    }
+    return {};
+}
+
+} // namespace osago
