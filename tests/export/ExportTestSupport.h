@@ -1,0 +1,85 @@
+#pragma once
+
+#include "PolicyColumns.h"
+#include "PolicyDatabase.h"
+#include "PolicyRow.h"
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include <vector>
+
+namespace osago::test {
+
+// A row of texts a spreadsheet or a CSV reader could take apart: separators, quotes, line breaks, a leading "=",
+// blanks around and inside, Cyrillic; issued on `issued`.
+inline PolicyRow awkwardRow(int n, const QString& issued, const QString& premium = QStringLiteral("1497,7462"))
+{
+    static const QStringList kTexts = {
+        QStringLiteral("Иванов; Пётр"), QStringLiteral("\"кавычки\" и \"\""), QStringLiteral("строка\r\nперенос\nещё"),
+        QStringLiteral("=СУММ(A1:A9)"), QStringLiteral("  пробелы  "), QString(), QStringLiteral("\r"),
+    };
+    PolicyRow row;
+    for (int column = 0; column < kPolicyColumnCount; ++column)
+        row.setValue(column, kTexts[(column + n) % kTexts.size()] + QString::number(n));
+    row.setValue(u"Дата_выдачи", issued);
+    row.setValue(u"Сумма_страхования", premium);
+    return row;
+}
+
+// A strict RFC 4180 reader with ";" between fields: quoted fields may hold anything, quotes doubled.
+inline std::vector<QStringList> readCsv(const QString& text, bool* wellFormed)
+{
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    bool fieldWasQuoted = false;
+    *wellFormed = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else
+                quoted = false;
+            continue;
+        }
+        if (c == u'"' && field.isEmpty() && !fieldWasQuoted) {
+            quoted = fieldWasQuoted = true;
+        } else if (c == u';') {
+            row << field;
+            field.clear();
+            fieldWasQuoted = false;
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+            row << field;
+            rows.push_back(row);
+            row.clear();
+            field.clear();
+            fieldWasQuoted = false;
+        } else if (c == u'"' || c == u'\r' || c == u'\n' || fieldWasQuoted) {
+            *wellFormed = false;
+        } else {
+            field += c;
+        }
+    }
+    if (quoted || !field.isEmpty() || !row.isEmpty())
+        *wellFormed = false;
+    return rows;
+}
+
+// One member of a zip file, through the unzip program.
+inline QByteArray zipMember(const QString& zip, const QString& member)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), zip, member});
+    unzip.waitForFinished(60000);
+    return unzip.exitCode() == 0 ? unzip.readAllStandardOutput() : QByteArray();
+}
+
+} // namespace osago::test
