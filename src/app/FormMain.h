@@ -47,6 +47,9 @@ public:
     // a cap, never sized to the rows' contents (that would read every row).
     void showRegister(QAbstractItemModel& model);
 
+    // The commands of the menu and the toolbar, for the command objects made after the window.
+    const MainCommands& commands() const { return m_commands; }
+
     // The agent settings window, made by the first "Пользователи..." and kept; null before.
     FormAgent* formAgent() const { return m_formAgent.get(); }
 

@@ -54,6 +54,14 @@ const std::vector<TopEntry>& menuLayout()
          {
              {&MainCommands::users, "N10", QStringLiteral("Пользователи..."), Qt::CTRL | Qt::Key_U, {}},
          }},
+        {"N19", QStringLiteral("Сервис"),
+         {
+             {&MainCommands::exportRows, "N20", QStringLiteral("Экспорт..."), Qt::CTRL | Qt::Key_E, {}},
+             {&MainCommands::report, "N21", QStringLiteral("Отчёт агента..."), Qt::CTRL | Qt::Key_R, {}},
+             {nullptr, "N24", {}, {}, {}},
+             {&MainCommands::backup, "N22", QStringLiteral("Резервная копия"), {}, {}},
+             {&MainCommands::restore, "N23", QStringLiteral("Восстановить из копии..."), {}, {}},
+         }},
         {"N13", QStringLiteral("Помощь"),
          {
              {&MainCommands::about, "N14", QStringLiteral("О программе..."), Qt::CTRL | Qt::Key_F1, Picture::About},

@@ -17,6 +17,10 @@ struct MainCommands
     QAction* print = nullptr;       // N7 "Печать..."
     QAction* printDirect = nullptr; // N8 "Печать", hidden
     QAction* users = nullptr;       // N10 "Пользователи..."
+    QAction* exportRows = nullptr;  // N20 "Экспорт..."
+    QAction* report = nullptr;      // N21 "Отчёт агента..."
+    QAction* backup = nullptr;      // N22 "Резервная копия"
+    QAction* restore = nullptr;     // N23 "Восстановить из копии..."
     QAction* about = nullptr;       // N14 "О программе..."
     QAction* exit = nullptr;        // N6 "Выход", a command of the menu bar itself
 };

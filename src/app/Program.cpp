@@ -10,6 +10,7 @@
 #include "PolicyDatabase.h"
 #include "ProgramRegister.h"
 #include "RecordCommands.h"
+#include "ServiceCommands.h"
 
 namespace osago {
 
@@ -35,11 +36,14 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, m_register->database(),
                                                  m_register->model(), std::move(m_options.printer));
     m_formMain->attachRecords(*m_records);
+    m_service = std::make_unique<ServiceCommands>(m_messages, *m_options.fileChoices, *m_formMain,
+                                                  m_register->database(), m_register->model());
 }
 
 // Everything goes in the reverse order of its creation, so nothing outlives what it refers to.
 Program::~Program()
 {
+    m_service.reset();
     m_records.reset();
     m_aboutBox.reset();
     m_formPlus.reset();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentPrinter.h"
+#include "FileChoices.h"
 
 #include <QString>
 
@@ -19,6 +20,7 @@ class PrintService;
 class ProgramRegister;
 class RecordCommands;
 class RegisterModel;
+class ServiceCommands;
 
 struct ProgramOptions
 {
@@ -26,6 +28,8 @@ struct ProgramOptions
     QString databasePath = QStringLiteral("Baza.mdb");
     // Where documents are printed; the system's default printer unless given.
     std::unique_ptr<DocumentPrinter> printer = nullptr;
+    // Where the files the agent writes go; the platform's file dialogs unless given.
+    std::unique_ptr<FileChoices> fileChoices = std::make_unique<DialogFileChoices>();
 };
 
 // Owns the program's windows and its register. Each window exists once, created in a fixed order, shown and
@@ -52,6 +56,7 @@ public:
     PolicyDatabase& database();
     RegisterModel& registerModel();
     PrintService& printService();
+    ServiceCommands& serviceCommands() { return *m_service; }
 
 private:
     Messages& m_messages;
@@ -63,6 +68,7 @@ private:
     std::unique_ptr<FormPlus> m_formPlus;
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<RecordCommands> m_records;
+    std::unique_ptr<ServiceCommands> m_service;
 };
 
 inline const QString kReadOnlyCaption = QStringLiteral("ОСАГО Тальград — только чтение");

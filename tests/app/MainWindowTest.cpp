@@ -82,8 +82,8 @@ private slots:
             names << (entry->menu() ? entry->menu()->objectName() : entry->objectName());
             titles << entry->text();
         }
-        QCOMPARE(names, (QStringList{"N1", "N5", "N9", "N13", "N6"}));
-        QCOMPARE(titles, (QStringList{"Запись", "Заявление", "Настройки", "Помощь", "Выход"}));
+        QCOMPARE(names, (QStringList{"N1", "N5", "N9", "N19", "N13", "N6"}));
+        QCOMPARE(titles, (QStringList{"Запись", "Заявление", "Настройки", "Сервис", "Помощь", "Выход"}));
         QVERIFY2(!entries.last()->menu(), "\"Выход\" is a command of the menu bar, not a drop-down");
     }
 
@@ -94,6 +94,7 @@ private slots:
         QTest::newRow("Запись") << "N1" << QStringList{"N2", "N3", "N15", "N12", "N18", "N4", "N16"};
         QTest::newRow("Заявление") << "N5" << QStringList{"N7", "N8"};
         QTest::newRow("Настройки") << "N9" << QStringList{"N10"};
+        QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N24", "N22", "N23"};
         QTest::newRow("Помощь") << "N13" << QStringList{"N14"};
     }
 
@@ -109,6 +110,8 @@ private slots:
         QCOMPARE(names, items);
         if (menu == QLatin1String("N1"))
             QVERIFY(dropDown->actions().at(4)->isSeparator());
+        if (menu == QLatin1String("N19"))
+            QVERIFY(dropDown->actions().at(2)->isSeparator());
     }
 
     void commandsCarryTextShortcutAndPicture_data()
@@ -127,6 +130,10 @@ private slots:
         QTest::newRow("N8") << "N8" << "Печать" << QKeySequence() << true;
         QTest::newRow("N10") << "N10" << "Пользователи..." << QKeySequence("Ctrl+U") << false;
         QTest::newRow("N14") << "N14" << "О программе..." << QKeySequence("Ctrl+F1") << true;
+        QTest::newRow("N20") << "N20" << "Экспорт..." << QKeySequence("Ctrl+E") << false;
+        QTest::newRow("N21") << "N21" << "Отчёт агента..." << QKeySequence("Ctrl+R") << false;
+        QTest::newRow("N22") << "N22" << "Резервная копия" << QKeySequence() << false;
+        QTest::newRow("N23") << "N23" << "Восстановить из копии..." << QKeySequence() << false;
         QTest::newRow("N6") << "N6" << "Выход" << QKeySequence("Ctrl+Q") << false;
     }
 

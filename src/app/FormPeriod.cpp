@@ -1,0 +1,102 @@
+#include "FormPeriod.h"
+
+#include "EditorFields.h"
+#include "MaskedEdit.h"
+#include "Messages.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace osago {
+
+FormPeriod::FormPeriod(Messages& messages)
+    : m_messages(messages)
+{
+    setObjectName(QStringLiteral("FormPeriod"));
+    setWindowFlag(Qt::Dialog);
+    setWindowModality(Qt::ApplicationModal);
+
+    m_restrict = new QCheckBox(QStringLiteral("Только выданные за период"), this);
+    m_restrict->setObjectName(QStringLiteral("CheckBoxPeriod"));
+    m_from = newMaskedEdit(QStringLiteral("EditFrom"), kDateMask, messages);
+    m_to = newMaskedEdit(QStringLiteral("EditTo"), kDateMask, messages);
+    connect(m_restrict, &QCheckBox::toggled, m_from, &QWidget::setEnabled);
+    connect(m_restrict, &QCheckBox::toggled, m_to, &QWidget::setEnabled);
+
+    auto* dates = new QFormLayout;
+    dates->addRow(m_restrict);
+    dates->addRow(QStringLiteral("Дата выдачи с"), m_from);
+    dates->addRow(QStringLiteral("по"), m_to);
+
+    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+    ok->setObjectName(QStringLiteral("ButtonOk"));
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("ButtonCancel"));
+    connect(ok, &QPushButton::clicked, this, &FormPeriod::ButtonOkClick);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(dates);
+    layout->addLayout(buttons);
+}
+
+void FormPeriod::ask(const QString& title, Need need, QDate today)
+{
+    setWindowTitle(title);
+    const IssuePeriod month = previousMonth(today);
+    m_from->setMaskedText(registerDateText(month.from));
+    m_to->setMaskedText(registerDateText(month.to));
+    m_restrict->setVisible(need == Need::Optional);
+    m_restrict->setChecked(need == Need::Required);
+    m_from->setEnabled(need == Need::Required);
+    m_to->setEnabled(need == Need::Required);
+    show();
+    raise();
+    activateWindow();
+    (need == Need::Required ? static_cast<QWidget*>(m_from) : m_restrict)->setFocus();
+}
+
+void FormPeriod::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        ButtonOkClick();
+    else if (event->key() == Qt::Key_Escape)
+        hide();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void FormPeriod::ButtonOkClick()
+{
+    if (!m_restrict->isChecked()) {
+        hide();
+        emit chosen(std::nullopt);
+        return;
+    }
+    const std::optional<QDate> from = registerDate(m_from->maskedText());
+    const std::optional<QDate> to = registerDate(m_to->maskedText());
+    if (!from || !to) {
+        m_messages.show(this, kProgramTitle, QStringLiteral("Введите обе даты периода в виде ДД.ММ.ГГГГ."),
+                        Messages::Icon::Warning);
+        (from ? m_to : m_from)->setFocus();
+        return;
+    }
+    if (*from > *to) {
+        m_messages.show(this, kProgramTitle, QStringLiteral("Начало периода позже его конца."),
+                        Messages::Icon::Warning);
+        m_from->setFocus();
+        return;
+    }
+    hide();
+    emit chosen(IssuePeriod{*from, *to});
+}
+
+} // namespace osago

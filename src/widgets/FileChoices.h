@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace osago {
+
+// Every file the agent chooses passes through one object of this interface, owned by the program; tests answer
+// through their own, so no test meets a file dialog.
+class FileChoices
+{
+public:
+    virtual ~FileChoices() = default;
+    // The file to write, or an empty text when the agent cancels. `filters` as a file dialog takes them
+    // ("Таблица CSV (*.csv);;Книга Excel (*.xlsx)").
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
+                                 const QString& filters) = 0;
+};
+
+// The platform's save-file dialog, starting in the documents folder.
+class DialogFileChoices final : public FileChoices
+{
+public:
+    QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
+                         const QString& filters) override;
+};
+
+} // namespace osago

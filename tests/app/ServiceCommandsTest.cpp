@@ -1,0 +1,125 @@
+#include "ExportTestSupport.h"
+#include "FormMain.h"
+#include "FormPeriod.h"
+#include "MaskedEdit.h"
+#include "RegisterModel.h"
+#include "RegisterTestSupport.h"
+#include "ScriptedFileChoices.h"
+#include "ScriptedMessages.h"
+#include "ServiceCommands.h"
+#include "StorageTestSupport.h"
+
+#include <QCheckBox>
+#include <QTest>
+
+using namespace osago;
+using namespace osago::test;
+
+class ServiceCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_messages = std::make_unique<ScriptedMessages>();
+        auto files = std::make_unique<ScriptedFileChoices>();
+        m_files = files.get();
+        m_program = std::make_unique<Program>(
+            *m_messages, ProgramOptions{m_folder->filePath(QStringLiteral("Baza.mdb")), nullptr, std::move(files)});
+        m_program->start();
+        m_rows.clear();
+        for (int n = 0; n < 4; ++n) {
+            const PolicyRow row = awkwardRow(n, QStringLiteral("1%1.03.2026").arg(n));
+            const auto saved = m_program->database().insert(row);
+            QVERIFY(saved.ok);
+            m_rows.push_back(row.values());
+            m_rows.back()[rowCodeColumnIndex()] = saved.value;
+        }
+        QVERIFY(m_program->registerModel().refresh().ok);
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        m_messages.reset();
+        m_folder.reset();
+    }
+
+    // Ctrl+E, "ОК" without a period: the rows the search left in the grid, no others.
+    void exportWritesTheRowsTheGridShows()
+    {
+        QVERIFY(m_program->registerModel()
+                    .select({QStringLiteral("SELECT rowid FROM TableStrah WHERE rowid IN (?, ?)"), {1, 3}})
+                    .ok);
+        const QString target = m_folder->filePath(QStringLiteral("found.csv"));
+        m_files->answerNext(target);
+        QTest::keyClick(&m_program->formMain(), Qt::Key_E, Qt::ControlModifier);
+        FormPeriod& period = m_program->serviceCommands().periodWindow();
+        QVERIFY(period.isVisible());
+        QVERIFY(!period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod"))->isChecked());
+        clickButton(period, "ButtonOk");
+
+        QCOMPARE(m_messages->shownTexts(), QStringList{QStringLiteral("Экспорт завершён. Записано строк: 2.")});
+        bool wellFormed = false;
+        const auto read = readCsv(QString::fromUtf8(fileBytes(target).mid(3)), &wellFormed);
+        QVERIFY(wellFormed);
+        QCOMPARE(qsizetype(read.size()), 3);
+        QCOMPARE(read[1], m_rows[0]);
+        QCOMPARE(read[2], m_rows[2]);
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+
+    void periodTypedByTheAgentLimitsTheRows()
+    {
+        const QString target = m_folder->filePath(QStringLiteral("period.xlsx"));
+        m_files->answerNext(target);
+        m_program->serviceCommands().exportRows();
+        FormPeriod& period = m_program->serviceCommands().periodWindow();
+        QTest::mouseClick(period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod")), Qt::LeftButton);
+        auto* from = period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"));
+        auto* to = period.findChild<MaskedEdit*>(QStringLiteral("EditTo"));
+        QVERIFY(from->isEnabled());
+        for (auto [edit, digits] : {std::pair{from, "11032026"}, std::pair{to, "12032026"}}) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClicks(edit, QString::fromLatin1(digits));
+        }
+        QCOMPARE(to->maskedText(), QStringLiteral("12.03.2026"));
+        QTest::keyClick(&period, Qt::Key_Return);
+        QCOMPARE(m_messages->shownTexts(), QStringList{QStringLiteral("Экспорт завершён. Записано строк: 2.")});
+        QVERIFY(zipMember(target, QStringLiteral("xl/worksheets/sheet1.xml")).contains("11.03.2026"));
+    }
+
+    void reversedPeriodOrCancelledChoiceWritesNothing()
+    {
+        m_program->serviceCommands().exportRows();
+        FormPeriod& period = m_program->serviceCommands().periodWindow();
+        QTest::mouseClick(period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod")), Qt::LeftButton);
+        period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(QStringLiteral("31.03.2026"));
+        period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(QStringLiteral("01.03.2026"));
+        clickButton(period, "ButtonOk");
+        QCOMPARE(m_messages->shownTexts(), QStringList{QStringLiteral("Начало периода позже его конца.")});
+        QVERIFY(period.isVisible());
+        QVERIFY(m_files->asked().isEmpty());
+
+        QTest::keyClick(&period, Qt::Key_Escape);
+        QVERIFY(!period.isVisible());
+        m_program->serviceCommands().exportRows();
+        clickButton(period, "ButtonOk");
+        QCOMPARE(m_files->asked().size(), 1);
+        QCOMPARE(m_messages->shown().size(), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<ScriptedMessages> m_messages;
+    ScriptedFileChoices* m_files = nullptr;
+    std::unique_ptr<Program> m_program;
+    std::vector<QStringList> m_rows;
+};
+
+QTEST_MAIN(ServiceCommandsTest)
+#include "ServiceCommandsTest.moc"
