@@ -1,8 +1,10 @@
+#include "AgentSettings.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
 #include "Messages.h"
 #include "Pictures.h"
 #include "Program.h"
+#include "ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
 #include <QApplication>
@@ -12,6 +14,11 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = osago::runCalcCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runExportCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runReportCommandIfRequested(argc, argv, [] {
+            const osago::AgentSettings settings = osago::AgentSettings::load();
+            return osago::ReportParties{settings.agent, settings.insurer};
+        }))
         return *status;
     // Help and version need no display, so they are answered before the application object exists.
     const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));

@@ -3,9 +3,11 @@
 #include "IssuePeriod.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 #include <cstring>
 
 namespace osago {
@@ -43,11 +45,19 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
     return parsed;
 }
 
-std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body)
+std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body,
+                                         CommandNeeds needs)
 {
     if (argc < 2 || std::strcmp(argv[1], name) != 0)
         return std::nullopt;
-    QCoreApplication application(argc, argv);
+    if (needs == CommandNeeds::Fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application = needs == CommandNeeds::Fonts
+        ? std::make_unique<QGuiApplication>(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("osago"));
+    QCoreApplication::setOrganizationName(QStringLiteral("osago-talgrad"));
     QStringList words;
     for (int i = 2; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);

@@ -31,8 +31,13 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
 // A command's body: its words, the standard output and the standard error; gives the exit status.
 using CommandBody = std::function<int(const QStringList& words, QTextStream& output, QTextStream& errors)>;
 
-// For main(): when argv[1] is `name`, runs `body` under a core application (Qt SQL loads its driver through
-// one) and returns its exit status; std::nullopt for any other command line. Call it before creating QApplication.
-std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body);
+// What a command needs of Qt: a core application (Qt SQL loads its driver through one), or also fonts for
+// laying out documents, on the offscreen platform when there is no display.
+enum class CommandNeeds { Core, Fonts };
+
+// For main(): when argv[1] is `name`, runs `body` under an application with the program's names (its settings)
+// and returns its exit status; std::nullopt for any other command line. Call it before creating QApplication.
+std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body,
+                                         CommandNeeds needs = CommandNeeds::Core);
 
 } // namespace osago

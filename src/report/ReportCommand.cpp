@@ -1,0 +1,72 @@
+#include "ReportCommand.h"
+
+#include "AgentReport.h"
+#include "CommandLine.h"
+#include "PdfExport.h"
+#include "PolicyDatabase.h"
+#include "ReportOutput.h"
+
+#include <QTextStream>
+
+namespace osago {
+
+namespace {
+
+const QString kUsage = QStringLiteral(
+    "использование: osago report --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--database РЕЕСТР] ФАЙЛ.pdf|ФАЙЛ.csv");
+
+int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnusable)
+{
+    errors << "osago report: " << reason << Qt::endl;
+    return status;
+}
+
+} // namespace
+
+int runReportCommand(const QStringList& words, QTextStream& errors, const ReportParties& parties)
+{
+    QString problem;
+    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
+    if (!parsed)
+        return refuse(errors, problem);
+    if (parsed->others.size() != 1 || !parsed->from || !parsed->to)
+        return refuse(errors, kUsage);
+    const QString& target = parsed->others.front();
+    const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    if (!pdf && !target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+        return refuse(errors, QStringLiteral("имя файла должно оканчиваться на .pdf или .csv"));
+    const IssuePeriod period{*parsed->from, *parsed->to};
+    if (!period.isValid())
+        return refuse(errors, QStringLiteral("начало периода позже его конца"));
+
+    PolicyDatabase database;
+    const StorageStatus opened = database.open(parsed->database, PolicyDatabase::Access::ReadOnly);
+    if (!opened.ok)
+        return refuse(errors, opened.error, kCommandFailed);
+    const StorageResult<AgentReport> report = makeAgentReport(database, period, parties.agent, parties.insurer);
+    if (!report.ok)
+        return refuse(errors, report.error, kCommandFailed);
+    QString error;
+    const bool written = pdf ? writePdf(agentReportPages(report.value), target, &error)
+                             : writeAgentReportCsv(report.value, target, &error);
+    if (!written)
+        return refuse(errors, error, kCommandFailed);
+    errors << QStringLiteral("Полисов: %1, сумма премий: %2").arg(report.value.policies.size())
+                  .arg(premiumText(report.value.total));
+    if (!report.value.unreadable.empty())
+        errors << QStringLiteral(", не вошли в отчёт строк: %1").arg(report.value.unreadable.size());
+    errors << Qt::endl;
+    return 0;
+}
+
+std::optional<int> runReportCommandIfRequested(int argc, char* argv[], const std::function<ReportParties()>& parties)
+{
+    return runCommandIfRequested(
+        argc, argv, "report",
+        [&](const QStringList& words, QTextStream&, QTextStream& errors) {
+            return runReportCommand(words, errors, parties());
+        },
+        CommandNeeds::Fonts);
+}
+
+} // namespace osago
