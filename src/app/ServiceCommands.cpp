@@ -2,14 +2,20 @@
 
 #include "FileChoices.h"
 #include "FormMain.h"
+#include "AgentReport.h"
+#include "AgentSettings.h"
+#include "DocumentPrinter.h"
 #include "FormPeriod.h"
+#include "FormReport.h"
 #include "Messages.h"
 #include "RegisterExport.h"
 #include "RegisterModel.h"
 #include "RegisterRowStream.h"
+#include "ReportOutput.h"
 #include "TableFileWriter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QProgressDialog>
 
 namespace osago {
@@ -17,6 +23,7 @@ namespace osago {
 namespace {
 
 const QString kExportTitle = QStringLiteral("Экспорт реестра");
+const QString kReportTitle = QStringLiteral("Отчёт агента");
 const QString kExportFilters = QStringLiteral("Таблица CSV (*.csv);;Книга Excel (*.xlsx)");
 
 } // namespace
@@ -30,17 +37,45 @@ ServiceCommands::ServiceCommands(Messages& messages, FileChoices& files, FormMai
     , m_model(model)
     , m_today(std::move(today))
     , m_period(std::make_unique<FormPeriod>(messages))
+    , m_printer(std::make_unique<SystemPrinter>())
+    , m_report(std::make_unique<FormReport>(messages, *m_printer, files))
 {
     connect(mainWindow.commands().exportRows, &QAction::triggered, this, &ServiceCommands::exportRows);
+    connect(mainWindow.commands().report, &QAction::triggered, this, &ServiceCommands::report);
 }
 
 ServiceCommands::~ServiceCommands() = default;
 
-void ServiceCommands::exportRows()
+void ServiceCommands::askPeriod(const QString& title,
+                                void (ServiceCommands::*then)(const std::optional<IssuePeriod>&), bool required)
 {
     disconnect(m_periodChosen);
-    m_periodChosen = connect(m_period.get(), &FormPeriod::chosen, this, &ServiceCommands::exportPeriod);
-    m_period->ask(kExportTitle, FormPeriod::Need::Optional, m_today());
+    m_periodChosen = connect(m_period.get(), &FormPeriod::chosen, this, then);
+    m_period->ask(title, required ? FormPeriod::Need::Required : FormPeriod::Need::Optional, m_today());
+}
+
+void ServiceCommands::exportRows()
+{
+    askPeriod(kExportTitle, &ServiceCommands::exportPeriod, false);
+}
+
+void ServiceCommands::report()
+{
+    askPeriod(kReportTitle, &ServiceCommands::reportPeriod, true);
+}
+
+void ServiceCommands::reportPeriod(const std::optional<IssuePeriod>& period)
+{
+    const AgentSettings parties = AgentSettings::load();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const StorageResult<AgentReport> made = makeAgentReport(m_database, *period, parties.agent, parties.insurer);
+    QApplication::restoreOverrideCursor();
+    if (!made.ok) {
+        m_messages.show(&m_mainWindow, kReportTitle, made.error, Messages::Icon::Critical);
+        return;
+    }
+    m_report->showReport(agentReportPages(made.value), QStringLiteral("Отчёт агента %1-%2.pdf")
+                                                          .arg(registerDateText(period->from), registerDateText(period->to)));
 }
 
 void ServiceCommands::exportPeriod(const std::optional<IssuePeriod>& period)

@@ -14,11 +14,14 @@ namespace osago {
 class FileChoices;
 class FormMain;
 class FormPeriod;
+class FormReport;
+class DocumentPrinter;
 class Messages;
 class PolicyDatabase;
 class RegisterModel;
 
-// The commands of the menu "Сервис" over the register: the export of the rows the grid shows.
+// The commands of the menu "Сервис" over the register: the export of the rows the grid shows and the agent's
+// report.
 class ServiceCommands : public QObject
 {
     Q_OBJECT
@@ -33,10 +36,17 @@ public:
     // "Экспорт...": asks for a period (or none), then the file, then writes the rows under a progress window.
     void exportRows();
 
+    // "Отчёт агента...": asks for the period, then shows the report over the whole register in its preview.
+    void report();
+
     FormPeriod& periodWindow() { return *m_period; }
+    FormReport& reportWindow() { return *m_report; }
 
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
+    void reportPeriod(const std::optional<IssuePeriod>& period);
+    void askPeriod(const QString& title, void (ServiceCommands::*then)(const std::optional<IssuePeriod>&),
+                   bool required);
 
     Messages& m_messages;
     FileChoices& m_files;
@@ -45,6 +55,8 @@ private:
     RegisterModel& m_model;
     Today m_today;
     std::unique_ptr<FormPeriod> m_period;
+    std::unique_ptr<DocumentPrinter> m_printer;
+    std::unique_ptr<FormReport> m_report;
     QMetaObject::Connection m_periodChosen;
 };
 

@@ -1,6 +1,8 @@
 #include "ExportTestSupport.h"
 #include "FormMain.h"
 #include "FormPeriod.h"
+#include "FormReport.h"
+#include "PdfText.h"
 #include "MaskedEdit.h"
 #include "RegisterModel.h"
 #include "RegisterTestSupport.h"
@@ -111,6 +113,30 @@ private slots:
         clickButton(period, "ButtonOk");
         QCOMPARE(m_files->asked().size(), 1);
         QCOMPARE(m_messages->shown().size(), 1);
+    }
+
+    // Ctrl+R, "ОК" on the previous month typed over by the agent: the report's pages, saved as a PDF.
+    void reportShowsThePeriodAndSavesItsPdf()
+    {
+        QTest::keyClick(&m_program->formMain(), Qt::Key_R, Qt::ControlModifier);
+        FormPeriod& period = m_program->serviceCommands().periodWindow();
+        QVERIFY(period.isVisible());
+        QVERIFY(!period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod"))->isVisible());
+        period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(QStringLiteral("11.03.2026"));
+        period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(QStringLiteral("31.03.2026"));
+        clickButton(period, "ButtonOk");
+        FormReport& report = m_program->serviceCommands().reportWindow();
+        QVERIFY(report.isVisible());
+        QCOMPARE(int(report.pages().size()), 1);
+
+        const QString pdf = m_folder->filePath(QStringLiteral("report.pdf"));
+        m_files->answerNext(pdf);
+        clickButton(report, "ButtonPdf");
+        const QString text = pdfPages(pdf).join(u'\n');
+        QVERIFY2(text.contains(QStringLiteral("Итого полисов: 3")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("4493,2386")));
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+        QVERIFY(m_messages->shown().isEmpty());
     }
 
 private:
