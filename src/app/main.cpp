@@ -1,4 +1,5 @@
 #include "AgentSettings.h"
+#include "BackupCommand.h"
 #include "CommandLine.h"
 #include "ExportCommand.h"
 #include "Messages.h"
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = osago::runCalcCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runExportCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runBackupCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runReportCommandIfRequested(argc, argv, [] {
             const osago::AgentSettings settings = osago::AgentSettings::load();

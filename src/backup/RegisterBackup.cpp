@@ -1,0 +1,197 @@
+#include "RegisterBackup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace osago {
+
+namespace {
+
+constexpr int kPagesPerStep = 1024;
+constexpr int kBusyTimeoutMs = 5000;
+const QString kBackupAction = QStringLiteral("Резервная копия не сделана");
+const QString kRestoreAction = QStringLiteral("Реестр не восстановлен");
+
+using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
+
+Connection openFile(const QString& path, int flags)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (db)
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    return Connection(db, &sqlite3_close);
+}
+
+QString errorOf(sqlite3* db)
+{
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти");
+}
+
+StorageStatus failure(const QString& action, const QString& reason)
+{
+    return StorageStatus::failure(QStringLiteral("%1: %2.").arg(action, reason));
+}
+
+// Copies database `from` into `to` page by page; other connections may write to `from` between steps, and the
+// copy then starts again from their state.
+StorageStatus copyDatabase(sqlite3* from, sqlite3* to, const QString& action, const BackupProgress& progress)
+{
+    sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
+    if (!backup)
+        return failure(action, errorOf(to));
+    int step = SQLITE_OK;
+    do {
+        step = sqlite3_backup_step(backup, kPagesPerStep);
+        if (step == SQLITE_BUSY || step == SQLITE_LOCKED)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (progress
+            && !progress(sqlite3_backup_pagecount(backup) - sqlite3_backup_remaining(backup),
+                         sqlite3_backup_pagecount(backup))) {
+            sqlite3_backup_finish(backup);
+            return failure(action, QStringLiteral("отменено"));
+        }
+    } while (step == SQLITE_OK || step == SQLITE_BUSY || step == SQLITE_LOCKED);
+    sqlite3_backup_finish(backup);
+    if (step != SQLITE_DONE)
+        return failure(action, QString::fromUtf8(sqlite3_errstr(step)));
+    return {};
+}
+
+QString copyPrefix(const QString& registerPath)
+{
+    return QFileInfo(registerPath).completeBaseName() + u'-';
+}
+
+QString copyName(const QString& registerPath, const QDateTime& now, const QString& mark = {})
+{
+    return copyPrefix(registerPath) + now.toString(QStringLiteral("yyyy-MM-dd-HHmmss")) + mark + QStringLiteral(".mdb");
+}
+
+QStringList copiesIn(const QString& registerPath, const QString& folder)
+{
+    return QDir(folder).entryList({copyPrefix(registerPath) + QStringLiteral("????-??-??-??????.mdb")}, QDir::Files,
+                                  QDir::Name);
+}
+
+} // namespace
+
+QString archiveFolderOf(const QString& registerPath)
+{
+    return QFileInfo(registerPath).absoluteDir().filePath(QStringLiteral("Архив"));
+}
+
+QString integrityOf(const QString& path)
+{
+    const Connection db = openFile(path, SQLITE_OPEN_READONLY);
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db.get(), "PRAGMA integrity_check", -1, &statement, nullptr) != SQLITE_OK)
+        return errorOf(db.get());
+    QStringList problems;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW)
+        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    if (step != SQLITE_DONE)
+        problems << errorOf(db.get());
+    sqlite3_finalize(statement);
+    return problems.join(QStringLiteral("; "));
+}
+
+StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
+                                      const BackupProgress& progress)
+{
+    using Result = StorageResult<QString>;
+    const QFileInfo source(registerPath);
+    if (!source.isFile())
+        return Result::failure(failure(kBackupAction, QStringLiteral("файла реестра нет")));
+    if (!QDir().mkpath(folder))
+        return Result::failure(failure(kBackupAction, QStringLiteral("не удалось создать папку «%1»").arg(folder)));
+    const QStorageInfo space(folder);
+    if (space.bytesAvailable() < 2 * source.size()) {
+        return Result::failure(failure(kBackupAction, QStringLiteral("на диске меньше свободного места, чем два "
+                                                                     "размера реестра")));
+    }
+
+    const QString target = QDir(folder).filePath(copyName(registerPath, now));
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    StorageStatus copied;
+    {
+        const Connection from = openFile(source.absoluteFilePath(), SQLITE_OPEN_READONLY);
+        const Connection to = openFile(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        copied = !from || !to ? failure(kBackupAction, errorOf(from ? to.get() : from.get()))
+                              : copyDatabase(from.get(), to.get(), kBackupAction, progress);
+        // A copy is one file: reading it later leaves no WAL files beside it.
+        if (copied.ok)
+            sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    }
+    if (copied.ok) {
+        const QString integrity = integrityOf(partial);
+        if (integrity != u"ok")
+            copied = failure(kBackupAction, QStringLiteral("реестр повреждён (%1)").arg(integrity));
+    }
+    if (copied.ok && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+        copied = failure(kBackupAction, QStringLiteral("копию не удалось переименовать"));
+    if (!copied.ok) {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(partial + QLatin1String(suffix));
+        return Result::failure(copied);
+    }
+    return Result::success(target);
+}
+
+void pruneCopies(const QString& registerPath, const QString& folder, int keep)
+{
+    const QStringList copies = copiesIn(registerPath, folder);
+    for (qsizetype i = 0; i + keep < copies.size(); ++i)
+        QFile::remove(QDir(folder).filePath(copies[i]));
+}
+
+bool hasCopyOfDay(const QString& registerPath, const QString& folder, const QDateTime& now)
+{
+    const QString day = copyPrefix(registerPath) + now.toString(QStringLiteral("yyyy-MM-dd-"));
+    for (const QString& copy : copiesIn(registerPath, folder)) {
+        if (copy.startsWith(day))
+            return true;
+    }
+    return false;
+}
+
+StorageStatus restoreRegister(const QString& registerPath, const QString& copy, const QDateTime& now)
+{
+    const QString integrity = integrityOf(copy);
+    if (integrity != u"ok")
+        return failure(kRestoreAction, QStringLiteral("копия «%1» повреждена (%2)").arg(QFileInfo(copy).fileName(), integrity));
+    const Connection target = openFile(registerPath, SQLITE_OPEN_READWRITE);
+    if (!target)
+        return failure(kRestoreAction, QStringLiteral("реестр не открыт"));
+    sqlite3_busy_timeout(target.get(), 0);
+    // A write lock taken at once tells that no other program is writing; it is released before the copy.
+    if (sqlite3_exec(target.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failure(kRestoreAction, QStringLiteral("реестр занят другой программой"));
+    sqlite3_exec(target.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+
+    if (integrityOf(registerPath) == u"ok") {
+        const StorageResult<QString> kept = backupRegister(registerPath, archiveFolderOf(registerPath), now);
+        if (!kept.ok)
+            return failure(kRestoreAction, QStringLiteral("текущий реестр не сохранён в копию (%1)").arg(kept.error));
+    } else {
+        // A damaged register cannot be copied page by page; its file is kept as it is.
+        QDir().mkpath(archiveFolderOf(registerPath));
+        QFile::copy(registerPath, QDir(archiveFolderOf(registerPath))
+                                      .filePath(copyName(registerPath, now, QStringLiteral("-повреждён"))));
+    }
+    const Connection from = openFile(copy, SQLITE_OPEN_READONLY);
+    sqlite3_busy_timeout(target.get(), kBusyTimeoutMs);
+    return copyDatabase(from.get(), target.get(), kRestoreAction, {});
+}
+
+} // namespace osago

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "StorageStatus.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+namespace osago {
+
+// Copies of the register file, made with SQLite's online backup: a copy is one consistent state of the register
+// even while another program writes to it.
+
+// Told the pages copied and of how many; false stops the copy.
+using BackupProgress = std::function<bool(int copied, int total)>;
+
+// The folder "Архив" beside the register.
+QString archiveFolderOf(const QString& registerPath);
+
+// Copies the register into `folder` as "<name>-YYYY-MM-DD-HHMMSS.mdb" for `now` and gives the copy's path. The
+// copy is written under a temporary name, checked (PRAGMA integrity_check) and renamed; a failed copy leaves
+// nothing. Refused when the free space of `folder` is under twice the register's size.
+StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
+                                      const BackupProgress& progress = {});
+
+// Deletes the oldest copies of the register in `folder` beyond the newest `keep`.
+void pruneCopies(const QString& registerPath, const QString& folder, int keep = 30);
+// Whether `folder` holds a copy of the register made on the day of `now`.
+bool hasCopyOfDay(const QString& registerPath, const QString& folder, const QDateTime& now);
+
+// Replaces the register's contents by those of `copy`, after checking the copy and keeping the current register
+// as one more copy in "Архив". Refused while another connection holds the register for writing.
+StorageStatus restoreRegister(const QString& registerPath, const QString& copy, const QDateTime& now);
+
+// "ok", or what PRAGMA integrity_check says of the file.
+QString integrityOf(const QString& path);
+
+} // namespace osago

@@ -1,0 +1,131 @@
+#include "BackupCommand.h"
+#include "PolicyDatabase.h"
+#include "RegisterBackup.h"
+#include "StorageTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+using namespace osago;
+using namespace osago::test;
+
+class RegisterBackupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        m_path = m_folder->filePath(QStringLiteral("Baza.mdb"));
+        PolicyDatabase database;
+        QVERIFY(database.open(m_path).ok);
+        for (int n = 0; n < 300; ++n)
+            QVERIFY(database.insert(trickyRow(QString::number(n))).ok);
+    }
+    void cleanup() { m_folder.reset(); }
+
+    // Another program keeps inserting rows while the copy is made: the copy is one whole state of the register.
+    void copyTakenWhileAnotherProgramWritesIsWhole()
+    {
+        QProcess writer;
+        writer.start(QStringLiteral(REGISTER_WRITER), {m_path});
+        QVERIFY(writer.waitForStarted());
+        QVERIFY(writer.waitForReadyRead(10000));
+        int progressCalls = 0;
+        const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 8, 7)),
+                                         [&](int, int) { return ++progressCalls > 0; });
+        writer.kill();
+        writer.waitForFinished();
+        QVERIFY2(copy.ok, qPrintable(copy.error));
+        QCOMPARE(QFileInfo(copy.value).fileName(), QStringLiteral("Baza-2026-03-05-090807.mdb"));
+        QCOMPARE(QFileInfo(copy.value).dir().dirName(), QStringLiteral("Архив"));
+        QCOMPARE(integrityOf(copy.value), QStringLiteral("ok"));
+        QVERIFY(progressCalls > 0);
+        RawConnection copied(copy.value);
+        QVERIFY(copied.rowCount() >= 300);
+        QCOMPARE(copied.scalar(QStringLiteral("SELECT count(DISTINCT Мантисса_кода) FROM TableStrah")).toLongLong(),
+                 copied.rowCount());
+        QVERIFY(hasCopyOfDay(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(23, 0))));
+        QVERIFY(!hasCopyOfDay(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 6), QTime(0, 0))));
+    }
+
+    void restoreReplacesTheRegisterAndKeepsTheReplacedOne()
+    {
+        const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+        QVERIFY(copy.ok);
+        {
+            PolicyDatabase database;
+            QVERIFY(database.open(m_path).ok);
+            QVERIFY(database.insert(trickyRow(QStringLiteral("после копии"))).ok);
+        }
+        QVERIFY(restoreRegister(m_path, copy.value, QDateTime(QDate(2026, 3, 6), QTime(10, 0))).ok);
+        QCOMPARE(RawConnection(m_path).rowCount(), 300);
+        const QString kept = archiveFolderOf(m_path) + QStringLiteral("/Baza-2026-03-06-100000.mdb");
+        QCOMPARE(RawConnection(kept).rowCount(), 301);
+
+        // Refused while another connection writes.
+        RawConnection other(m_path);
+        QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        const StorageStatus busy = restoreRegister(m_path, copy.value, QDateTime(QDate(2026, 3, 7), QTime(10, 0)));
+        QVERIFY(!busy.ok);
+        QVERIFY(busy.error.contains(QStringLiteral("занят другой программой")));
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
+
+    void damagedFilesAreNeitherCopiedNorRestored()
+    {
+        const QString damaged = m_folder->filePath(QStringLiteral("damaged.mdb"));
+        QByteArray bytes = fileBytes(m_path);
+        QVERIFY(QFile::copy(m_path, damaged));
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(bytes.size() / 2);
+        file.write(QByteArray(8192, '\x5a'));
+        file.close();
+        const auto copy = backupRegister(damaged, m_folder->filePath(QStringLiteral("out")), QDateTime::currentDateTime());
+        QVERIFY(!copy.ok);
+        QVERIFY2(copy.error.contains(QStringLiteral("повреждён")), qPrintable(copy.error));
+        QVERIFY(QDir(m_folder->filePath(QStringLiteral("out"))).isEmpty());
+        const StorageStatus restored = restoreRegister(m_path, damaged, QDateTime::currentDateTime());
+        QVERIFY(!restored.ok);
+        QCOMPARE(RawConnection(m_path).rowCount(), 300);
+    }
+
+    void pruningKeepsTheNewest()
+    {
+        const QString folder = archiveFolderOf(m_path);
+        for (int day = 1; day <= 5; ++day)
+            QVERIFY(backupRegister(m_path, folder, QDateTime(QDate(2026, 3, day), QTime(8, 0))).ok);
+        pruneCopies(m_path, folder, 2);
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{"Baza-2026-03-04-080000.mdb", "Baza-2026-03-05-080000.mdb"}));
+    }
+
+    void commands()
+    {
+        QString out;
+        QString err;
+        QTextStream output(&out);
+        QTextStream errors(&err);
+        const QString folder = m_folder->filePath(QStringLiteral("copies"));
+        QCOMPARE(runBackupCommand({"--database", m_path, folder}, output, errors), 0);
+        const QString copy = out.trimmed();
+        QVERIFY(copy.startsWith(folder + QStringLiteral("/Baza-")));
+        QCOMPARE(runRestoreCommand({"--database", m_path, copy}, output, errors), 0);
+        QCOMPARE(runBackupCommand({"--database", m_path, "a", "b"}, output, errors), 2);
+        QCOMPARE(runRestoreCommand({"--database", m_path}, output, errors), 2);
+        QCOMPARE(runRestoreCommand({"--database", m_path, m_folder->filePath("none.mdb")}, output, errors), 1);
+        QCOMPARE(runBackupCommand({"--database", m_folder->filePath("none.mdb")}, output, errors), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString m_path;
+};
+
+QTEST_GUILESS_MAIN(RegisterBackupTest)
+#include "RegisterBackupTest.moc"
