@@ -64,6 +64,8 @@ void Program::start()
     else if (database.isReadOnly())
         m_messages.show(m_formMain.get(), kProgramTitle, kReadOnlyMessage.arg(database.readOnlyReason()),
                         Messages::Icon::Warning);
+    else if (m_options.automaticBackup)
+        m_service->backupAutomatically();
 }
 
 PolicyDatabase& Program::database()

@@ -30,6 +30,8 @@ struct ProgramOptions
     std::unique_ptr<DocumentPrinter> printer = nullptr;
     // Where the files the agent writes go; the platform's file dialogs unless given.
     std::unique_ptr<FileChoices> fileChoices = std::make_unique<DialogFileChoices>();
+    // Whether start() makes the day's copy of the register into "Архив".
+    bool automaticBackup = false;
 };
 
 // Owns the program's windows and its register. Each window exists once, created in a fixed order, shown and

@@ -8,6 +8,9 @@
 #include "FormPeriod.h"
 #include "FormReport.h"
 #include "Messages.h"
+#include "PolicyDatabase.h"
+#include "RegisterBackup.h"
+#include "SqliteHandle.h"
 #include "RegisterExport.h"
 #include "RegisterModel.h"
 #include "RegisterRowStream.h"
@@ -16,13 +19,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QProgressDialog>
+#include <QThread>
+
+#include <sqlite3.h>
 
 namespace osago {
 
 namespace {
 
 const QString kExportTitle = QStringLiteral("Экспорт реестра");
+const QString kBackupTitle = QStringLiteral("Резервная копия");
+const QString kRestoreTitle = QStringLiteral("Восстановить из копии");
 const QString kReportTitle = QStringLiteral("Отчёт агента");
 const QString kExportFilters = QStringLiteral("Таблица CSV (*.csv);;Книга Excel (*.xlsx)");
 
@@ -42,9 +51,121 @@ ServiceCommands::ServiceCommands(Messages& messages, FileChoices& files, FormMai
 {
     connect(mainWindow.commands().exportRows, &QAction::triggered, this, &ServiceCommands::exportRows);
     connect(mainWindow.commands().report, &QAction::triggered, this, &ServiceCommands::report);
+    connect(mainWindow.commands().backup, &QAction::triggered, this, &ServiceCommands::backupNow);
+    connect(mainWindow.commands().restore, &QAction::triggered, this, &ServiceCommands::restoreFromCopy);
 }
 
-ServiceCommands::~ServiceCommands() = default;
+// A copy still being made is finished before the program ends: an interrupted one leaves only its temporary file.
+ServiceCommands::~ServiceCommands()
+{
+    if (m_backupThread)
+        m_backupThread->wait();
+}
+
+void ServiceCommands::backupNow()
+{
+    startBackup(false);
+}
+
+void ServiceCommands::backupAutomatically()
+{
+    const QString path = m_database.path();
+    if (!m_database.isOpen() || isReadOnly())
+        return;
+    if (hasCopyOfDay(path, archiveFolderOf(path), QDateTime::currentDateTime()))
+        return;
+    startBackup(true);
+}
+
+bool ServiceCommands::isReadOnly() const
+{
+    const QFileInfo file(m_database.path());
+    sqlite3* handle = sqliteHandle(m_database.connection());
+    return (handle && sqlite3_db_readonly(handle, "main") == 1) || !file.isWritable()
+        || !QFileInfo(file.absolutePath()).isWritable();
+}
+
+void ServiceCommands::startBackup(bool automatic)
+{
+    if (m_backupThread)
+        return;
+    if (!automatic) {
+        m_backupProgress = std::make_unique<QProgressDialog>(QStringLiteral("Идёт резервное копирование реестра..."),
+                                                             QString(), 0, 0, &m_mainWindow);
+        m_backupProgress->setObjectName(QStringLiteral("FormBackupProgress"));
+        m_backupProgress->setWindowTitle(kBackupTitle);
+        m_backupProgress->setWindowModality(Qt::WindowModal);
+        m_backupProgress->show();
+    }
+    const QString path = m_database.path();
+    m_backupThread = QThread::create([this, path] {
+        m_backupResult = backupRegister(path, archiveFolderOf(path), QDateTime::currentDateTime());
+        if (m_backupResult.ok)
+            pruneCopies(path, archiveFolderOf(path));
+    });
+    connect(m_backupThread, &QThread::finished, this, [this, automatic] { backupFinished(automatic); });
+    m_backupThread->start();
+}
+
+void ServiceCommands::backupFinished(bool automatic)
+{
+    m_backupThread->wait();
+    delete m_backupThread;
+    m_backupThread = nullptr;
+    m_backupProgress.reset();
+    if (m_backupResult.ok) {
+        if (!automatic) {
+            m_messages.show(&m_mainWindow, kBackupTitle,
+                            QStringLiteral("Резервная копия сохранена: %1").arg(m_backupResult.value),
+                            Messages::Icon::Information);
+        }
+        return;
+    }
+    if (m_backupResult.error.contains(QStringLiteral("повреждён"))) {
+        if (m_messages.confirm(&m_mainWindow, kBackupTitle,
+                               m_backupResult.error + QStringLiteral(" Восстановить реестр из копии?")))
+            restoreFromCopy();
+        return;
+    }
+    m_messages.show(&m_mainWindow, kBackupTitle, m_backupResult.error, Messages::Icon::Warning);
+}
+
+void ServiceCommands::restoreFromCopy()
+{
+    const QString path = m_database.path();
+    const std::vector<RegisterCopy> copies = listCopies(path);
+    if (copies.empty()) {
+        m_messages.show(&m_mainWindow, kRestoreTitle,
+                        QStringLiteral("В папке «%1» нет копий реестра.").arg(archiveFolderOf(path)),
+                        Messages::Icon::Information);
+        return;
+    }
+    QStringList items;
+    for (const RegisterCopy& copy : copies) {
+        items << QStringLiteral("%1 — строк: %2")
+                     .arg(copy.made.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")),
+                          copy.rows < 0 ? QStringLiteral("не читается") : QString::number(copy.rows));
+    }
+    const int picked = m_files.chooseItem(&m_mainWindow, kRestoreTitle, QStringLiteral("Копия реестра:"), items);
+    if (picked < 0)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The program's own connection is opened again over the restored file, so it keeps nothing of the old one.
+    const bool readOnly = isReadOnly();
+    m_database.close();
+    const StorageStatus restored = restoreRegister(path, copies[std::size_t(picked)].path, QDateTime::currentDateTime());
+    StorageStatus reread = m_database.open(path, readOnly ? PolicyDatabase::Access::ReadOnly : PolicyDatabase::Access::ReadWrite);
+    if (reread.ok)
+        reread = m_model.refresh();
+    QApplication::restoreOverrideCursor();
+    if (!restored.ok) {
+        m_messages.show(&m_mainWindow, kRestoreTitle, restored.error, Messages::Icon::Critical);
+        return;
+    }
+    m_messages.show(&m_mainWindow, kRestoreTitle,
+                    reread.ok ? QStringLiteral("Реестр восстановлен из копии от %1.").arg(items[picked]) : reread.error,
+                    reread.ok ? Messages::Icon::Information : Messages::Icon::Critical);
+}
 
 void ServiceCommands::askPeriod(const QString& title,
                                 void (ServiceCommands::*then)(const std::optional<IssuePeriod>&), bool required)

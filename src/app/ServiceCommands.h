@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IssuePeriod.h"
+#include "StorageStatus.h"
 
 #include <QDate>
 #include <QObject>
@@ -8,6 +9,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+
+class QProgressDialog;
+class QThread;
 
 namespace osago {
 
@@ -20,8 +24,8 @@ class Messages;
 class PolicyDatabase;
 class RegisterModel;
 
-// The commands of the menu "Сервис" over the register: the export of the rows the grid shows and the agent's
-// report.
+// The commands of the menu "Сервис" over the register: the export of the rows the grid shows, the agent's
+// report, the register's copies and their restoring.
 class ServiceCommands : public QObject
 {
     Q_OBJECT
@@ -39,12 +43,25 @@ public:
     // "Отчёт агента...": asks for the period, then shows the report over the whole register in its preview.
     void report();
 
+    // "Резервная копия": a copy into "Архив" now, made off the window's thread under a progress window.
+    void backupNow();
+    // At start, at most once a day: the same without a word unless it fails; nothing for a read-only register.
+    void backupAutomatically();
+    // "Восстановить из копии...": lists the copies with their time and rows, restores the chosen one.
+    void restoreFromCopy();
+    // Whether a copy is being made.
+    bool isBackingUp() const { return m_backupThread != nullptr; }
+
     FormPeriod& periodWindow() { return *m_period; }
     FormReport& reportWindow() { return *m_report; }
 
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
     void reportPeriod(const std::optional<IssuePeriod>& period);
+    // A register opened for reading only, or a file or folder the program may not write.
+    bool isReadOnly() const;
+    void startBackup(bool automatic);
+    void backupFinished(bool automatic);
     void askPeriod(const QString& title, void (ServiceCommands::*then)(const std::optional<IssuePeriod>&),
                    bool required);
 
@@ -57,6 +74,9 @@ private:
     std::unique_ptr<FormPeriod> m_period;
     std::unique_ptr<DocumentPrinter> m_printer;
     std::unique_ptr<FormReport> m_report;
+    QThread* m_backupThread = nullptr;
+    StorageResult<QString> m_backupResult;
+    std::unique_ptr<QProgressDialog> m_backupProgress;
     QMetaObject::Connection m_periodChosen;
 };
 

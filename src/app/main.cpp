@@ -43,6 +43,7 @@ int main(int argc, char* argv[])
     osago::ProgramOptions options;
     if (commandLine.databasePath)
         options.databasePath = *commandLine.databasePath;
+    options.automaticBackup = true;
 
     osago::DialogMessages messages;
     osago::Program program(messages, std::move(options));

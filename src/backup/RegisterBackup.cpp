@@ -78,8 +78,9 @@ QString copyName(const QString& registerPath, const QDateTime& now, const QStrin
 
 QStringList copiesIn(const QString& registerPath, const QString& folder)
 {
-    return QDir(folder).entryList({copyPrefix(registerPath) + QStringLiteral("????-??-??-??????.mdb")}, QDir::Files,
-                                  QDir::Name);
+    return QDir(folder).entryList({copyPrefix(registerPath) + QStringLiteral("????-??-??-??????.mdb"),
+                                   copyPrefix(registerPath) + QStringLiteral("????-??-??-??????-*.mdb")},
+                                  QDir::Files, QDir::Name);
 }
 
 } // namespace
@@ -120,7 +121,10 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
                                                                      "размера реестра")));
     }
 
-    const QString target = QDir(folder).filePath(copyName(registerPath, now));
+    // Two copies within one second (the restore's own copy right after one) never overwrite each other.
+    QString target = QDir(folder).filePath(copyName(registerPath, now));
+    for (int repeat = 2; QFileInfo::exists(target); ++repeat)
+        target = QDir(folder).filePath(copyName(registerPath, now, QStringLiteral("-%1").arg(repeat)));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
     StorageStatus copied;
@@ -153,6 +157,27 @@ void pruneCopies(const QString& registerPath, const QString& folder, int keep)
     const QStringList copies = copiesIn(registerPath, folder);
     for (qsizetype i = 0; i + keep < copies.size(); ++i)
         QFile::remove(QDir(folder).filePath(copies[i]));
+}
+
+std::vector<RegisterCopy> listCopies(const QString& registerPath)
+{
+    const QString folder = archiveFolderOf(registerPath);
+    std::vector<RegisterCopy> copies;
+    const QStringList names = copiesIn(registerPath, folder);
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        RegisterCopy copy;
+        copy.path = QDir(folder).filePath(*name);
+        copy.made = QDateTime::fromString(name->mid(copyPrefix(registerPath).size(), 17),
+                                          QStringLiteral("yyyy-MM-dd-HHmmss"));
+        const Connection db = openFile(copy.path, SQLITE_OPEN_READONLY);
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db.get(), "SELECT count(*) FROM TableStrah", -1, &statement, nullptr) == SQLITE_OK
+            && sqlite3_step(statement) == SQLITE_ROW)
+            copy.rows = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        copies.push_back(copy);
+    }
+    return copies;
 }
 
 bool hasCopyOfDay(const QString& registerPath, const QString& folder, const QDateTime& now)
@@ -191,7 +216,11 @@ StorageStatus restoreRegister(const QString& registerPath, const QString& copy, 
     }
     const Connection from = openFile(copy, SQLITE_OPEN_READONLY);
     sqlite3_busy_timeout(target.get(), kBusyTimeoutMs);
-    return copyDatabase(from.get(), target.get(), kRestoreAction, {});
+    const StorageStatus copied = copyDatabase(from.get(), target.get(), kRestoreAction, {});
+    // The copies are single files; the register goes back to its write-ahead log.
+    if (copied.ok)
+        sqlite3_exec(target.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    return copied;
 }
 
 } // namespace osago

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace osago {
 
@@ -28,6 +29,16 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
 void pruneCopies(const QString& registerPath, const QString& folder, int keep = 30);
 // Whether `folder` holds a copy of the register made on the day of `now`.
 bool hasCopyOfDay(const QString& registerPath, const QString& folder, const QDateTime& now);
+
+// A copy in "Архив", its time read from its name, and its rows (-1 when they cannot be counted).
+struct RegisterCopy
+{
+    QString path;
+    QDateTime made;
+    qint64 rows = -1;
+};
+// The register's copies in "Архив", newest first.
+std::vector<RegisterCopy> listCopies(const QString& registerPath);
 
 // Replaces the register's contents by those of `copy`, after checking the copy and keeping the current register
 // as one more copy in "Архив". Refused while another connection holds the register for writing.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QStandardPaths>
 
 namespace osago {
@@ -11,6 +12,14 @@ QString DialogFileChoices::saveFileName(QWidget* parent, const QString& title, c
 {
     const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     return QFileDialog::getSaveFileName(parent, title, documents.filePath(suggestedName), filters);
+}
+
+int DialogFileChoices::chooseItem(QWidget* parent, const QString& title, const QString& label,
+                                  const QStringList& items)
+{
+    bool picked = false;
+    const QString item = QInputDialog::getItem(parent, title, label, items, 0, false, &picked);
+    return picked ? int(items.indexOf(item)) : -1;
 }
 
 } // namespace osago

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -16,6 +17,8 @@ public:
     // ("Таблица CSV (*.csv);;Книга Excel (*.xlsx)").
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
                                  const QString& filters) = 0;
+    // The position of the item the agent picks from `items`, or -1 when the agent cancels.
+    virtual int chooseItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) = 0;
 };
 
 // The platform's save-file dialog, starting in the documents folder.
@@ -24,6 +27,7 @@ class DialogFileChoices final : public FileChoices
 public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
                          const QString& filters) override;
+    int chooseItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) override;
 };
 
 } // namespace osago

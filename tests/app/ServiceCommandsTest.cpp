@@ -11,7 +11,9 @@
 #include "ServiceCommands.h"
 #include "StorageTestSupport.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QTest>
 
 using namespace osago;
@@ -137,6 +139,52 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("4493,2386")));
         OSAGO_VERIFY_MESSAGES(*m_messages);
         QVERIFY(m_messages->shown().isEmpty());
+    }
+
+    // "Резервная копия" while the window keeps painting, a row added, then "Восстановить из копии..." brings the
+    // copy's four rows back into the grid and keeps the five-row register as a copy too.
+    void backupThenRestoreThroughTheMenu()
+    {
+        m_program->formMain().findChild<QAction*>(QStringLiteral("N22"))->trigger();
+        QVERIFY(m_program->serviceCommands().isBackingUp());
+        QTRY_VERIFY(!m_program->serviceCommands().isBackingUp());
+        QCOMPARE(m_messages->shown().size(), 1);
+        QVERIFY2(m_messages->shownTexts().front().startsWith(QStringLiteral("Резервная копия сохранена: ")),
+                 qPrintable(m_messages->shownTexts().front()));
+
+        QVERIFY(m_program->database().insert(awkwardRow(9, QStringLiteral("01.03.2026"))).ok);
+        QVERIFY(m_program->registerModel().refresh().ok);
+        QCOMPARE(m_program->registerModel().rowCount(), 5);
+
+        m_files->pickNext(0);
+        m_program->formMain().findChild<QAction*>(QStringLiteral("N23"))->trigger();
+        QCOMPARE(m_files->offered().size(), 1);
+        QVERIFY2(m_files->offered().front().endsWith(QStringLiteral("строк: 4")), qPrintable(m_files->offered().front()));
+        QVERIFY2(m_messages->shownTexts().last().startsWith(QStringLiteral("Реестр восстановлен из копии")),
+                 qPrintable(m_messages->shownTexts().last()));
+        QCOMPARE(RawConnection(m_program->database().path()).rowCount(), 4);
+        QCOMPARE(m_program->registerModel().rowCount(), 4);
+        const QStringList copies = QDir(m_folder->filePath(QStringLiteral("Архив"))).entryList(QDir::Files);
+        QCOMPARE(copies.size(), 2);
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+
+    void automaticCopyOnceADayAndNeverOfAReadOnlyRegister()
+    {
+        m_program->serviceCommands().backupAutomatically();
+        QTRY_VERIFY(!m_program->serviceCommands().isBackingUp());
+        m_program->serviceCommands().backupAutomatically();
+        QVERIFY(!m_program->serviceCommands().isBackingUp());
+        QCOMPARE(QDir(m_folder->filePath(QStringLiteral("Архив"))).entryList(QDir::Files).size(), 1);
+        QVERIFY(m_messages->shown().isEmpty());
+
+        QDir(m_folder->filePath(QStringLiteral("Архив"))).removeRecursively();
+        const QString path = m_program->database().path();
+        QVERIFY(m_program->database().open(path, PolicyDatabase::Access::ReadOnly).ok);
+        m_program->serviceCommands().backupAutomatically();
+        QVERIFY(!m_program->serviceCommands().isBackingUp());
+        QVERIFY(m_messages->shown().isEmpty());
+        QVERIFY(!QDir(m_folder->filePath(QStringLiteral("Архив"))).exists());
     }
 
 private:

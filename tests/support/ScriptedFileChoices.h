@@ -20,12 +20,24 @@ public:
         return m_answers.isEmpty() ? QString() : m_answers.dequeue();
     }
 
+    void pickNext(int item) { m_picks.enqueue(item); }
+
+    int chooseItem(QWidget*, const QString& title, const QString&, const QStringList& items) override
+    {
+        m_asked << title;
+        m_offered = items;
+        return m_picks.isEmpty() ? -1 : m_picks.dequeue();
+    }
+
+    const QStringList& offered() const { return m_offered; }
     const QStringList& asked() const { return m_asked; }
-    bool allAnswered() const { return m_answers.isEmpty(); }
+    bool allAnswered() const { return m_answers.isEmpty() && m_picks.isEmpty(); }
 
 private:
     QQueue<QString> m_answers;
+    QQueue<int> m_picks;
     QStringList m_asked;
+    QStringList m_offered;
 };
 
 } // namespace osago::test
