@@ -16,14 +16,6 @@ namespace osago {
 
 namespace {
 
-QStringList columnNames()
-{
-    QStringList names;
-    for (const PolicyColumn& column : policyColumns())
-        names << column.name;
-    return names;
-}
-
 ExportOutcome failed(const QString& target, const QString& reason)
 {
     ExportOutcome outcome;
@@ -92,7 +84,7 @@ ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssueP
     ExportOutcome outcome;
     {
         const std::unique_ptr<TableFileWriter> writer = makeTableFileWriter(*format);
-        if (!writer->open(partial.fileName(), columnNames()))
+        if (!writer->open(partial.fileName(), policyColumnNames()))
             return failed(target, writer->error());
         outcome = writeRows(rows, period, *writer, target, progress);
     }

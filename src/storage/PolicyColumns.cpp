@@ -157,6 +157,14 @@ const std::vector<PolicyColumn>& policyColumns()
     return columns;
 }
 
+QStringList policyColumnNames()
+{
+    QStringList names;
+    for (const PolicyColumn& column : policyColumns())
+        names << column.name;
+    return names;
+}
+
 int policyColumnIndex(QStringView name)
 {
     static const QHash<QString, int> byName = [] {

@@ -3,6 +3,7 @@
 #include "YesNo.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <vector>
@@ -54,6 +55,9 @@ inline constexpr QStringView kDefaultRegisterFile = u"Baza.mdb";
 
 // The 123 columns of the register in their fixed order.
 const std::vector<PolicyColumn>& policyColumns();
+
+// The 123 column names in column order: the register's header row.
+QStringList policyColumnNames();
 
 // The position of the column named exactly `name`, or -1.
 int policyColumnIndex(QStringView name);
