@@ -1,6 +1,6 @@
 #include "BackupCommand.h"
 
-#include "CommandLine.h"
+#include "CommandWords.h"
 #include "RegisterBackup.h"
 
 #include <QTextStream>

@@ -78,9 +78,12 @@ QString copyName(const QString& registerPath, const QDateTime& now, const QStrin
 
 QStringList copiesIn(const QString& registerPath, const QString& folder)
 {
-    return QDir(folder).entryList({copyPrefix(registerPath) + QStringLiteral("????-??-??-??????.mdb"),
-                                   copyPrefix(registerPath) + QStringLiteral("????-??-??-??????-*.mdb")},
-                                  QDir::Files, QDir::Name);
+    // The time in a copy's name, YYYY-MM-DD-HHMMSS.
+    const QString d = QStringLiteral("[0-9]");
+    const QString time = d.repeated(4) + u'-' + d.repeated(2) + u'-' + d.repeated(2) + u'-' + d.repeated(6);
+    const QString prefix = copyPrefix(registerPath) + time;
+    return QDir(folder).entryList({prefix + QStringLiteral(".mdb"), prefix + QStringLiteral("-*.mdb")}, QDir::Files,
+                                  QDir::Name);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ExportCommand.h"
 
-#include "CommandLine.h"
+#include "CommandWords.h"
 #include "PolicyDatabase.h"
 #include "RegisterExport.h"
 #include "RegisterRowStream.h"

@@ -1,7 +1,7 @@
 #include "ReportCommand.h"
 
 #include "AgentReport.h"
-#include "CommandLine.h"
+#include "CommandWords.h"
 #include "PdfExport.h"
 #include "PolicyDatabase.h"
 #include "ReportOutput.h"

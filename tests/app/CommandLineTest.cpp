@@ -93,7 +93,8 @@ void CommandLineTest::answersHelpVersionAndRefusal()
 void CommandLineTest::helpNamesEveryCommandAndOption()
 {
     const QString help = osago::commandLineHelp();
-    for (const char* word : {"--database ФАЙЛ", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb"})
+    for (const char* word : {"--database ФАЙЛ", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb", "export [--database РЕЕСТР]",
+                             "report --from", "backup [--database РЕЕСТР] [ПАПКА]", "restore [--database РЕЕСТР] КОПИЯ"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
 }
 

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "CommandWords.h"
 
 #include "IssuePeriod.h"
 
