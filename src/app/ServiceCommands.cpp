@@ -10,7 +10,6 @@
 #include "Messages.h"
 #include "PolicyDatabase.h"
 #include "RegisterBackup.h"
-#include "SqliteHandle.h"
 #include "RegisterExport.h"
 #include "RegisterModel.h"
 #include "RegisterRowStream.h"
@@ -19,11 +18,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QProgressDialog>
 #include <QThread>
 
-#include <sqlite3.h>
 
 namespace osago {
 
@@ -70,19 +67,11 @@ void ServiceCommands::backupNow()
 void ServiceCommands::backupAutomatically()
 {
     const QString path = m_database.path();
-    if (!m_database.isOpen() || isReadOnly())
+    if (!m_database.isOpen() || m_database.isReadOnly())
         return;
     if (hasCopyOfDay(path, archiveFolderOf(path), QDateTime::currentDateTime()))
         return;
     startBackup(true);
-}
-
-bool ServiceCommands::isReadOnly() const
-{
-    const QFileInfo file(m_database.path());
-    sqlite3* handle = sqliteHandle(m_database.connection());
-    return (handle && sqlite3_db_readonly(handle, "main") == 1) || !file.isWritable()
-        || !QFileInfo(file.absolutePath()).isWritable();
 }
 
 void ServiceCommands::startBackup(bool automatic)
@@ -132,6 +121,13 @@ void ServiceCommands::backupFinished(bool automatic)
 
 void ServiceCommands::restoreFromCopy()
 {
+    if (m_database.isReadOnly()) {
+        m_messages.show(&m_mainWindow, kRestoreTitle,
+                        QStringLiteral("Реестр открыт только для чтения, восстановить его из копии нельзя: %1")
+                            .arg(m_database.readOnlyReason()),
+                        Messages::Icon::Warning);
+        return;
+    }
     const QString path = m_database.path();
     const std::vector<RegisterCopy> copies = listCopies(path);
     if (copies.empty()) {
@@ -151,10 +147,9 @@ void ServiceCommands::restoreFromCopy()
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The program's own connection is opened again over the restored file, so it keeps nothing of the old one.
-    const bool readOnly = isReadOnly();
     m_database.close();
     const StorageStatus restored = restoreRegister(path, copies[std::size_t(picked)].path, QDateTime::currentDateTime());
-    StorageStatus reread = m_database.open(path, readOnly ? PolicyDatabase::Access::ReadOnly : PolicyDatabase::Access::ReadWrite);
+    StorageStatus reread = m_database.open(path);
     if (reread.ok)
         reread = m_model.refresh();
     QApplication::restoreOverrideCursor();

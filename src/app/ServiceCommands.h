@@ -58,8 +58,6 @@ public:
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
     void reportPeriod(const std::optional<IssuePeriod>& period);
-    // A register opened for reading only, or a file or folder the program may not write.
-    bool isReadOnly() const;
     void startBackup(bool automatic);
     void backupFinished(bool automatic);
     void askPeriod(const QString& title, void (ServiceCommands::*then)(const std::optional<IssuePeriod>&),
