@@ -6,7 +6,7 @@
 #include "Messages.h"
 #include "PartyPage.h"
 #include "ResultsPage.h"
-#include "SessionEnd.h"
+#include "DesktopLogout.h"
 #include "VehiclePage.h"
 
 #include <QCloseEvent>
@@ -58,8 +58,8 @@ Form2::Form2(Messages& messages, QWidget& mainWindow)
     connectAgentChange(m_policyholderPage->regionBox(), this, &Form2::ComboBoxRegionChange);
     connectAgentChange(m_ownerPage->regionBox(), this, &Form2::ComboBoxRegChange);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        SessionManagerRequest request(manager);
-        answerSessionEnd(request);
+        LogoutManagerRequest request(manager);
+        answerLogout(request);
     });
 }
 
@@ -146,13 +146,13 @@ bool Form2::windowSystemMayClose()
     return m_recordMode == RecordMode::View || confirmLeaving();
 }
 
-// Where the session manager lets nobody ask, nothing can keep the session from ending.
-void Form2::answerSessionEnd(SessionEndRequest& session)
+// Where the desktop lets nobody ask, nothing can stop the log-out.
+void Form2::answerLogout(LogoutRequest& logout)
 {
-    if (!isVisible() || m_recordMode == RecordMode::View || !session.mayAsk())
+    if (!isVisible() || m_recordMode == RecordMode::View || !logout.mayAsk())
         return;
     if (!confirmLeaving())
-        session.cancel();
+        logout.cancel();
 }
 
 void Form2::FormShow()

@@ -14,7 +14,7 @@ class GeneralPage;
 class Messages;
 class PartyPage;
 class ResultsPage;
-class SessionEndRequest;
+class LogoutRequest;
 class VehiclePage;
 
 // The six-page policy editor. Created once and reused for every record: closing only hides it
@@ -46,9 +46,9 @@ public:
     // Closes the editor as its own commands do ("Отмена" confirmed, "Закрыть", a stored record): no question, the
     // reset follows. Any other close comes from the window system and is taken as "Отмена" (see closeEvent).
     void closeRecord();
-    // The desktop session is ending: a record being entered or changed is not dropped without the agent's word;
-    // "No" to "Выйти без сохранения?" asks the session manager to cancel.
-    void answerSessionEnd(SessionEndRequest& session);
+    // The agent is logging out of the desktop: a record being entered or changed is not dropped without the
+    // agent's word; "No" to "Выйти без сохранения?" asks the desktop to stop the log-out.
+    void answerLogout(LogoutRequest& logout);
 
 signals:
     // "Сохранить" was clicked; storing the record is up to the register.

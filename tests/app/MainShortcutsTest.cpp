@@ -1,5 +1,5 @@
 #include "AboutBox.h"
-#include "AppTestSupport.h"
+#include "ProgramTestCase.h"
 #include "Form2.h"
 #include "FormMain.h"
 #include "FormPoisk.h"
@@ -17,25 +17,11 @@ using osago::test::ScriptedMessages;
 
 // The main menu's shortcuts reach the main window's commands from every window of the program, and none
 // while a window that keeps the main window disabled is open.
-class MainShortcutsTest : public QObject
+class MainShortcutsTest : public osago::test::ProgramTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
-        m_program->start();
-        QVERIFY(activate(m_program->formMain()));
-    }
-
-    void cleanup()
-    {
-        m_program.reset();
-        m_messages.reset();
-    }
-
     void ctrlQAsksBeforeLeaving_data()
     {
         QTest::addColumn<bool>("yes");
@@ -127,11 +113,6 @@ private slots:
         pressKey(Qt::Key_N, Qt::ControlModifier);
         QTRY_VERIFY(m_program->form2().isVisible());
     }
-
-private:
-    std::unique_ptr<ScriptedMessages> m_messages;
-    QTemporaryDir m_folder;
-    std::unique_ptr<Program> m_program;
 };
 
 QTEST_MAIN(MainShortcutsTest)

@@ -1,11 +1,11 @@
-#include "AppTestSupport.h"
+#include "ProgramTestCase.h"
 #include "Controls.h"
 #include "Form2.h"
 #include "FormMain.h"
 #include "FormPlus.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
-#include "SessionEnd.h"
+#include "DesktopLogout.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -26,10 +26,10 @@ namespace {
 const QString kLeaveQuestion = QStringLiteral("Confirm: Выйти без сохранения?");
 const QString kSurname = QStringLiteral("LabeledEditFamil");
 
-class AnsweringSession final : public osago::SessionEndRequest
+class AnsweringLogout final : public osago::LogoutRequest
 {
 public:
-    explicit AnsweringSession(bool mayAsk)
+    explicit AnsweringLogout(bool mayAsk)
         : m_mayAsk(mayAsk)
     {
     }
@@ -46,7 +46,7 @@ private:
 
 // Closes by the window manager (its close button, Alt+F4, its window menu) reach the windows through their
 // platform windows, as QWindow::close() does here.
-class WindowSystemCloseTest : public QObject
+class WindowSystemCloseTest : public osago::test::ProgramTestCase
 {
     Q_OBJECT
 
@@ -92,20 +92,6 @@ class WindowSystemCloseTest : public QObject
     QString surname() { return osago::controlText(editor(), kSurname); }
 
 private slots:
-    void init()
-    {
-        m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
-        m_program->start();
-        QVERIFY(activate(m_program->formMain()));
-    }
-
-    void cleanup()
-    {
-        m_program.reset();
-        m_messages.reset();
-    }
-
     void theMainWindowStaysWhileAnotherWindowHoldsTheInput_data()
     {
         QTest::addColumn<QString>("opened");
@@ -180,7 +166,7 @@ private slots:
         QVERIFY(m_messages->questions().isEmpty());
     }
 
-    void theSessionsEndAsksBeforeARecordIsDropped_data()
+    void loggingOutAsksBeforeARecordIsDropped_data()
     {
         QTest::addColumn<QString>("state");
         QTest::addColumn<bool>("mayAsk");
@@ -193,7 +179,7 @@ private slots:
         QTest::newRow("record viewed") << "view" << true << false << false << false;
         QTest::newRow("editor closed") << "closed" << true << false << false << false;
     }
-    void theSessionsEndAsksBeforeARecordIsDropped()
+    void loggingOutAsksBeforeARecordIsDropped()
     {
         QFETCH(QString, state);
         QFETCH(bool, mayAsk);
@@ -206,20 +192,15 @@ private slots:
             editor().setRecordMode(Form2::RecordMode::View, QStringLiteral("0123"));
         if (asked)
             m_messages->answerNext(answer);
-        AnsweringSession session(mayAsk);
-        editor().answerSessionEnd(session);
+        AnsweringLogout logout(mayAsk);
+        editor().answerLogout(logout);
         QCOMPARE(m_messages->questions(), asked ? QStringList{kLeaveQuestion} : QStringList{});
-        QCOMPARE(session.cancelled, cancelled);
+        QCOMPARE(logout.cancelled, cancelled);
         QCOMPARE(editor().isVisible(), state != QLatin1String("closed"));
         if (state == QLatin1String("new"))
             QCOMPARE(surname(), QStringLiteral("Петров"));
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
-
-private:
-    std::unique_ptr<ScriptedMessages> m_messages;
-    QTemporaryDir m_folder;
-    std::unique_ptr<Program> m_program;
 };
 
 QTEST_MAIN(WindowSystemCloseTest)
