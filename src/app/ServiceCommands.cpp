@@ -21,7 +21,6 @@
 #include <QProgressDialog>
 #include <QThread>
 
-
 namespace osago {
 
 namespace {
