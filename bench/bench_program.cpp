@@ -10,7 +10,7 @@
 #include "Form2.h"
 #include "FormMain.h"
 #include "Messages.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "Program.h"
 #include "RegisterModel.h"
 #include "WindowedGrid.h"

@@ -4,7 +4,7 @@
 //   bench_register walk FILE    the grid model touches every row; run under /usr/bin/time -v for the peak
 //   bench_register plain FILE   a plain QSqlQueryModel over the full query fetched to its end, for comparison
 
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicySql.h"
 #include "RegisterModel.h"
 #include "SampleRecords.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-using osago::PolicyDatabase;
+using osago::SqliteDatabase;
 using osago::RegisterModel;
 
 // Columns a grid of the main window's width shows at once.
@@ -40,7 +40,7 @@ qsizetype paint(const RegisterModel& model, int first)
     return characters;
 }
 
-bool open(PolicyDatabase& database, const QString& path)
+bool open(SqliteDatabase& database, const QString& path)
 {
     const osago::StorageStatus opened = database.open(path);
     if (!opened.ok)
@@ -52,7 +52,7 @@ int steps(const QString& path)
 {
     QElapsedTimer timer;
     timer.start();
-    PolicyDatabase database;
+    SqliteDatabase database;
     if (!open(database, path))
         return 1;
     const double opened = milliseconds(timer);
@@ -89,7 +89,7 @@ int steps(const QString& path)
 
 int walk(const QString& path)
 {
-    PolicyDatabase database;
+    SqliteDatabase database;
     if (!open(database, path))
         return 1;
     RegisterModel model(database);
@@ -106,7 +106,7 @@ int walk(const QString& path)
 
 int plain(const QString& path)
 {
-    PolicyDatabase database;
+    SqliteDatabase database;
     if (!open(database, path))
         return 1;
     QElapsedTimer timer;

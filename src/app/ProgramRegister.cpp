@@ -1,15 +1,23 @@
 #include "ProgramRegister.h"
 
-#include "PolicyDatabase.h"
+#include "RegisterEngines.h"
 #include "RegisterModel.h"
 
 namespace osago {
 
-ProgramRegister::ProgramRegister(const QString& path)
-    : m_database(std::make_unique<PolicyDatabase>())
-    , m_model(std::make_unique<RegisterModel>(*m_database))
+// A register this build cannot open leaves a file register that is never opened in its place.
+ProgramRegister::ProgramRegister(const QString& location)
+    : m_database(makeDatabase(location))
 {
-    StorageStatus status = m_database->open(path);
+    const bool supported = m_database != nullptr;
+    if (!supported)
+        m_database = makeDatabase(QString());
+    m_model = std::make_unique<RegisterModel>(*m_database);
+    if (!supported) {
+        m_openFailure = kServerRegisterUnsupported;
+        return;
+    }
+    StorageStatus status = m_database->open(location);
     if (status.ok)
         status = m_model->refresh();
     m_openFailure = status.error;

@@ -9,13 +9,14 @@ namespace osago {
 class PolicyDatabase;
 class RegisterModel;
 
-// The register file the program works on, opened when the program starts, and the grid's model over it. A file
-// that cannot be opened, or is not a register, is left as it is: the model then shows no rows and every save
-// reports that the register is not open.
+// The register the program works on, opened when the program starts, and the grid's model over it. A register
+// that cannot be opened, or a file that is not a register, is left as it is: the model then shows no rows and
+// every save reports that the register is not open.
 class ProgramRegister
 {
 public:
-    explicit ProgramRegister(const QString& path);
+    // `location`: a file path or a server's connection URI (see makeDatabase).
+    explicit ProgramRegister(const QString& location);
     ~ProgramRegister();
     ProgramRegister(const ProgramRegister&) = delete;
     ProgramRegister& operator=(const ProgramRegister&) = delete;

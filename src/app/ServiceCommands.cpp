@@ -60,13 +60,27 @@ ServiceCommands::~ServiceCommands()
 
 void ServiceCommands::backupNow()
 {
-    startBackup(false);
+    if (!refusedWithoutFile(kBackupTitle))
+        startBackup(false);
+}
+
+// Copies are made of the register's file: a server's register has none, and its administrator keeps the copies.
+bool ServiceCommands::refusedWithoutFile(const QString& title)
+{
+    if (!m_database.path().isEmpty())
+        return false;
+    m_messages.show(&m_mainWindow, title,
+                    m_database.engine() == PolicyDatabase::Engine::Server
+                        ? kServerBackupRefusal
+                        : QStringLiteral("Реестр не открыт, поэтому копировать и восстанавливать нечего."),
+                    Messages::Icon::Warning);
+    return true;
 }
 
 void ServiceCommands::backupAutomatically()
 {
     const QString path = m_database.path();
-    if (!m_database.isOpen() || m_database.isReadOnly())
+    if (path.isEmpty() || !m_database.isOpen() || m_database.isReadOnly())
         return;
     if (hasCopyOfDay(path, archiveFolderOf(path), QDateTime::currentDateTime()))
         return;
@@ -120,6 +134,8 @@ void ServiceCommands::backupFinished(bool automatic)
 
 void ServiceCommands::restoreFromCopy()
 {
+    if (refusedWithoutFile(kRestoreTitle))
+        return;
     if (m_database.isReadOnly()) {
         m_messages.show(&m_mainWindow, kRestoreTitle,
                         QStringLiteral("Реестр открыт только для чтения, восстановить его из копии нельзя: %1")

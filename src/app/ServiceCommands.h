@@ -58,6 +58,8 @@ public:
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
     void reportPeriod(const std::optional<IssuePeriod>& period);
+    // Tells the agent why there is no register file to copy or restore; false when there is one.
+    bool refusedWithoutFile(const QString& title);
     void startBackup(bool automatic);
     void backupFinished(bool automatic);
     void askPeriod(const QString& title, void (ServiceCommands::*then)(const std::optional<IssuePeriod>&),

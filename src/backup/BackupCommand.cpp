@@ -1,6 +1,7 @@
 #include "BackupCommand.h"
 
 #include "CommandWords.h"
+#include "PolicyDatabase.h"
 #include "RegisterBackup.h"
 
 #include <QTextStream>
@@ -25,6 +26,8 @@ int runBackupCommand(const QStringList& words, QTextStream& output, QTextStream&
         return refuse(errors, "backup", problem);
     if (parsed->others.size() > 1)
         return refuse(errors, "backup", QStringLiteral("использование: osago backup [--database РЕЕСТР] [ПАПКА]"));
+    if (isServerLocation(parsed->database))
+        return refuse(errors, "backup", kServerBackupRefusal);
     const QString folder = parsed->others.isEmpty() ? archiveFolderOf(parsed->database) : parsed->others.front();
     const StorageResult<QString> copy = backupRegister(parsed->database, folder, QDateTime::currentDateTime());
     if (!copy.ok)
@@ -41,6 +44,8 @@ int runRestoreCommand(const QStringList& words, QTextStream& output, QTextStream
         return refuse(errors, "restore", problem);
     if (parsed->others.size() != 1)
         return refuse(errors, "restore", QStringLiteral("использование: osago restore [--database РЕЕСТР] КОПИЯ"));
+    if (isServerLocation(parsed->database))
+        return refuse(errors, "restore", kServerBackupRefusal);
     const StorageStatus restored =
         restoreRegister(parsed->database, parsed->others.front(), QDateTime::currentDateTime());
     if (!restored.ok)

@@ -13,6 +13,11 @@ namespace osago {
 // Copies of the register file, made with SQLite's online backup: a copy is one consistent state of the register
 // even while another program writes to it.
 
+// What the agent hears on asking for a copy of a register on a server, which is no file of this computer.
+inline const QString kServerBackupRefusal =
+    QStringLiteral("Реестр хранится на сервере: его резервные копии делает и восстанавливает администратор "
+                   "сервера (например, командами pg_dump и pg_restore), а не эта программа.");
+
 // Told the pages copied and of how many; false stops the copy.
 using BackupProgress = std::function<bool(int copied, int total)>;
 

@@ -1,7 +1,7 @@
 #include "ExportCommand.h"
 
 #include "CommandWords.h"
-#include "PolicyDatabase.h"
+#include "RegisterEngines.h"
 #include "RegisterExport.h"
 #include "RegisterRowStream.h"
 #include "TableFileWriter.h"
@@ -41,13 +41,12 @@ int runExportCommand(const QStringList& words, QTextStream&, QTextStream& errors
             return refuse(errors, QStringLiteral("начало периода позже его конца"));
     }
 
-    PolicyDatabase database;
-    const StorageStatus opened = database.open(parsed->database, PolicyDatabase::Access::ReadOnly);
+    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly);
     if (!opened.ok) {
         errors << "osago export: " << opened.error << Qt::endl;
         return kCommandFailed;
     }
-    RegisterRowStream rows(database, std::nullopt);
+    RegisterRowStream rows(*opened.value, std::nullopt);
     const ExportOutcome outcome = exportRegister(rows, period, target);
     if (outcome.kind != ExportOutcome::Kind::Written) {
         errors << "osago export: " << outcome.error << Qt::endl;

@@ -2,37 +2,43 @@
 
 #include "PolicyColumns.h"
 #include "PolicyDatabase.h"
-#include "RegisterRowStream.h"
 #include "tariff/Conversions.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace osago {
 
 namespace {
 
-struct Columns
+// The columns the report reads, named by their places in a row read.
+enum Place { kIssued, kPolicy, kSurname, kName, kPatronymic, kVehicle, kPlate, kVehicleType, kPremium, kPlaces };
+
+const std::array<int, kPlaces>& readColumns()
 {
-    int issued = policyColumnIndex(u"Дата_выдачи");
-    int policy = policyColumnIndex(u"Номер_серия_полиса");
-    int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
-    int name = policyColumnIndex(u"Страхователь_имя");
-    int patronymic = policyColumnIndex(u"Страхователь_отчество");
-    int vehicle = policyColumnIndex(u"Марка_модель");
-    int plate = policyColumnIndex(u"Регистрационный_знак");
-    int vehicleType = policyColumnIndex(u"Тип_ТС");
-    int premium = policyColumnIndex(u"Сумма_страхования");
-};
+    static const std::array<int, kPlaces> columns{
+        policyColumnIndex(u"Дата_выдачи"),
+        policyColumnIndex(u"Номер_серия_полиса"),
+        policyColumnIndex(u"Страхователь_фамилия_фирма"),
+        policyColumnIndex(u"Страхователь_имя"),
+        policyColumnIndex(u"Страхователь_отчество"),
+        policyColumnIndex(u"Марка_модель"),
+        policyColumnIndex(u"Регистрационный_знак"),
+        policyColumnIndex(u"Тип_ТС"),
+        policyColumnIndex(u"Сумма_страхования"),
+    };
+    return columns;
+}
 
 const QString kSumOutOfRange = QStringLiteral("Отчёт не составлен: сумма премий выходит за пределы чисел программы.");
 
-QString holderOf(const QStringList& row, const Columns& columns)
+QString holderOf(const QStringList& row)
 {
     QStringList parts;
-    for (int column : {columns.surname, columns.name, columns.patronymic}) {
-        if (!row[column].trimmed().isEmpty())
-            parts << row[column].trimmed();
+    for (int place : {kSurname, kName, kPatronymic}) {
+        if (!row[place].trimmed().isEmpty())
+            parts << row[place].trimmed();
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -42,33 +48,27 @@ QString holderOf(const QStringList& row, const Columns& columns)
 StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const IssuePeriod& period,
                                            const QString& agent, const QString& insurer)
 {
-    static const Columns columns;
     AgentReport report{agent, insurer, period, {}, {}, {}, {}};
-    RegisterRowStream rows(database, std::nullopt);
-    StorageStatus read = rows.start();
-    std::vector<QStringList> block;
-    while (read.ok && (read = rows.next(block)).ok && !block.empty()) {
-        for (const QStringList& row : block) {
-            const std::optional<QDate> issued = registerDate(row[columns.issued]);
-            if (!issued) {
-                report.unreadable.push_back({row[columns.policy],
-                                             QStringLiteral("дата выдачи «%1» не читается").arg(row[columns.issued])});
-                continue;
-            }
-            if (!period.contains(*issued))
-                continue;
-            const auto premium = parseDecimal(row[columns.premium].toStdString());
-            if (!premium) {
-                report.unreadable.push_back({row[columns.policy],
-                                             QStringLiteral("премия «%1» не читается").arg(row[columns.premium])});
-                continue;
-            }
-            report.policies.push_back({*issued, row[columns.policy], holderOf(row, columns), row[columns.vehicle],
-                                       row[columns.plate], row[columns.vehicleType].trimmed(), *premium});
-        }
-    }
+    std::vector<QStringList> rows;
+    const StorageStatus read = database.readIssuedIn(period, readColumns(), rows);
     if (!read.ok)
         return StorageResult<AgentReport>::failure(read);
+    for (const QStringList& row : rows) {
+        const std::optional<QDate> issued = registerDate(row[kIssued]);
+        if (!issued) {
+            report.unreadable.push_back({row[kPolicy], QStringLiteral("дата выдачи «%1» не читается").arg(row[kIssued])});
+            continue;
+        }
+        if (!period.contains(*issued))
+            continue;
+        const auto premium = parseDecimal(row[kPremium].toStdString());
+        if (!premium) {
+            report.unreadable.push_back({row[kPolicy], QStringLiteral("премия «%1» не читается").arg(row[kPremium])});
+            continue;
+        }
+        report.policies.push_back({*issued, row[kPolicy], holderOf(row), row[kVehicle], row[kPlate],
+                                   row[kVehicleType].trimmed(), *premium});
+    }
 
     std::stable_sort(report.policies.begin(), report.policies.end(),
                      [](const AgentReport::Policy& a, const AgentReport::Policy& b) { return a.issued < b.issued; });

@@ -3,7 +3,7 @@
 #include "AgentReport.h"
 #include "CommandWords.h"
 #include "PdfExport.h"
-#include "PolicyDatabase.h"
+#include "RegisterEngines.h"
 #include "ReportOutput.h"
 
 #include <QTextStream>
@@ -39,11 +39,10 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     if (!period.isValid())
         return refuse(errors, QStringLiteral("начало периода позже его конца"));
 
-    PolicyDatabase database;
-    const StorageStatus opened = database.open(parsed->database, PolicyDatabase::Access::ReadOnly);
+    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
-    const StorageResult<AgentReport> report = makeAgentReport(database, period, parties.agent, parties.insurer);
+    const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;

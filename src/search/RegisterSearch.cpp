@@ -1,7 +1,6 @@
 #include "RegisterSearch.h"
 
-#include "PolicyColumns.h"
-#include "PolicySql.h"
+#include "PolicyDatabase.h"
 
 namespace osago {
 
@@ -22,15 +21,9 @@ bool RegisterSearch::showsWholeRegister(const QString& word)
     return word.isEmpty() || word == prompt();
 }
 
-RegisterModel::RowSelection RegisterSearch::rowsContaining(int column, const QString& word, int amongOldest)
+RowSelection RegisterSearch::rowsContaining(int column, const QString& word, int amongOldest)
 {
-    const QString table = policySql::quoted(kRegisterTable);
-    if (amongOldest <= 0)
-        return {QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(table, containsCondition(column)), {word}};
-    // NOT INDEXED keeps SQLite on the table's rowid range, away from the column's index and its other order.
-    return {QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE rowid < (SELECT min(rowid) FROM %1) + ? AND %2")
-                .arg(table, containsCondition(column)),
-            {amongOldest, word}};
+    return {column, word, amongOldest};
 }
 
 StorageStatus RegisterSearch::find(int column, const QString& word, const IndexProgress& progress,
@@ -38,8 +31,8 @@ StorageStatus RegisterSearch::find(int column, const QString& word, const IndexP
 {
     if (showsWholeRegister(word))
         return showAll();
-    if (!hasSearchIndex(m_database, column))
-        buildSearchIndex(m_database, column, progress);
+    if (!m_database.hasSearchIndex(column))
+        m_database.buildSearchIndex(column, progress);
     const StorageStatus firstLook = m_model.select(rowsContaining(column, word, kFirstLookRows));
     if (!firstLook.ok)
         return firstLook;

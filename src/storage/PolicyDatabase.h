@@ -1,93 +1,136 @@
 #pragma once
 
+#include "IssuePeriod.h"
 #include "PolicyRow.h"
 #include "RowKey.h"
 #include "StorageStatus.h"
 
-#include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
-#include <chrono>
 #include <functional>
-
-class QSqlQuery;
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace osago {
 
-// The register file: one SQLite database holding the table TableStrah. Every write is one short transaction
-// begun with BEGIN IMMEDIATE (so a second program waits for the busy timeout instead of failing at once) and
-// committed durably (WAL journal, synchronous=FULL); no transaction stays open between calls. Other programs
-// may use the same file at the same time.
+// The rows a search picks: those whose `column` holds `word` anywhere in it, letter case ignored for Cyrillic
+// as for Latin and ё taken as е; with `amongOldest` > 0, only those among that many rows from the oldest on
+// (a quick first look at the top of the answer).
+struct RowSelection
+{
+    int column = 0;
+    QString word;
+    int amongOldest = 0;
+
+    friend bool operator==(const RowSelection&, const RowSelection&) = default;
+};
+
+// The number of rows of the table and its highest row id (0 for an empty table), read together so they agree.
+struct TableExtent
+{
+    int rows = 0;
+    qint64 lastId = 0;
+};
+
+enum class Walk { Up, Down };
+
+using IndexProgress = std::function<void(int percent)>;
+
+// The next block of rows for appendRows(): fills `rows` (123 texts each, in column order); an empty block
+// after the last row. A failure ends the copy with nothing added.
+using RowBlocks = std::function<StorageStatus(std::vector<QStringList>& rows)>;
+using AppendProgress = std::function<void(qint64 rowsAdded)>;
+
+// The register: the table TableStrah, in a SQLite file on this computer (SqliteDatabase) or on a PostgreSQL
+// server shared by the agency's desks (ServerDatabase). Everything above storage works through this interface
+// and never knows which engine it has. Row ids are the engine's own identity of a row (RowKey), ascending in
+// the order rows were added; the grid shows rows in that order. Every write is one short transaction; none
+// stays open between calls, and other programs may use the same register at the same time.
 class PolicyDatabase
 {
 public:
     enum class Access { ReadWrite, ReadOnly };
+    enum class Engine { File, Server };
 
-    PolicyDatabase();
-    ~PolicyDatabase();
-    PolicyDatabase(const PolicyDatabase&) = delete;
-    PolicyDatabase& operator=(const PolicyDatabase&) = delete;
+    virtual ~PolicyDatabase() = default;
 
-    // Takes effect at the next open(); 5 s unless set.
-    void setBusyTimeout(std::chrono::milliseconds timeout);
-
-    // Opens the register at `path` (closing any open one), creating the file and its table when nothing, or an
-    // empty file, is there. A file that is not a register (not SQLite, damaged, without TableStrah or with
-    // other columns) is never altered: the failure says why and the database stays closed. A register this
-    // program cannot write (see RegisterAccess.h) is opened for reading only, and isReadOnly() says why.
-    StorageStatus open(const QString& path, Access access = Access::ReadWrite);
-    void close();
-    bool isOpen() const { return m_db.isOpen(); }
-    const QString& path() const { return m_path; }
+    virtual Engine engine() const = 0;
+    // Opens the register at `location` (a file path, or a server's connection URI), closing any open one. A
+    // register the program cannot write is opened for reading only, and isReadOnly() says why.
+    virtual StorageStatus open(const QString& location, Access access = Access::ReadWrite) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The register's file; empty for a server's register.
+    virtual QString path() const = 0;
+    // Where the register is, in the agent's words: the file's path, or "сервер HOST:PORT, база NAME".
+    virtual QString location() const = 0;
+    // What the agent should hear at start although the register opened (a file register on a network share);
+    // empty when nothing.
+    virtual QString openWarning() const = 0;
 
     // Whether the open register takes no writes, and why in words with the way out (empty when it does).
-    bool isReadOnly() const { return !m_readOnlyReason.isEmpty(); }
-    const QString& readOnlyReason() const { return m_readOnlyReason; }
-    // Whether a read or write has found the file damaged since it was opened; nothing is written into it then.
-    bool isDamaged() const { return m_damaged; }
-    // Records what a failed read or write of the file reported (SQLite's result code).
-    void noteFailure(int sqliteCode) const;
+    virtual bool isReadOnly() const = 0;
+    virtual QString readOnlyReason() const = 0;
+    // Whether a read or write found the register damaged since it was opened; nothing is written then.
+    virtual bool isDamaged() const = 0;
 
     // Adds the row under a new code (the row's own code column is ignored) and gives that code.
-    StorageResult<QString> insert(const PolicyRow& row);
+    virtual StorageResult<QString> insert(const PolicyRow& row) = 0;
     // Writes every column but the code into the row `key`, provided it still holds `asRead` (as load() or the
-    // grid read it): a row another program changed or deleted since is left as it is, and the failure says so.
-    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row);
+    // grid read it): a row another program or desk changed or deleted since is left as it is, and the failure
+    // says so (rowChanged).
+    virtual StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) = 0;
     // Deletes the row `key` on the same condition.
-    StorageStatus remove(RowKey key, const PolicyRow& asRead);
-    StorageResult<PolicyRow> load(RowKey key) const;
+    virtual StorageStatus remove(RowKey key, const PolicyRow& asRead) = 0;
+    // Adds every row `next` gives after the rows there, in order and with their codes as they are, in one
+    // transaction: on any failure nothing is added. With `requireEmpty` a register holding rows is refused.
+    // Gives the number of rows added.
+    virtual StorageResult<qint64> appendRows(const RowBlocks& next, bool requireEmpty,
+                                             const AppendProgress& progress) = 0;
+
+    virtual StorageResult<PolicyRow> load(RowKey key) const = 0;
     // The first row holding `code`, a code this program gave (insert()).
-    StorageResult<PolicyRow> load(const QString& code) const;
+    virtual StorageResult<PolicyRow> load(const QString& code) const = 0;
 
-    // The open connection, for read-only queries over the register. Never keep a query running between calls.
-    QSqlDatabase connection() const { return m_db; }
-    int busySeconds() const;
-    // Whether the file has an index of this name; false when the register is not open.
-    bool hasIndex(const QString& name) const;
+    // The grid's reads. Each is one statement, finished before returning; `ids` and `rows` are replaced, or
+    // appended to where said, and their memory reused from one read to the next.
+    virtual StorageResult<TableExtent> readTableExtent() const = 0;
+    // Appends at most `limit` row ids from `lowest` to `highest`: the lowest of them in ascending order for
+    // Walk::Up, the highest in descending order for Walk::Down.
+    virtual StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                         std::vector<qint64>& ids) const = 0;
+    // Every row id, ascending.
+    virtual StorageStatus readAllIds(std::vector<qint64>& ids) const = 0;
+    // The ids of the rows `selection` picks, ascending.
+    virtual StorageStatus readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const = 0;
+    // The ids of the rows holding `code`, ascending.
+    virtual StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const = 0;
+    // The 123 columns of the rows with the ascending `ids`, row i of `rows` for ids[i]; a row that is no longer
+    // there stays an empty list.
+    virtual StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const = 0;
+    // Only `columns` (in that order) of the rows whose issue date (Дата_выдачи) lies in `period`, and of every
+    // row whose issue date is not a readable date, in ascending id order. An engine may give more rows than
+    // that (the caller checks each date), never fewer.
+    virtual StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
+                                       std::vector<QStringList>& rows) const = 0;
 
-private:
-    static constexpr int kPageCachePages = 64;
-    using WriteSteps = std::function<StorageStatus(const QString& action)>;
-
-    StorageStatus createRegister();
-    StorageStatus checkRegister();
-    void limitPageCache();
-    void prepareForWriting();
-    StorageStatus inTransaction(const QString& action, const WriteSteps& steps);
-    StorageStatus openForReading(bool immutable);
-    // A new connection to the SQLite database `name` (a path or a file URI) with Qt's `options` added.
-    StorageStatus connectTo(const QString& name, const QString& options);
-    StorageStatus checkUnchanged(RowKey key, const PolicyRow& asRead) const;
-    StorageStatus failure(const QString& action, const QSqlQuery& query) const;
-    StorageStatus failure(const QString& action, const QString& reason) const;
-
-    QString m_connectionName;
-    QSqlDatabase m_db;
-    QString m_path;
-    std::chrono::milliseconds m_busyTimeout{5000};
-    QString m_readOnlyReason;
-    mutable bool m_damaged = false;
+    // The contains-search's index of one searched column; building it may take seconds on a large register,
+    // telling `progress` the share done (0-99). Without it a search still answers correctly, by scanning.
+    virtual bool hasSearchIndex(int column) const = 0;
+    virtual StorageStatus buildSearchIndex(int column, const IndexProgress& progress) = 0;
 };
+
+// Asks the agent for the server's password once a run (`prompt` names the server and the user); none when
+// the agent declines.
+using PasswordSource = std::function<std::optional<QString>(const QString& prompt)>;
+
+// Whether `location` names a server register: a libpq connection URI, postgresql://… or postgres://….
+bool isServerLocation(const QString& location);
+// A register object of the engine `location` calls for, not yet open.
+std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSource askPassword = {});
 
 // What a command on a row says when the row is no longer what the grid or the editor read.
 inline const QString kRowChangedMessage =

@@ -2,16 +2,12 @@
 
 #include "PolicyColumns.h"
 #include "PolicyDatabase.h"
-#include "PolicySql.h"
-#include "RegisterReads.h"
-
-#include <QSqlQuery>
 
 #include <algorithm>
 
 namespace osago {
 
-RegisterModel::RegisterModel(PolicyDatabase& database, QObject* parent, int idStep)
+RegisterModel::RegisterModel(const PolicyDatabase& database, QObject* parent, int idStep)
     : QAbstractTableModel(parent), m_database(database), m_ids(database, idStep)
 {
 }
@@ -57,7 +53,7 @@ StorageStatus RegisterModel::refresh()
     m_pages.clear();
     m_failureReported = false;
     const StorageStatus status =
-        m_selection ? m_ids.readSelection(m_selection->sql, m_selection->values) : m_ids.readTable();
+        m_selection ? m_ids.readSelection(*m_selection) : m_ids.readTable();
     m_lastError = status.error;
     endResetModel();
     return status;
@@ -102,11 +98,11 @@ RegisterModel::Page RegisterModel::readPage(int number) const
     std::vector<qint64> ids;
     StorageStatus status = m_ids.range(first, count, ids);
     if (status.ok)
-        status = readRows(m_database, ids, result.rows);
+        status = m_database.readRows(ids, result.rows);
     if (!status.ok && !ids.empty()) {
         for (std::size_t i = 0; i < ids.size(); ++i) {
             std::vector<QStringList> one;
-            result.unreadable[i] = !readRows(m_database, std::span(&ids[i], 1), one).ok;
+            result.unreadable[i] = !m_database.readRows(std::span(&ids[i], 1), one).ok;
             result.rows[i] = one.front();
         }
     }
@@ -158,17 +154,11 @@ QString RegisterModel::codeAt(int row) const
 
 int RegisterModel::rowOfCode(const QString& code) const
 {
-    if (!m_database.isOpen())
+    std::vector<qint64> ids;
+    if (!m_database.isOpen() || !m_database.readIdsOfCode(code, ids).ok)
         return -1;
-    QSqlQuery query(m_database.connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(policySql::selectIdsByCode()))
-        return -1;
-    query.addBindValue(code);
-    if (!query.exec())
-        return -1;
-    while (query.next()) {
-        const int row = m_ids.rowOf(query.value(0).toLongLong());
+    for (qint64 id : ids) {
+        const int row = m_ids.rowOf(id);
         if (row >= 0)
             return row;
     }

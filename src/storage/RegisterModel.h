@@ -7,7 +7,6 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-#include <QVariantList>
 
 #include <optional>
 #include <vector>
@@ -26,19 +25,11 @@ class RegisterModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    // The statement choosing the rows shown: its first result column gives their row ids, `values` are bound in
-    // order. Rows are shown in ascending id order (the order they were added) whatever order it gives.
-    struct RowSelection
-    {
-        QString sql;
-        QVariantList values;
-    };
-
     static constexpr int kPageRows = 128;
     static constexpr int kCachedPages = 8;
 
     // `idStep` is how many row ids a walk of the table reads at once.
-    explicit RegisterModel(PolicyDatabase& database, QObject* parent = nullptr, int idStep = RowIds::kStep);
+    explicit RegisterModel(const PolicyDatabase& database, QObject* parent = nullptr, int idStep = RowIds::kStep);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -48,7 +39,7 @@ public:
 
     // Reads the ids of the current selection again; on failure the grid is empty and the message says why.
     StorageStatus refresh();
-    // Shows only the rows `selection` picks (the hook for a search), or every row again; both refresh.
+    // Shows only the rows `selection` picks (a search), in ascending id order, or every row again; both refresh.
     StorageStatus select(RowSelection selection);
     StorageStatus selectAll();
     bool isRestricted() const { return m_selection.has_value(); }
@@ -88,7 +79,7 @@ private:
     const Page& page(int number) const;
     Page readPage(int number) const;
 
-    PolicyDatabase& m_database;
+    const PolicyDatabase& m_database;
     // The rows a search picked; none while every row is shown.
     std::optional<RowSelection> m_selection;
     mutable RowIds m_ids;

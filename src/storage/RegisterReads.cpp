@@ -1,11 +1,10 @@
 #include "RegisterReads.h"
 
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
 #include "PolicySql.h"
+#include "SqliteDatabase.h"
 #include "SqliteHandle.h"
 #include "StorageErrors.h"
-
 
 #include <sqlite3.h>
 
@@ -25,7 +24,7 @@ using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 class Reader
 {
 public:
-    explicit Reader(const PolicyDatabase& database)
+    explicit Reader(const SqliteDatabase& database)
         : m_database(database)
         , m_db(sqliteHandle(database.connection()))
     {
@@ -69,7 +68,7 @@ public:
     }
 
 private:
-    const PolicyDatabase& m_database;
+    const SqliteDatabase& m_database;
     sqlite3* m_db;
 };
 
@@ -98,7 +97,7 @@ QString columnText(sqlite3_stmt* statement, int column)
 
 } // namespace
 
-StorageStatus readRowIds(const PolicyDatabase& database, const QString& sql, const QVariantList& values,
+StorageStatus readRowIds(const SqliteDatabase& database, const QString& sql, const QVariantList& values,
                          std::vector<qint64>& ids)
 {
     ids.clear();
@@ -128,7 +127,7 @@ StorageStatus readRowIds(const PolicyDatabase& database, const QString& sql, con
     return {};
 }
 
-StorageResult<TableExtent> readTableExtent(const PolicyDatabase& database)
+StorageResult<TableExtent> readTableExtent(const SqliteDatabase& database)
 {
     const Reader reader(database);
     if (!reader.isOpen())
@@ -141,7 +140,7 @@ StorageResult<TableExtent> readTableExtent(const PolicyDatabase& database)
     return StorageResult<TableExtent>::success({int(rows), sqlite3_column_int64(statement.get(), 1)});
 }
 
-StorageStatus readIdsBetween(const PolicyDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
+StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
                              std::vector<qint64>& ids)
 {
     const Reader reader(database);
@@ -162,7 +161,7 @@ StorageStatus readIdsBetween(const PolicyDatabase& database, qint64 lowest, qint
 }
 
 // Ids without a gap are read as one range of the table, which SQLite walks in order; others one by one.
-StorageStatus readRows(const PolicyDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)
+StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)
 {
     rows.assign(ids.size(), QStringList());
     const Reader reader(database);
@@ -195,6 +194,35 @@ StorageStatus readRows(const PolicyDatabase& database, std::span<const qint64> i
     }
     if (step != SQLITE_DONE) {
         rows.assign(ids.size(), QStringList());
+        return reader.failure();
+    }
+    return {};
+}
+
+StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> columns,
+                          std::vector<QStringList>& rows)
+{
+    rows.clear();
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    QStringList names;
+    for (int column : columns)
+        names << policySql::quoted(policyColumns()[std::size_t(column)].name);
+    const Statement statement = reader.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                                   .arg(names.join(QLatin1Char(',')), policySql::quoted(kRegisterTable))
+                                                   .toUtf8());
+    if (!statement)
+        return reader.failure();
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        QStringList& row = rows.emplace_back();
+        row.reserve(qsizetype(columns.size()));
+        for (int column = 0; column < int(columns.size()); ++column)
+            row << columnText(statement.get(), column);
+    }
+    if (step != SQLITE_DONE) {
+        rows.clear();
         return reader.failure();
     }
     return {};

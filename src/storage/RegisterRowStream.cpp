@@ -1,7 +1,5 @@
 #include "RegisterRowStream.h"
 
-#include "PolicySql.h"
-#include "RegisterReads.h"
 
 #include <algorithm>
 #include <span>
@@ -9,7 +7,7 @@
 namespace osago {
 
 RegisterRowStream::RegisterRowStream(const PolicyDatabase& database,
-                                     std::optional<RegisterModel::RowSelection> selection)
+                                     std::optional<RowSelection> selection)
     : m_database(database)
     , m_selection(std::move(selection))
 {
@@ -19,8 +17,8 @@ StorageStatus RegisterRowStream::start()
 {
     m_position = 0;
     if (m_selection)
-        return readRowIds(m_database, m_selection->sql, m_selection->values, m_ids);
-    return readRowIds(m_database, policySql::selectAllIds(), {}, m_ids);
+        return m_database.readSelectedIds(*m_selection, m_ids);
+    return m_database.readAllIds(m_ids);
 }
 
 StorageStatus RegisterRowStream::next(std::vector<QStringList>& rows)
@@ -29,7 +27,7 @@ StorageStatus RegisterRowStream::next(std::vector<QStringList>& rows)
     while (rows.empty() && m_position < m_ids.size()) {
         const std::size_t count = std::min(kBlockRows, m_ids.size() - m_position);
         const StorageStatus read =
-            readRows(m_database, std::span<const qint64>(m_ids).subspan(m_position, count), rows);
+            m_database.readRows(std::span<const qint64>(m_ids).subspan(m_position, count), rows);
         if (!read.ok)
             return read;
         m_position += count;

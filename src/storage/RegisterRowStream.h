@@ -1,7 +1,6 @@
 #pragma once
 
-#include "RegisterModel.h"
-#include "StorageStatus.h"
+#include "PolicyDatabase.h"
 
 #include <QStringList>
 
@@ -11,8 +10,6 @@
 
 namespace osago {
 
-class PolicyDatabase;
-
 // The rows of the register, or of a search's selection, in ascending row id order (the grid's order), read a
 // block at a time so that a million rows never sit in memory together: only their ids do.
 class RegisterRowStream
@@ -21,7 +18,7 @@ public:
     static constexpr std::size_t kBlockRows = 512;
 
     // Every row when `selection` is empty.
-    RegisterRowStream(const PolicyDatabase& database, std::optional<RegisterModel::RowSelection> selection);
+    RegisterRowStream(const PolicyDatabase& database, std::optional<RowSelection> selection);
 
     // Reads the row ids; call before next().
     StorageStatus start();
@@ -33,7 +30,7 @@ public:
 
 private:
     const PolicyDatabase& m_database;
-    std::optional<RegisterModel::RowSelection> m_selection;
+    std::optional<RowSelection> m_selection;
     std::vector<qint64> m_ids;
     std::size_t m_position = 0;
 };

@@ -1,7 +1,5 @@
 #include "RowIds.h"
 
-#include "PolicySql.h"
-#include "RegisterReads.h"
 
 #include <algorithm>
 #include <functional>
@@ -26,7 +24,7 @@ void RowIds::reset()
 StorageStatus RowIds::readTable()
 {
     reset();
-    const StorageResult<TableExtent> extent = readTableExtent(m_database);
+    const StorageResult<TableExtent> extent = m_database.readTableExtent();
     if (!extent.ok)
         return extent;
     m_count = extent.value.rows;
@@ -35,10 +33,10 @@ StorageStatus RowIds::readTable()
     return {};
 }
 
-StorageStatus RowIds::readSelection(const QString& sql, const QVariantList& values)
+StorageStatus RowIds::readSelection(const RowSelection& selection)
 {
     reset();
-    const StorageStatus status = readRowIds(m_database, sql, values, m_front);
+    const StorageStatus status = m_database.readSelectedIds(selection, m_front);
     m_count = int(m_front.size());
     return status;
 }
@@ -106,7 +104,7 @@ StorageStatus RowIds::walk(Walk direction, int rows)
     const qint64 lowest = m_front.empty() ? kLowest : std::min(m_front.back(), kHighest - 1) + 1;
     const qint64 highest = m_back.empty() ? m_lastId : std::max(m_back.back(), kLowest + 1) - 1;
     std::vector<qint64> read;
-    const StorageStatus status = readIdsBetween(m_database, lowest, highest, wanted, direction, read);
+    const StorageStatus status = m_database.readIdsBetween(lowest, highest, wanted, direction, read);
     if (!status.ok)
         return status;
     // Room for every id at once: growing step by step would copy the ids read so far again and again. Room that
@@ -129,7 +127,7 @@ StorageStatus RowIds::readAll()
 {
     m_back.clear();
     m_complete = true;
-    const StorageStatus status = readRowIds(m_database, policySql::selectAllIds(), {}, m_front);
+    const StorageStatus status = m_database.readAllIds(m_front);
     m_front.erase(std::upper_bound(m_front.begin(), m_front.end(), m_lastId), m_front.end());
     return status;
 }

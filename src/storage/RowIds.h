@@ -1,16 +1,10 @@
 #pragma once
 
-#include "RegisterReads.h"
-#include "StorageStatus.h"
-
-#include <QString>
-#include <QVariantList>
+#include "PolicyDatabase.h"
 
 #include <vector>
 
 namespace osago {
-
-class PolicyDatabase;
 
 // The row ids behind the grid's rows, row by row in ascending id order. A selection's ids are read all at once.
 // For the whole table only the number of rows and the highest id are read at first, and the ids themselves as
@@ -31,7 +25,7 @@ public:
     explicit RowIds(const PolicyDatabase& database, int step = kStep);
 
     StorageStatus readTable();
-    StorageStatus readSelection(const QString& sql, const QVariantList& values);
+    StorageStatus readSelection(const RowSelection& selection);
 
     int count() const { return m_count; }
     // Replaces `ids` with the ids of rows first .. first+n-1 that are still known; fewer when the last rows

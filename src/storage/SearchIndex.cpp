@@ -1,7 +1,7 @@
 #include "SearchIndex.h"
 
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "SqliteHandle.h"
 #include "StorageErrors.h"
 
@@ -177,6 +177,18 @@ QString containsCondition(int column)
                                            policySql::quoted(policyColumns()[std::size_t(column)].name));
 }
 
+SelectionQuery selectionQuery(const RowSelection& selection)
+{
+    const QString table = policySql::quoted(kRegisterTable);
+    const QString contains = containsCondition(selection.column);
+    if (selection.amongOldest <= 0)
+        return {QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(table, contains), {selection.word}};
+    // NOT INDEXED keeps SQLite on the table's rowid range, away from the column's index and its other order.
+    return {QStringLiteral("SELECT rowid FROM %1 NOT INDEXED WHERE rowid < (SELECT min(rowid) FROM %1) + ? AND %2")
+                .arg(table, contains),
+            {selection.amongOldest, selection.word}};
+}
+
 const std::vector<int>& searchedColumns()
 {
     static const std::vector<int> columns = [] {
@@ -206,32 +218,32 @@ std::vector<policySql::Index> searchIndexes()
     return all;
 }
 
-bool hasSearchIndex(const PolicyDatabase& database, int column)
+bool SqliteDatabase::hasSearchIndex(int column) const
 {
-    return database.hasIndex(searchIndex(column).name);
+    return hasIndex(searchIndex(column).name);
 }
 
-StorageStatus buildSearchIndex(PolicyDatabase& database, int column, const IndexProgress& progress)
+StorageStatus SqliteDatabase::buildSearchIndex(int column, const IndexProgress& progress)
 {
-    sqlite3* db = sqliteHandle(database.connection());
+    sqlite3* db = sqliteHandle(m_db);
     if (!db)
-        return StorageStatus::failure(storageFailure(kBuildAction, QStringLiteral("реестр не открыт"), database.path()));
+        return StorageStatus::failure(storageFailure(kBuildAction, QStringLiteral("реестр не открыт"), m_path));
 
     IndexBuild build;
     build.db = db;
-    build.pages = std::max<qint64>(1, pageCount(database.connection()));
+    build.pages = std::max<qint64>(1, pageCount(m_db));
     build.pagesReadBefore = build.pagesRead();
     build.progress = &progress;
     build.sinceReport.start();
     if (progress)
         sqlite3_progress_handler(db, kStepsBetweenChecks, &reportIndexProgress, &build);
 
-    QSqlQuery query(database.connection());
+    QSqlQuery query(m_db);
     const bool built = query.exec(searchIndex(column).create);
     sqlite3_progress_handler(db, 0, nullptr, nullptr);
     if (!built) {
         return StorageStatus::failure(
-            storageFailure(kBuildAction, query.lastError(), database.path(), database.busySeconds()));
+            storageFailure(kBuildAction, query.lastError(), m_path, busySeconds()));
     }
     return {};
 }

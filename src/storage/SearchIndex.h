@@ -1,19 +1,17 @@
 #pragma once
 
+#include "PolicyDatabase.h"
 #include "PolicySql.h"
-#include "StorageStatus.h"
 
 #include <QString>
 #include <QStringView>
+#include <QVariantList>
 
-#include <functional>
 #include <vector>
 
 class QSqlDatabase;
 
 namespace osago {
-
-class PolicyDatabase;
 
 // Finding a word anywhere in a register column, ignoring letter case for Cyrillic as for Latin and the difference
 // between ё and е. SQLite's own LIKE, lower() and NOCASE fold ASCII letters only, so the comparison is the SQL
@@ -31,6 +29,15 @@ bool installSearchFunction(const QSqlDatabase& connection);
 // `osago_contains("<column name>", ?)`: the word is the one bound value, never part of the SQL text.
 QString containsCondition(int column);
 
+// The statement whose first result column gives the row ids `selection` picks, and the values bound to it in
+// order; the word is only ever a bound value.
+struct SelectionQuery
+{
+    QString sql;
+    QVariantList values;
+};
+SelectionQuery selectionQuery(const RowSelection& selection);
+
 // The columns the search window offers: the policyholder's and the owner's surname or firm, make and model,
 // registration plate, receipt, policy and special sign.
 const std::vector<int>& searchedColumns();
@@ -39,12 +46,8 @@ const std::vector<int>& searchedColumns();
 policySql::Index searchIndex(int column);
 std::vector<policySql::Index> searchIndexes();
 
-bool hasSearchIndex(const PolicyDatabase& database, int column);
-
-// Builds the index of `column` in a register that lacks it (one made before the index existed). It reads the
-// whole table: a few seconds at a million rows, during which `progress` hears the share read so far (0-99 %)
-// every tenth of a second or so. Other programs' writes wait meanwhile, up to their busy timeout.
-using IndexProgress = std::function<void(int percent)>;
-StorageStatus buildSearchIndex(PolicyDatabase& database, int column, const IndexProgress& progress);
+// SqliteDatabase::buildSearchIndex builds the index of a column in a register that lacks it (one made before
+// the index existed). It reads the whole table, a few seconds at a million rows, telling its progress every
+// tenth of a second or so; other programs' writes wait meanwhile, up to their busy timeout.
 
 } // namespace osago

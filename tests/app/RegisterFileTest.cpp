@@ -156,11 +156,11 @@ private slots:
         QFETCH(QString, cause);
         QFETCH(QString, reason);
         TestProgram t;
-        PolicyDatabase& database = t.program.database();
+        SqliteDatabase& database = t.program.database();
         const QString path = database.path();
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         if (cause == u"read-only") {
-            QVERIFY(database.open(path, PolicyDatabase::Access::ReadOnly).ok);
+            QVERIFY(database.open(path, SqliteDatabase::Access::ReadOnly).ok);
         } else if (cause == u"locked") {
             database.setBusyTimeout(std::chrono::milliseconds(200));
             QVERIFY(database.open(path).ok);

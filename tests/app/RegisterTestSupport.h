@@ -6,7 +6,7 @@
 #include "Form2.h"
 #include "FormMain.h"
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 #include "Program.h"
 #include "RegisterModel.h"
@@ -226,8 +226,8 @@ inline void compareRows(const PolicyRow& actual, const PolicyRow& expected, bool
 // The rows of the register file as another program reads them.
 inline QList<PolicyRow> rowsOnDisk(const QString& path)
 {
-    PolicyDatabase database;
-    if (!database.open(path, PolicyDatabase::Access::ReadOnly).ok)
+    SqliteDatabase database;
+    if (!database.open(path, SqliteDatabase::Access::ReadOnly).ok)
         return {};
     RegisterModel model(database);
     model.refresh();

@@ -180,7 +180,7 @@ private slots:
 
         QDir(m_folder->filePath(QStringLiteral("Архив"))).removeRecursively();
         const QString path = m_program->database().path();
-        QVERIFY(m_program->database().open(path, PolicyDatabase::Access::ReadOnly).ok);
+        QVERIFY(m_program->database().open(path, SqliteDatabase::Access::ReadOnly).ok);
         m_program->serviceCommands().backupAutomatically();
         QVERIFY(!m_program->serviceCommands().isBackingUp());
         QVERIFY(m_messages->shown().isEmpty());

@@ -1,5 +1,5 @@
 #include "AgentSettings.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PrintService.h"
 #include "RecordCommands.h"
 #include "RegisterTestSupport.h"
@@ -147,7 +147,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("Baza.mdb"));
         {
-            PolicyDatabase maker;
+            SqliteDatabase maker;
             QVERIFY(maker.open(path).ok);
             PolicyRow row;
             row.setValue(0, QStringLiteral("Хранимая"));

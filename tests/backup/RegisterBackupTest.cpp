@@ -1,5 +1,5 @@
 #include "BackupCommand.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "RegisterBackup.h"
 #include "StorageTestSupport.h"
 
@@ -21,7 +21,7 @@ private slots:
     {
         m_folder = std::make_unique<QTemporaryDir>();
         m_path = m_folder->filePath(QStringLiteral("Baza.mdb"));
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(m_path).ok);
         for (int n = 0; n < 300; ++n)
             QVERIFY(database.insert(trickyRow(QString::number(n))).ok);
@@ -58,7 +58,7 @@ private slots:
         const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
         QVERIFY(copy.ok);
         {
-            PolicyDatabase database;
+            SqliteDatabase database;
             QVERIFY(database.open(m_path).ok);
             QVERIFY(database.insert(trickyRow(QStringLiteral("после копии"))).ok);
         }

@@ -114,9 +114,15 @@ private slots:
     void searchSelectionIsExported()
     {
         const QString target = m_folder().filePath(QStringLiteral("found.csv"));
-        RegisterRowStream rows(m_database, RegisterModel::RowSelection{
-                                               QStringLiteral("SELECT rowid FROM TableStrah WHERE rowid IN (?, ?)"),
-                                               {7, 2}});
+        const int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
+        for (const std::size_t picked : {1, 6}) {
+            const RowKey key(qint64(picked) + 1);
+            PolicyRow row = *PolicyRow::fromValues(m_rows[picked]);
+            row.setValue(surname, QStringLiteral("Общество «Ёлка»"));
+            QVERIFY(m_database.update(key, m_database.load(key).value, row).ok);
+            m_rows[picked] = row.values();
+        }
+        RegisterRowStream rows(m_database, RowSelection{surname, QStringLiteral("ЕЛК"), 0});
         QCOMPARE(exportRegister(rows, std::nullopt, target).rowsWritten, 2);
         bool wellFormed = false;
         const auto read = readCsv(QString::fromUtf8(fileBytes(target).mid(3)), &wellFormed);
@@ -214,7 +220,7 @@ private:
     QTemporaryDir& m_folder() { return *m_folderOwner; }
     std::unique_ptr<QTemporaryDir> m_folderOwner;
     QString m_path;
-    PolicyDatabase m_database;
+    SqliteDatabase m_database;
     std::vector<QStringList> m_rows;
 };
 

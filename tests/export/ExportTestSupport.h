@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 
 #include <QProcess>

@@ -135,7 +135,7 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_path;
-    PolicyDatabase m_database;
+    SqliteDatabase m_database;
 };
 
 QTEST_MAIN(AgentReportTest)

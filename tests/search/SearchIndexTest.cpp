@@ -123,8 +123,8 @@ private slots:
     void wordIsNeverPartOfTheStatement()
     {
         const QString word = QStringLiteral("'); DROP TABLE TableStrah;--");
-        const auto selection = RegisterSearch::rowsContaining(column(kSurname), word);
-        QCOMPARE(selection.sql, RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("а")).sql);
+        const auto selection = selectionQuery(RegisterSearch::rowsContaining(column(kSurname), word));
+        QCOMPARE(selection.sql, selectionQuery(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("а"))).sql);
         QCOMPARE(selection.values, QVariantList{word});
     }
 
@@ -135,9 +135,9 @@ private slots:
         QVERIFY(reg.opened().ok);
         QCOMPARE(searchedColumns().size(), std::size_t(7));
         for (int searched : searchedColumns()) {
-            QVERIFY(hasSearchIndex(reg.database(), searched));
+            QVERIFY(reg.database().hasSearchIndex(searched));
             QSqlQuery plan(reg.database().connection());
-            QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + RegisterSearch::rowsContaining(searched, "x").sql));
+            QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + selectionQuery(RegisterSearch::rowsContaining(searched, "x")).sql));
             plan.addBindValue(QStringLiteral("x"));
             QVERIFY(plan.exec());
             QVERIFY(plan.next());
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(reg.model().select(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("ОРЛОВ"), 3)).ok);
         QCOMPARE(reg.shownTags(), QStringList({"Орлов", "Орлова"}));
 
-        const auto firstLook = RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("x"), 3);
+        const auto firstLook = selectionQuery(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("x"), 3));
         QSqlQuery plan(reg.database().connection());
         QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + firstLook.sql));
         for (const QVariant& value : firstLook.values)
@@ -213,17 +213,17 @@ private slots:
     void olderRegisterGetsTheIndexAtItsFirstSearch()
     {
         makeOlderRegister({"Белых", "Белов", "Чернов"});
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(olderRegisterPath()).ok);
         const int owner = column(QStringLiteral("Владелец_фамилия_фирма"));
-        QVERIFY(!hasSearchIndex(database, column(kSurname)));
+        QVERIFY(!database.hasSearchIndex(column(kSurname)));
 
         RegisterModel model(database);
         RegisterSearch search(database, model);
         QVERIFY(search.find(column(kSurname), QStringLiteral("бел"), {}, {}).ok);
         QCOMPARE(model.rowCount(), 2);
-        QVERIFY(hasSearchIndex(database, column(kSurname)));
-        QVERIFY2(!hasSearchIndex(database, owner), "only the column searched gets its index");
+        QVERIFY(database.hasSearchIndex(column(kSurname)));
+        QVERIFY2(!database.hasSearchIndex(owner), "only the column searched gets its index");
     }
 
     // A register opened read-only is never written to: the search reads the table instead of an index.
@@ -232,13 +232,13 @@ private slots:
         makeOlderRegister({"Белых", "Белов", "Чернов"});
         const QByteArray before = fileDigest(olderRegisterPath());
         {
-            PolicyDatabase database;
-            QVERIFY(database.open(olderRegisterPath(), PolicyDatabase::Access::ReadOnly).ok);
+            SqliteDatabase database;
+            QVERIFY(database.open(olderRegisterPath(), SqliteDatabase::Access::ReadOnly).ok);
             RegisterModel model(database);
             RegisterSearch search(database, model);
             QVERIFY(search.find(column(kSurname), QStringLiteral("ЧЕРН"), {}, {}).ok);
             QCOMPARE(model.rowCount(), 1);
-            QVERIFY(!hasSearchIndex(database, column(kSurname)));
+            QVERIFY(!database.hasSearchIndex(column(kSurname)));
         }
         QCOMPARE(fileDigest(olderRegisterPath()), before);
     }

@@ -2,7 +2,7 @@
 #include "Form2.h"
 #include "FormMain.h"
 #include "FormPoisk.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 #include "Program.h"
 #include "RegisterModel.h"

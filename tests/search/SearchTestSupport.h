@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 #include "RegisterModel.h"
 
@@ -25,7 +25,7 @@ public:
 
     QString path() const { return m_dir.filePath(QStringLiteral("Baza.mdb")); }
     const StorageStatus& opened() const { return m_opened; }
-    PolicyDatabase& database() { return m_database; }
+    SqliteDatabase& database() { return m_database; }
     RegisterModel& model() { return m_model; }
 
     // Saves a row tagged `tag` with the given column texts, every other column empty.
@@ -50,7 +50,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    PolicyDatabase m_database;
+    SqliteDatabase m_database;
     RegisterModel m_model{m_database};
     StorageStatus m_opened;
 };

@@ -1,4 +1,4 @@
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QDir>
@@ -68,7 +68,7 @@ class PolicyDatabaseTest : public QObject
     // Makes a register of `rows` rows and closes it again; their codes go to `codes`.
     bool makeRegister(int rows, QStringList* codes = nullptr)
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         if (!database.open(path()).ok)
             return false;
         for (int n = 0; n < rows; ++n) {
@@ -97,7 +97,7 @@ private slots:
     void firstStartCreatesTheRegister()
     {
         QVERIFY(!QFile::exists(path()));
-        PolicyDatabase database;
+        SqliteDatabase database;
         const StorageStatus opened = database.open(path());
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QVERIFY(database.isOpen());
@@ -114,7 +114,7 @@ private slots:
         QFile empty(path());
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         RawConnection raw(path());
         QCOMPARE(tableColumns(raw), registerNames());
@@ -130,7 +130,7 @@ private slots:
             QVERIFY(raw.exec(QStringLiteral(
                 "INSERT INTO TableStrah (\"Страхователь_фамилия_фирма\", \"Мантисса_кода\") VALUES ('Чужой', 'k1')")));
         }
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         const auto loaded = database.load(QStringLiteral("k1"));
         QVERIFY2(loaded.ok, qPrintable(loaded.error));
@@ -144,7 +144,7 @@ private slots:
 
     void openInAMissingFolderFails()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         const StorageStatus opened = database.open(m_dir->filePath(QStringLiteral("нет/Baza.mdb")));
         QVERIFY(!opened.ok);
         QVERIFY2(opened.error.contains(u"не удаётся открыть"), qPrintable(opened.error));
@@ -155,7 +155,7 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         for (int n = 0; n < 3; ++n) {
             const auto loaded = database.load(codes[n]);
@@ -166,7 +166,7 @@ private slots:
 
     void roundTripKeepsEveryColumn()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         const PolicyRow row = test::trickyRow(QStringLiteral("Щука"));
         const auto saved = database.insert(row);
@@ -187,7 +187,7 @@ private slots:
 
     void emptyValuesAreStoredAsEmptyText()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         QVERIFY(database.insert(PolicyRow()).ok);
         RawConnection raw(path());
@@ -197,7 +197,7 @@ private slots:
 
     void eachInsertGetsItsOwnCode()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         PolicyRow row = test::trickyRow(QStringLiteral("копия"));
         row.setValue(rowCodeColumnIndex(), QStringLiteral("чужой код"));
@@ -213,7 +213,7 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         PolicyRow changed = test::trickyRow(QStringLiteral("изменено"));
         changed.setValue(rowCodeColumnIndex(), QStringLiteral("не тот код"));
@@ -231,7 +231,7 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         QVERIFY(test::removeByCode(database, codes[1]).ok);
         QVERIFY(!database.load(codes[1]).ok);
@@ -288,7 +288,7 @@ private slots:
         const QByteArray before = test::fileBytes(path());
         const QStringList filesBefore = folderFiles();
 
-        PolicyDatabase database;
+        SqliteDatabase database;
         const StorageStatus opened = database.open(path());
         QVERIFY(!opened.ok);
         QVERIFY2(opened.error.contains(reason), qPrintable(opened.error));
@@ -314,14 +314,14 @@ private slots:
             QSKIP("file permissions do not bind the superuser");
         QStringList codes;
         QVERIFY(makeRegister(2, &codes));
-        PolicyDatabase::Access access = PolicyDatabase::Access::ReadOnly;
+        SqliteDatabase::Access access = SqliteDatabase::Access::ReadOnly;
         if (byPermissions) {
             QVERIFY(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-            access = PolicyDatabase::Access::ReadWrite;
+            access = SqliteDatabase::Access::ReadWrite;
         }
         const QByteArray before = test::fileBytes(path());
 
-        PolicyDatabase database;
+        SqliteDatabase database;
         const StorageStatus opened = database.open(path(), access);
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QVERIFY(database.load(codes[0]).ok);
@@ -338,7 +338,7 @@ private slots:
     void fullDiskFailsTheSaveWhole()
     {
         QVERIFY(makeRegister(1));
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         QSqlQuery limit(database.connection());
         QVERIFY(limit.exec(QStringLiteral("PRAGMA max_page_count = 1")));
@@ -355,7 +355,7 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(1, &codes));
-        PolicyDatabase database;
+        SqliteDatabase database;
         database.setBusyTimeout(300ms);
         QVERIFY(database.open(path()).ok);
         RawConnection other(path());
@@ -377,7 +377,7 @@ private slots:
 
     void removedFileFailsTheSave()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         QVERIFY(database.insert(test::trickyRow(QStringLiteral("до"))).ok);
         QVERIFY(QFile::remove(path()));
@@ -390,7 +390,7 @@ private slots:
 
     void neverOpenedDatabaseRefusesEverything()
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(!database.isOpen());
         QVERIFY(!database.insert(PolicyRow()).ok);
         QVERIFY(!test::updateByCode(database, QStringLiteral("a"), PolicyRow()).ok);
@@ -402,8 +402,8 @@ private slots:
 
     void twoProgramsInterleavedLoseNothing()
     {
-        PolicyDatabase first;
-        PolicyDatabase second;
+        SqliteDatabase first;
+        SqliteDatabase second;
         QVERIFY(first.open(path()).ok);
         QVERIFY(second.open(path()).ok);
         QStringList kept;
@@ -456,7 +456,7 @@ private slots:
                 committed.insert(parts[0].toInt() + 1000 * round, QString::fromLatin1(parts[1]));
             }
 
-            PolicyDatabase database;
+            SqliteDatabase database;
             const StorageStatus opened = database.open(path());
             QVERIFY2(opened.ok, qPrintable(opened.error));
             for (auto it = committed.cbegin(); it != committed.cend(); ++it) {

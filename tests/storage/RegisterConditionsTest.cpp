@@ -1,4 +1,4 @@
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "RegisterModel.h"
 #include "StorageTestSupport.h"
 
@@ -43,7 +43,7 @@ class RegisterConditionsTest : public QObject
 
     bool makeRegister(int rows)
     {
-        PolicyDatabase database;
+        SqliteDatabase database;
         if (!database.open(path()).ok)
             return false;
         for (int n = 0; n < rows; ++n) {
@@ -71,7 +71,7 @@ private slots:
         QFETCH(QString, code);
         QVERIFY(makeRegister(0));
         test::insertForeignRows(path(), {code, code, code});
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         RegisterModel model(database);
         QVERIFY(model.refresh().ok);
@@ -109,7 +109,7 @@ private slots:
         QFETCH(QStringList, after);
         QVERIFY(makeRegister(0));
         test::insertForeignRows(path(), {"", "", ""});
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         const RowKey key(2);
         const PolicyRow asRead = database.load(key).value;
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(QDir().mkdir(folder));
         const QString file = folder + QStringLiteral("/Baza.mdb");
         {
-            PolicyDatabase maker;
+            SqliteDatabase maker;
             QVERIFY(maker.open(file).ok);
             QVERIFY(maker.insert(test::trickyRow(QStringLiteral("1"))).ok);
             QVERIFY(maker.insert(test::trickyRow(QStringLiteral("2"))).ok);
@@ -166,7 +166,7 @@ private slots:
 
         {
             const test::AsUnprivilegedUser unprivileged;
-            PolicyDatabase database;
+            SqliteDatabase database;
             const StorageStatus opened = database.open(file);
             QVERIFY2(opened.ok, qPrintable(opened.error));
             QVERIFY(database.isReadOnly());
@@ -188,7 +188,7 @@ private slots:
     {
         const QByteArray mounted = qgetenv(kMountedFolder);
         if (!mounted.isEmpty()) {
-            PolicyDatabase database;
+            SqliteDatabase database;
             const StorageStatus opened = database.open(QString::fromLocal8Bit(mounted) + QStringLiteral("/Baza.mdb"));
             QVERIFY2(opened.ok, qPrintable(opened.error));
             QVERIFY2(database.readOnlyReason().contains(u"доступном только для чтения"),
@@ -235,7 +235,7 @@ private slots:
         file.close();
         const QByteArray damaged = test::fileBytes(path());
 
-        PolicyDatabase database;
+        SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         RegisterModel model(database);
         QSignalSpy failures(&model, &RegisterModel::readFailed);

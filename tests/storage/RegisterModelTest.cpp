@@ -1,4 +1,4 @@
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicySql.h"
 #include "RegisterModel.h"
 #include "StorageTestSupport.h"
@@ -28,7 +28,7 @@ class RegisterModelTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<PolicyDatabase> m_database;
+    std::unique_ptr<SqliteDatabase> m_database;
 
     QString path() const { return m_dir->filePath(QStringLiteral("Baza.mdb")); }
 
@@ -59,7 +59,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_database = std::make_unique<PolicyDatabase>();
+        m_database = std::make_unique<SqliteDatabase>();
         QVERIFY(m_database->open(path()).ok);
     }
 
@@ -152,7 +152,7 @@ private slots:
     {
         RegisterModel model(*m_database);
         QVERIFY(model.refresh().ok);
-        PolicyDatabase other;
+        SqliteDatabase other;
         QVERIFY(other.open(path()).ok);
         const auto saved = other.insert(test::trickyRow(QStringLiteral("чужая")));
         QVERIFY(saved.ok);
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(model.refresh().ok);
         if (idsReadBeforeRemoval)
             QCOMPARE(model.rowOfCode(QStringLiteral("code-2")), 2);
-        PolicyDatabase other;
+        SqliteDatabase other;
         QVERIFY(other.open(path()).ok);
         QVERIFY(test::removeByCode(other, QStringLiteral("code-1")).ok);
         QCOMPARE(model.rowCount(), 3);

@@ -1,7 +1,7 @@
 // Test helper: inserts rows into the register FILE one after another until killed, printing "n code" on its own
 // line after row n has been committed. Exits 1 when an insert fails.
 
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QCoreApplication>
@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (app.arguments().size() != 2)
         return 2;
-    osago::PolicyDatabase database;
+    osago::SqliteDatabase database;
     const osago::StorageStatus opened = database.open(app.arguments().at(1));
     if (!opened.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(opened.error));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 
 #include <QFile>
@@ -71,7 +71,7 @@ private:
 };
 
 // The key of the first row holding `code` (one this program gave), or a key no row has.
-inline RowKey keyOf(const PolicyDatabase& database, const QString& code)
+inline RowKey keyOf(const SqliteDatabase& database, const QString& code)
 {
     QSqlQuery query(database.connection());
     query.prepare(QStringLiteral("SELECT rowid FROM TableStrah WHERE \"Мантисса_кода\" = ? ORDER BY rowid"));
@@ -80,13 +80,13 @@ inline RowKey keyOf(const PolicyDatabase& database, const QString& code)
 }
 
 // A change or deletion of the row holding `code`, as it is stored now.
-inline StorageStatus updateByCode(PolicyDatabase& database, const QString& code, const PolicyRow& row)
+inline StorageStatus updateByCode(SqliteDatabase& database, const QString& code, const PolicyRow& row)
 {
     const RowKey key = keyOf(database, code);
     return database.update(key, database.load(key).value, row);
 }
 
-inline StorageStatus removeByCode(PolicyDatabase& database, const QString& code)
+inline StorageStatus removeByCode(SqliteDatabase& database, const QString& code)
 {
     const RowKey key = keyOf(database, code);
     return database.remove(key, database.load(key).value);

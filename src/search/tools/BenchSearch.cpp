@@ -5,7 +5,7 @@
 
 #include "FormPoisk.h"
 #include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "RegisterModel.h"
 #include "SearchIndex.h"
 #include "WindowedGrid.h"
@@ -151,7 +151,7 @@ public:
     QString outcome() const { return m_form.findChild<QLabel*>(QStringLiteral("LabelNaideno"))->text(); }
 
 private:
-    osago::PolicyDatabase m_database;
+    osago::SqliteDatabase m_database;
     osago::RegisterModel m_model{m_database};
     TimedGrid m_grid;
     osago::FormPoisk m_form{m_grid};
@@ -209,18 +209,18 @@ int searchCommand(const QString& file, const QString& plainFile)
 
 int buildCommand(const QString& file)
 {
-    osago::PolicyDatabase database;
+    osago::SqliteDatabase database;
     const osago::StorageStatus opened = database.open(file);
     if (!opened.ok)
         qFatal("%s", qPrintable(opened.error));
     for (int column : osago::searchedColumns()) {
-        if (osago::hasSearchIndex(database, column))
+        if (database.hasSearchIndex(column))
             continue;
         QList<int> reports;
         QElapsedTimer timer;
         timer.start();
         const osago::StorageStatus built
-            = osago::buildSearchIndex(database, column, [&](int percent) { reports << percent; });
+            = database.buildSearchIndex(column, [&](int percent) { reports << percent; });
         std::printf("| %s | %s | %.1f | %lld | %d-%d |\n", qPrintable(osago::policyColumns()[std::size_t(column)].name),
                     built.ok ? "built" : qPrintable(built.error), double(timer.elapsed()) / 1000.0,
                     static_cast<long long>(reports.size()), reports.isEmpty() ? 0 : reports.first(),

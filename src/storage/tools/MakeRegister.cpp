@@ -3,7 +3,7 @@
 // through one transaction and one prepared statement, without a journal, which is safe only because nothing
 // else uses a file that is still being made.
 
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 #include "PolicySql.h"
 #include "SampleRecords.h"
 
@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
     QElapsedTimer timer;
     timer.start();
     {
-        osago::PolicyDatabase database;
+        osago::SqliteDatabase database;
         const osago::StorageStatus created = database.open(path);
         if (!created.ok) {
             std::fprintf(stderr, "%s\n", qPrintable(created.error));

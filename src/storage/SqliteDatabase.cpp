@@ -1,4 +1,4 @@
-#include "PolicyDatabase.h"
+#include "SqliteDatabase.h"
 
 #include "PolicySql.h"
 #include "RegisterAccess.h"
@@ -26,6 +26,7 @@ const QString kUpdateAction = QStringLiteral("Запись не изменена
 const QString kRemoveAction = QStringLiteral("Запись не удалена");
 const QString kLoadAction = QStringLiteral("Запись не прочитана");
 const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
+const QString kAppendAction = QStringLiteral("Записи не добавлены");
 
 QString newConnectionName()
 {
@@ -56,24 +57,24 @@ QString newRowCode()
 
 } // namespace
 
-PolicyDatabase::PolicyDatabase() : m_connectionName(newConnectionName()) {}
+SqliteDatabase::PolicyDatabase() : m_connectionName(newConnectionName()) {}
 
-PolicyDatabase::~PolicyDatabase()
+SqliteDatabase::~PolicyDatabase()
 {
     close();
 }
 
-void PolicyDatabase::setBusyTimeout(std::chrono::milliseconds timeout)
+void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout)
 {
     m_busyTimeout = timeout;
 }
 
-int PolicyDatabase::busySeconds() const
+int SqliteDatabase::busySeconds() const
 {
     return int((m_busyTimeout.count() + 999) / 1000);
 }
 
-void PolicyDatabase::close()
+void SqliteDatabase::close()
 {
     if (!m_db.isValid())
         return;
@@ -82,12 +83,12 @@ void PolicyDatabase::close()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-StorageStatus PolicyDatabase::open(const QString& path, Access access)
+StorageStatus SqliteDatabase::open(const QString& location, Access access)
 {
     close();
     m_readOnlyReason.clear();
     m_damaged = false;
-    m_path = QFileInfo(path).absoluteFilePath();
+    m_path = QFileInfo(location).absoluteFilePath();
     const QFileInfo file(m_path);
     if (file.exists() && !file.isFile())
         return failure(kOpenAction, QStringLiteral("по этому пути находится не файл"));
@@ -126,7 +127,7 @@ StorageStatus PolicyDatabase::open(const QString& path, Access access)
 }
 
 // `immutable`: SQLite reads the file without locks or side files, trusting that nothing changes it.
-StorageStatus PolicyDatabase::openForReading(bool immutable)
+StorageStatus SqliteDatabase::openForReading(bool immutable)
 {
     QString uri = QUrl::fromLocalFile(m_path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
     if (immutable)
@@ -139,7 +140,7 @@ StorageStatus PolicyDatabase::openForReading(bool immutable)
     return status;
 }
 
-StorageStatus PolicyDatabase::connectTo(const QString& name, const QString& options)
+StorageStatus SqliteDatabase::connectTo(const QString& name, const QString& options)
 {
     close();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
@@ -156,7 +157,7 @@ StorageStatus PolicyDatabase::connectTo(const QString& name, const QString& opti
     return {};
 }
 
-StorageStatus PolicyDatabase::createRegister()
+StorageStatus SqliteDatabase::createRegister()
 {
     return inTransaction(kOpenAction, [this](const QString& action) {
         QSqlQuery query(m_db);
@@ -177,14 +178,14 @@ StorageStatus PolicyDatabase::createRegister()
 // The grid keeps the rows it shows itself, and counting or searching the register reads pages once each: a small
 // page cache serves them all, and fresh memory for a large one costs more than the reads it would save (counting
 // a million rows took twice as long with SQLite's default of 2 MB).
-void PolicyDatabase::limitPageCache()
+void SqliteDatabase::limitPageCache()
 {
     QSqlQuery query(m_db);
     query.exec(QStringLiteral("PRAGMA cache_size=%1").arg(kPageCachePages));
 }
 
 // Reads only: a file that fails any check here has not been written to.
-StorageStatus PolicyDatabase::checkRegister()
+StorageStatus SqliteDatabase::checkRegister()
 {
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(policySql::quoted(kRegisterTable))))
@@ -211,7 +212,7 @@ StorageStatus PolicyDatabase::checkRegister()
 
 // Durability and sharing settings, and the index that finds a row by its code. Only for a file known to be a
 // register; a read-only file keeps what it has, and its saves fail with their own message.
-void PolicyDatabase::prepareForWriting()
+void SqliteDatabase::prepareForWriting()
 {
     QSqlQuery query(m_db);
     if (query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next()
@@ -233,7 +234,7 @@ void PolicyDatabase::prepareForWriting()
     }
 }
 
-bool PolicyDatabase::hasIndex(const QString& name) const
+bool SqliteDatabase::hasIndex(const QString& name) const
 {
     if (!isOpen())
         return false;
@@ -243,7 +244,7 @@ bool PolicyDatabase::hasIndex(const QString& name) const
     return query.exec() && query.next();
 }
 
-StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSteps& steps)
+StorageStatus SqliteDatabase::inTransaction(const QString& action, const WriteSteps& steps)
 {
     if (!isOpen())
         return failure(action, QStringLiteral("реестр не открыт"));
@@ -267,7 +268,7 @@ StorageStatus PolicyDatabase::inTransaction(const QString& action, const WriteSt
     return status;
 }
 
-StorageResult<QString> PolicyDatabase::insert(const PolicyRow& row)
+StorageResult<QString> SqliteDatabase::insert(const PolicyRow& row)
 {
     const QString code = newRowCode();
     const StorageStatus status = inTransaction(kSaveAction, [&](const QString& action) {
@@ -281,7 +282,7 @@ StorageResult<QString> PolicyDatabase::insert(const PolicyRow& row)
     return status.ok ? StorageResult<QString>::success(code) : StorageResult<QString>::failure(status);
 }
 
-StorageStatus PolicyDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
+StorageStatus SqliteDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
 {
     return inTransaction(kUpdateAction, [&](const QString& action) {
         StorageStatus status = checkUnchanged(key, asRead);
@@ -299,7 +300,7 @@ StorageStatus PolicyDatabase::update(RowKey key, const PolicyRow& asRead, const 
     });
 }
 
-StorageStatus PolicyDatabase::remove(RowKey key, const PolicyRow& asRead)
+StorageStatus SqliteDatabase::remove(RowKey key, const PolicyRow& asRead)
 {
     return inTransaction(kRemoveAction, [&](const QString& action) {
         StorageStatus status = checkUnchanged(key, asRead);
@@ -313,9 +314,56 @@ StorageStatus PolicyDatabase::remove(RowKey key, const PolicyRow& asRead)
     });
 }
 
+// The rows are bound as they come, codes included, through one prepared statement.
+StorageResult<qint64> SqliteDatabase::appendRows(const RowBlocks& next, bool requireEmpty,
+                                                 const AppendProgress& progress)
+{
+    qint64 added = 0;
+    const StorageStatus status = inTransaction(kAppendAction, [&](const QString& action) {
+        QSqlQuery query(m_db);
+        if (requireEmpty) {
+            if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(policySql::quoted(kRegisterTable)))
+                || !query.next())
+                return failure(action, query);
+            if (query.value(0).toBool()) {
+                return failure(action, QStringLiteral("в реестре уже есть записи, а добавлять их разрешено только "
+                                                      "в пустой реестр"));
+            }
+            query.finish();
+        }
+        if (!query.prepare(policySql::insert()))
+            return failure(action, query);
+        std::vector<QStringList> block;
+        for (;;) {
+            block.clear();
+            const StorageStatus read = next(block);
+            if (!read.ok)
+                return read;
+            if (block.empty())
+                return StorageStatus{};
+            for (const QStringList& row : block) {
+                if (row.size() != kPolicyColumnCount) {
+                    return failure(action, QStringLiteral("в строке %1 значений %2 вместо %3")
+                                               .arg(added + 1)
+                                               .arg(row.size())
+                                               .arg(kPolicyColumnCount));
+                }
+                for (int column = 0; column < kPolicyColumnCount; ++column)
+                    query.bindValue(column, boundText(row[column]));
+                if (!query.exec())
+                    return failure(action, query);
+                ++added;
+            }
+            if (progress)
+                progress(added);
+        }
+    });
+    return status.ok ? StorageResult<qint64>::success(added) : StorageResult<qint64>::failure(status);
+}
+
 // Inside the write's transaction, so no other program can change the row between this check and the write. The
 // values are compared as texts read the way the grid reads them, so a row that looks the same is the same.
-StorageStatus PolicyDatabase::checkUnchanged(RowKey key, const PolicyRow& asRead) const
+StorageStatus SqliteDatabase::checkUnchanged(RowKey key, const PolicyRow& asRead) const
 {
     const StorageResult<PolicyRow> current = load(key);
     if (current.ok && current.value == asRead)
@@ -325,12 +373,12 @@ StorageStatus PolicyDatabase::checkUnchanged(RowKey key, const PolicyRow& asRead
     return rowChangedFailure(m_path);
 }
 
-StorageResult<PolicyRow> PolicyDatabase::load(RowKey key) const
+StorageResult<PolicyRow> SqliteDatabase::load(RowKey key) const
 {
     using Result = StorageResult<PolicyRow>;
     std::vector<QStringList> rows;
     const qint64 id = key.value();
-    const StorageStatus status = readRows(*this, std::span(&id, 1), rows);
+    const StorageStatus status = readRows(std::span(&id, 1), rows);
     if (!status.ok)
         return Result::failure(status);
     if (rows.front().isEmpty())
@@ -338,7 +386,7 @@ StorageResult<PolicyRow> PolicyDatabase::load(RowKey key) const
     return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
 }
 
-StorageResult<PolicyRow> PolicyDatabase::load(const QString& code) const
+StorageResult<PolicyRow> SqliteDatabase::load(const QString& code) const
 {
     using Result = StorageResult<PolicyRow>;
     if (!isOpen())
@@ -362,13 +410,52 @@ StorageResult<PolicyRow> PolicyDatabase::load(const QString& code) const
     return Result::success(*PolicyRow::fromValues(std::move(values)));
 }
 
-void PolicyDatabase::noteFailure(int sqliteCode) const
+StorageResult<TableExtent> SqliteDatabase::readTableExtent() const
+{
+    return osago::readTableExtent(*this);
+}
+
+StorageStatus SqliteDatabase::readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                             std::vector<qint64>& ids) const
+{
+    return osago::readIdsBetween(*this, lowest, highest, limit, walk, ids);
+}
+
+StorageStatus SqliteDatabase::readAllIds(std::vector<qint64>& ids) const
+{
+    return readRowIds(*this, policySql::selectAllIds(), {}, ids);
+}
+
+StorageStatus SqliteDatabase::readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const
+{
+    const SelectionQuery query = selectionQuery(selection);
+    return readRowIds(*this, query.sql, query.values, ids);
+}
+
+StorageStatus SqliteDatabase::readIdsOfCode(const QString& code, std::vector<qint64>& ids) const
+{
+    return readRowIds(*this, policySql::selectIdsByCode(), {code}, ids);
+}
+
+StorageStatus SqliteDatabase::readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const
+{
+    return osago::readRows(*this, ids, rows);
+}
+
+// Every row: the dates are texts, which SQL cannot compare as days; the caller picks the period's rows.
+StorageStatus SqliteDatabase::readIssuedIn(const IssuePeriod&, std::span<const int> columns,
+                                           std::vector<QStringList>& rows) const
+{
+    return readColumns(*this, columns, rows);
+}
+
+void SqliteDatabase::noteFailure(int sqliteCode) const
 {
     if (isDamageCode(sqliteCode))
         m_damaged = true;
 }
 
-StorageStatus PolicyDatabase::failure(const QString& action, const QSqlQuery& query) const
+StorageStatus SqliteDatabase::failure(const QString& action, const QSqlQuery& query) const
 {
     bool numeric = false;
     const int code = query.lastError().nativeErrorCode().toInt(&numeric);
@@ -377,7 +464,7 @@ StorageStatus PolicyDatabase::failure(const QString& action, const QSqlQuery& qu
     return StorageStatus::failure(storageFailure(action, query.lastError(), m_path, busySeconds()));
 }
 
-StorageStatus PolicyDatabase::failure(const QString& action, const QString& reason) const
+StorageStatus SqliteDatabase::failure(const QString& action, const QString& reason) const
 {
     return StorageStatus::failure(storageFailure(action, reason, m_path));
 }

@@ -1,0 +1,34 @@
+#include "RegisterEngines.h"
+
+#include "SqliteDatabase.h"
+
+namespace osago {
+
+bool isServerLocation(const QString& location)
+{
+    return location.startsWith(QStringLiteral("postgresql://"), Qt::CaseInsensitive)
+           || location.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
+}
+
+// A server register has no engine in this build yet: none is made for it.
+std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSource)
+{
+    if (isServerLocation(location))
+        return nullptr;
+    return std::make_unique<SqliteDatabase>();
+}
+
+StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
+                                                            PasswordSource askPassword)
+{
+    using Result = StorageResult<std::unique_ptr<PolicyDatabase>>;
+    std::unique_ptr<PolicyDatabase> database = makeDatabase(location, std::move(askPassword));
+    if (!database)
+        return Result::failure(StorageStatus::failure(kServerRegisterUnsupported));
+    const StorageStatus opened = database->open(location, access);
+    if (!opened.ok)
+        return Result::failure(opened);
+    return Result::success(std::move(database));
+}
+
+} // namespace osago

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "PolicyDatabase.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+class QSqlQuery;
+
+namespace osago {
+
+// The register as a SQLite file on this computer. Every write is one short transaction begun with BEGIN
+// IMMEDIATE (so a second program waits for the busy timeout instead of failing at once) and committed durably
+// (WAL journal, synchronous=FULL). Row ids are SQLite's rowids.
+class SqliteDatabase final : public PolicyDatabase
+{
+public:
+    SqliteDatabase();
+    ~SqliteDatabase() override;
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    Engine engine() const override { return Engine::File; }
+    // Takes effect at the next open(); 5 s unless set.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
+
+    // Opens the register file at `location` (closing any open one), creating the file and its table when
+    // nothing, or an empty file, is there. A file that is not a register (not SQLite, damaged, without TableStrah
+    // or with other columns) is never altered: the failure says why and the database stays closed. A register
+    // this program cannot write (see RegisterAccess.h) is opened for reading only, and isReadOnly() says why.
+    StorageStatus open(const QString& location, Access access = Access::ReadWrite) override;
+    void close() override;
+    bool isOpen() const override { return m_db.isOpen(); }
+    QString path() const override { return m_path; }
+    QString location() const override { return m_path; }
+    QString openWarning() const override { return {}; }
+
+    bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
+    QString readOnlyReason() const override { return m_readOnlyReason; }
+    bool isDamaged() const override { return m_damaged; }
+    // Records what a failed read or write of the file reported (SQLite's result code).
+    void noteFailure(int sqliteCode) const;
+
+    StorageResult<QString> insert(const PolicyRow& row) override;
+    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) override;
+    StorageStatus remove(RowKey key, const PolicyRow& asRead) override;
+    StorageResult<qint64> appendRows(const RowBlocks& next, bool requireEmpty,
+                                     const AppendProgress& progress) override;
+    StorageResult<PolicyRow> load(RowKey key) const override;
+    StorageResult<PolicyRow> load(const QString& code) const override;
+
+    StorageResult<TableExtent> readTableExtent() const override;
+    StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                 std::vector<qint64>& ids) const override;
+    StorageStatus readAllIds(std::vector<qint64>& ids) const override;
+    StorageStatus readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const override;
+    StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const override;
+    StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const override;
+    StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
+                               std::vector<QStringList>& rows) const override;
+
+    bool hasSearchIndex(int column) const override;
+    StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
+
+    // The open connection, for read-only queries over the register. Never keep a query running between calls.
+    QSqlDatabase connection() const { return m_db; }
+    int busySeconds() const;
+    // Whether the file has an index of this name; false when the register is not open.
+    bool hasIndex(const QString& name) const;
+
+private:
+    static constexpr int kPageCachePages = 64;
+    using WriteSteps = std::function<StorageStatus(const QString& action)>;
+
+    StorageStatus createRegister();
+    StorageStatus checkRegister();
+    void limitPageCache();
+    void prepareForWriting();
+    StorageStatus inTransaction(const QString& action, const WriteSteps& steps);
+    StorageStatus openForReading(bool immutable);
+    // A new connection to the SQLite database `name` (a path or a file URI) with Qt's `options` added.
+    StorageStatus connectTo(const QString& name, const QString& options);
+    StorageStatus checkUnchanged(RowKey key, const PolicyRow& asRead) const;
+    StorageStatus failure(const QString& action, const QSqlQuery& query) const;
+    StorageStatus failure(const QString& action, const QString& reason) const;
+
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    QString m_path;
+    std::chrono::milliseconds m_busyTimeout{5000};
+    QString m_readOnlyReason;
+    mutable bool m_damaged = false;
+};
+
+} // namespace osago
