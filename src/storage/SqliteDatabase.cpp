@@ -57,9 +57,9 @@ QString newRowCode()
 
 } // namespace
 
-SqliteDatabase::PolicyDatabase() : m_connectionName(newConnectionName()) {}
+SqliteDatabase::SqliteDatabase() : m_connectionName(newConnectionName()) {}
 
-SqliteDatabase::~PolicyDatabase()
+SqliteDatabase::~SqliteDatabase()
 {
     close();
 }

@@ -156,7 +156,8 @@ private slots:
         QFETCH(QString, cause);
         QFETCH(QString, reason);
         TestProgram t;
-        SqliteDatabase& database = t.program.database();
+        // The busy timeout is the file engine's own.
+        auto& database = dynamic_cast<SqliteDatabase&>(t.program.database());
         const QString path = database.path();
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         if (cause == u"read-only") {

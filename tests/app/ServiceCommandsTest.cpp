@@ -55,9 +55,9 @@ private slots:
     // Ctrl+E, "ОК" without a period: the rows the search left in the grid, no others.
     void exportWritesTheRowsTheGridShows()
     {
-        QVERIFY(m_program->registerModel()
-                    .select({QStringLiteral("SELECT rowid FROM TableStrah WHERE rowid IN (?, ?)"), {1, 3}})
-                    .ok);
+        const std::optional<RowSelection> found = markForSearch(m_program->database(), m_rows, {0, 2});
+        QVERIFY(found);
+        QVERIFY(m_program->registerModel().select(*found).ok);
         const QString target = m_folder->filePath(QStringLiteral("found.csv"));
         m_files->answerNext(target);
         QTest::keyClick(&m_program->formMain(), Qt::Key_E, Qt::ControlModifier);
@@ -180,7 +180,7 @@ private slots:
 
         QDir(m_folder->filePath(QStringLiteral("Архив"))).removeRecursively();
         const QString path = m_program->database().path();
-        QVERIFY(m_program->database().open(path, SqliteDatabase::Access::ReadOnly).ok);
+        QVERIFY(m_program->database().open(path, PolicyDatabase::Access::ReadOnly).ok);
         m_program->serviceCommands().backupAutomatically();
         QVERIFY(!m_program->serviceCommands().isBackingUp());
         QVERIFY(m_messages->shown().isEmpty());

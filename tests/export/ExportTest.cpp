@@ -114,15 +114,9 @@ private slots:
     void searchSelectionIsExported()
     {
         const QString target = m_folder().filePath(QStringLiteral("found.csv"));
-        const int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
-        for (const std::size_t picked : {1, 6}) {
-            const RowKey key(qint64(picked) + 1);
-            PolicyRow row = *PolicyRow::fromValues(m_rows[picked]);
-            row.setValue(surname, QStringLiteral("Общество «Ёлка»"));
-            QVERIFY(m_database.update(key, m_database.load(key).value, row).ok);
-            m_rows[picked] = row.values();
-        }
-        RegisterRowStream rows(m_database, RowSelection{surname, QStringLiteral("ЕЛК"), 0});
+        const std::optional<RowSelection> found = markForSearch(m_database, m_rows, {6, 1});
+        QVERIFY(found);
+        RegisterRowStream rows(m_database, found);
         QCOMPARE(exportRegister(rows, std::nullopt, target).rowsWritten, 2);
         bool wellFormed = false;
         const auto read = readCsv(QString::fromUtf8(fileBytes(target).mid(3)), &wellFormed);

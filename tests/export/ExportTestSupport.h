@@ -1,14 +1,16 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "SqliteDatabase.h"
 #include "PolicyRow.h"
+#include "SqliteDatabase.h"
 
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 
+#include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace osago::test {
@@ -27,6 +29,26 @@ inline PolicyRow awkwardRow(int n, const QString& issued, const QString& premium
     row.setValue(u"Дата_выдачи", issued);
     row.setValue(u"Сумма_страхования", premium);
     return row;
+}
+
+// Gives the rows at `places` (in row order) the policyholder "Общество «Ёлка»", in the register and in `rows`
+// (their texts, by the same places), and gives the search that picks those rows only; none when a write fails.
+inline std::optional<RowSelection> markForSearch(PolicyDatabase& database, std::vector<QStringList>& rows,
+                                                 std::initializer_list<std::size_t> places)
+{
+    const int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
+    std::vector<qint64> ids;
+    if (!database.readAllIds(ids).ok)
+        return std::nullopt;
+    for (const std::size_t place : places) {
+        const RowKey key(ids.at(place));
+        PolicyRow row = *PolicyRow::fromValues(rows[place]);
+        row.setValue(surname, QStringLiteral("Общество «Ёлка»"));
+        if (!database.update(key, database.load(key).value, row).ok)
+            return std::nullopt;
+        rows[place] = row.values();
+    }
+    return RowSelection{surname, QStringLiteral("ЕЛК"), 0};
 }
 
 // A strict RFC 4180 reader with ";" between fields: quoted fields may hold anything, quotes doubled.

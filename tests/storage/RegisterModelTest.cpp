@@ -266,10 +266,11 @@ private slots:
         RegisterModel model(*m_database);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(model.refresh().ok);
-        const QStringList picked = {QStringLiteral("code-7"), QStringLiteral("code-2")};
-        const StorageStatus selected = model.select(
-            {QStringLiteral("SELECT rowid FROM TableStrah WHERE \"Мантисса_кода\" IN (?, ?) ORDER BY rowid DESC"),
-             {picked[0], picked[1]}});
+        const int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
+        RawConnection raw(path());
+        QVERIFY(raw.exec(QStringLiteral("UPDATE TableStrah SET \"Страхователь_фамилия_фирма\" = 'Выбранная' "
+                                        "WHERE \"Мантисса_кода\" IN ('code-7', 'code-2')")));
+        const StorageStatus selected = model.select({surname, QStringLiteral("выбранн"), 0});
         QVERIFY2(selected.ok, qPrintable(selected.error));
         QVERIFY(model.isRestricted());
         QCOMPARE(model.rowCount(), 2);
@@ -290,7 +291,8 @@ private slots:
     {
         fill(0, 3);
         RegisterModel model(*m_database);
-        const StorageStatus selected = model.select({QStringLiteral("SELECT rowid FROM НетТакой"), {}});
+        QVERIFY(RawConnection(path()).exec(QStringLiteral("ALTER TABLE TableStrah RENAME TO Прежняя")));
+        const StorageStatus selected = model.select({0, QStringLiteral("что-нибудь"), 0});
         QVERIFY(!selected.ok);
         QVERIFY(selected.error.contains(u"Реестр не прочитан"));
         QCOMPARE(model.rowCount(), 0);
