@@ -120,6 +120,12 @@ private slots:
         QCOMPARE(runRestoreCommand({"--database", m_path}, output, errors), 2);
         QCOMPARE(runRestoreCommand({"--database", m_path, m_folder->filePath("none.mdb")}, output, errors), 1);
         QCOMPARE(runBackupCommand({"--database", m_folder->filePath("none.mdb")}, output, errors), 1);
+
+        // A server's register is no file to copy: both commands refuse, naming who copies it.
+        err.clear();
+        QCOMPARE(runBackupCommand({"--database", "postgresql://server/osago"}, output, errors), 2);
+        QCOMPARE(runRestoreCommand({"--database", "Postgres://server/osago", copy}, output, errors), 2);
+        QCOMPARE(err.count(QStringLiteral("pg_dump")), 2);
     }
 
 private:
