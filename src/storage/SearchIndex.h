@@ -46,8 +46,4 @@ const std::vector<int>& searchedColumns();
 policySql::Index searchIndex(int column);
 std::vector<policySql::Index> searchIndexes();
 
-// SqliteDatabase::buildSearchIndex builds the index of a column in a register that lacks it (one made before
-// the index existed). It reads the whole table, a few seconds at a million rows, telling its progress every
-// tenth of a second or so; other programs' writes wait meanwhile, up to their busy timeout.
-
 } // namespace osago

@@ -62,6 +62,9 @@ public:
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 
+    // The plain index of the column's values (searchIndex()), built in a register made before it existed: the
+    // build reads the whole table, telling its progress every tenth of a second or so, and other programs'
+    // writes wait meanwhile, up to their busy timeout. Defined with the search function in SearchIndex.cpp.
     bool hasSearchIndex(int column) const override;
     StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
 
