@@ -13,8 +13,6 @@
 
 namespace osago {
 
-class PolicyDatabase;
-
 // The register grid: the 123 columns of TableStrah, titled by their names, read-only. It reads the rows a page at
 // a time as the view asks for them, holding a few recently used pages, and their row ids as it needs them (see
 // RowIds); so opening a million rows or jumping to the last of them reads a few hundred ids and one page. Like a

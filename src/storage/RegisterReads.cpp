@@ -209,6 +209,9 @@ StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> c
     QStringList names;
     for (int column : columns)
         names << policySql::quoted(policyColumns()[std::size_t(column)].name);
+    // rowid alone where no column is asked for: every row still gives its (empty) list.
+    if (names.isEmpty())
+        names << QStringLiteral("rowid");
     const Statement statement = reader.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
                                                    .arg(names.join(QLatin1Char(',')), policySql::quoted(kRegisterTable))
                                                    .toUtf8());
