@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# A throwaway PostgreSQL server for the tests: test-server.sh start|stop|restart DIR PORT
+#   start    makes a new cluster in DIR (emptied first) and starts it on 127.0.0.1:PORT with its socket in DIR;
+#   stop     stops it (fast shutdown) and removes DIR;
+#   restart  stops it and starts it again, keeping its data.
+# The server refuses to run as root, so under root it runs as the user postgres (or nobody) owning DIR.
+# Every local connection is trusted except those of the role osago_password, which must give its password
+# (osago_secret), so the tests can see a wrong password refused.
+set -euo pipefail
+
+command=${1:?start, stop or restart}
+dir=${2:?folder of the server}
+port=${3:?port}
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
+if [ -z "$bin" ]; then
+    echo "PostgreSQL is not installed: run scripts/setup.sh as root" >&2
+    exit 1
+fi
+
+as_server() {
+    if [ "$(id -u)" -eq 0 ]; then
+        runuser -u "$owner" -- "$@"
+    else
+        "$@"
+    fi
+}
+
+owner=$(id -un)
+if [ "$(id -u)" -eq 0 ]; then
+    owner=nobody
+    getent passwd postgres >/dev/null && owner=postgres
+fi
+
+start_server() {
+    as_server "$bin/pg_ctl" -D "$dir/data" -l "$dir/log" -w -t 30 \
+        -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
+}
+
+stop_server() {
+    if [ -f "$dir/data/postmaster.pid" ]; then
+        as_server "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null || true
+    fi
+}
+
+case "$command" in
+start)
+    stop_server
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    [ "$(id -u)" -eq 0 ] && chown "$owner" "$dir"
+    as_server "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log"
+    {
+        echo "local all osago_password scram-sha-256"
+        echo "host all osago_password 127.0.0.1/32 scram-sha-256"
+        echo "local all all trust"
+        echo "host all all 127.0.0.1/32 trust"
+    } | as_server tee "$dir/data/pg_hba.conf" >/dev/null
+    start_server
+    ;;
+stop)
+    stop_server
+    rm -rf "$dir"
+    ;;
+restart)
+    stop_server
+    start_server
+    ;;
+*)
+    echo "unknown command $command: start, stop or restart" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,598 @@
+#include "ServerDatabase.h"
+
+#include "PolicyColumns.h"
+#include "SearchIndex.h"
+#include "ServerErrors.h"
+
+#include <QUuid>
+
+#include <algorithm>
+
+namespace osago {
+
+namespace {
+
+const QString kSaveAction = QStringLiteral("Запись не сохранена");
+const QString kUpdateAction = QStringLiteral("Запись не изменена");
+const QString kRemoveAction = QStringLiteral("Запись не удалена");
+const QString kLoadAction = QStringLiteral("Запись не прочитана");
+const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
+const QString kAppendAction = QStringLiteral("Записи не добавлены");
+const QString kReadAction = QStringLiteral("Реестр не прочитан");
+const QString kSearchAction = QStringLiteral("Поиск не выполнен");
+const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
+const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
+const QString kSearchWithoutIndex = QStringLiteral("; поиск работает и без него, просматривая всю таблицу");
+
+QByteArray number(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+QByteArray text(const QString& value)
+{
+    return value.toUtf8();
+}
+
+// A word as LIKE takes it literally: its own wildcards and the escape character escaped.
+QByteArray likeLiteral(const QString& folded)
+{
+    QString escaped;
+    escaped.reserve(folded.size());
+    for (QChar unit : folded) {
+        if (unit == u'\\' || unit == u'%' || unit == u'_')
+            escaped += u'\\';
+        escaped += unit;
+    }
+    return escaped.toUtf8();
+}
+
+// One line of COPY's text format: tabs between values; backslash, tab and line ends escaped.
+void appendCopyLine(const QStringList& row, QByteArray& lines)
+{
+    for (int column = 0; column < row.size(); ++column) {
+        if (column > 0)
+            lines += '\t';
+        for (const char byte : row[column].toUtf8()) {
+            switch (byte) {
+            case '\\': lines += "\\\\"; break;
+            case '\t': lines += "\\t"; break;
+            case '\n': lines += "\\n"; break;
+            case '\r': lines += "\\r"; break;
+            default: lines += byte;
+            }
+        }
+    }
+    lines += '\n';
+}
+
+QStringList rowTexts(const PgResult& result, int row, int firstColumn, int count)
+{
+    QStringList values;
+    values.reserve(count);
+    for (int column = firstColumn; column < firstColumn + count; ++column)
+        values << result.text(row, column);
+    return values;
+}
+
+} // namespace
+
+ServerDatabase::ServerDatabase(PasswordSource askPassword)
+    : m_session(std::move(askPassword))
+{
+}
+
+ServerDatabase::~ServerDatabase() = default;
+
+void ServerDatabase::close()
+{
+    m_session.close();
+    m_readOnlyReason.clear();
+    m_ownsTable = false;
+    m_searchIndexRefusal.clear();
+}
+
+StorageStatus ServerDatabase::open(const QString& location, Access access)
+{
+    close();
+    m_damaged = false;
+    StorageStatus status = m_session.open(location, access == Access::ReadOnly, kOpenAction);
+    if (status.ok) {
+        m_folding = exists(serverSql::selectCollationExists()) ? serverSql::Folding::Icu
+                                                                : serverSql::Folding::DatabaseLocale;
+        if (access == Access::ReadOnly)
+            m_readOnlyReason = kOpenedForReading;
+        status = prepareTable();
+    }
+    if (!status.ok) {
+        // The place stays known for the message; the session itself is closed.
+        close();
+    }
+    return status;
+}
+
+StorageStatus ServerDatabase::prepareTable()
+{
+    bool missing = false;
+    StorageStatus status = checkColumns(kOpenAction, missing);
+    if (status.ok && missing)
+        status = createTable();
+    if (status.ok)
+        status = checkRights();
+    if (status.ok && m_ownsTable && !isReadOnly())
+        createMissingIndexes();
+    return status;
+}
+
+// Reads only: a table that fails here has not been touched.
+StorageStatus ServerDatabase::checkColumns(const QString& action, bool& missing)
+{
+    const QByteArray table = serverSql::tableName();
+    const StorageResult<PgResult> columns = exec(action, serverSql::selectTableColumns(), std::span(&table, 1));
+    if (!columns.ok)
+        return columns;
+    missing = columns.value.rows() == 0;
+    if (missing)
+        return {};
+
+    const QString foreign = QStringLiteral("таблица TableStrah на сервере не является реестром полисов этой "
+                                           "программы (%1); она не изменена");
+    struct Expected
+    {
+        QString name;
+        QString type;
+    };
+    std::vector<Expected> expected;
+    for (const PolicyColumn& column : policyColumns())
+        expected.push_back({column.name, QStringLiteral("text")});
+    expected.push_back({serverSql::kKeyColumn.toString(), QStringLiteral("bigint")});
+    if (columns.value.rows() != int(expected.size())) {
+        return failure(action, foreign.arg(QStringLiteral("в ней %1 столбцов вместо %2")
+                                               .arg(columns.value.rows())
+                                               .arg(expected.size())));
+    }
+    for (int i = 0; i < int(expected.size()); ++i) {
+        const Expected& column = expected[std::size_t(i)];
+        if (columns.value.text(i, 0) != column.name || columns.value.text(i, 1) != column.type) {
+            return failure(action, foreign.arg(QStringLiteral("столбец %1 должен называться «%2» и иметь тип %3")
+                                                   .arg(QString::number(i + 1), column.name, column.type)));
+        }
+    }
+    return {};
+}
+
+StorageStatus ServerDatabase::createTable()
+{
+    const QString missing = QStringLiteral("таблицы TableStrah на сервере нет");
+    if (isReadOnly())
+        return failure(kOpenAction, missing);
+    if (!exists(serverSql::selectMayCreateInSchema())) {
+        return failure(kOpenAction, missing + QStringLiteral(", а роли %1 нельзя её создать; пусть администратор "
+                                                             "сервера создаст таблицу (SQL в README программы)")
+                                                  .arg(m_session.user()));
+    }
+    return inTransaction(kOpenAction, [this](const QString& action) {
+        for (const QString& sql : {serverSql::createTable(), serverSql::createCodeIndex()}) {
+            const StorageResult<PgResult> made = exec(action, text(sql));
+            if (!made.ok)
+                return StorageStatus(made);
+        }
+        return StorageStatus{};
+    });
+}
+
+StorageStatus ServerDatabase::checkRights()
+{
+    const QByteArray table = serverSql::tableName();
+    const StorageResult<PgResult> rights = exec(kOpenAction, serverSql::selectTableRights(), std::span(&table, 1));
+    if (!rights.ok)
+        return rights;
+    const auto granted = [&](int column) { return rights.value.rows() == 1 && rights.value.text(0, column) == u"t"; };
+    if (!granted(0)) {
+        return failure(kOpenAction, QStringLiteral("роли %1 не разрешено читать таблицу TableStrah; пусть "
+                                                   "администратор сервера даст ей права (GRANT SELECT, INSERT, "
+                                                   "UPDATE, DELETE ON \"TableStrah\" TO %1)")
+                                        .arg(m_session.user()));
+    }
+    m_ownsTable = granted(4);
+    if (isReadOnly())
+        return {};
+    if (!granted(1) || !granted(2) || !granted(3)) {
+        m_readOnlyReason = QStringLiteral("роли %1 разрешено только читать таблицу TableStrah на сервере; чтобы "
+                                          "вносить записи, пусть администратор сервера даст ей права INSERT, "
+                                          "UPDATE и DELETE")
+                               .arg(m_session.user());
+    } else if (exists(serverSql::selectServerReadOnly())) {
+        m_readOnlyReason = QStringLiteral("сервер принимает только чтение (резервный сервер или режим только для "
+                                          "чтения); чтобы вносить записи, подключитесь к основному серверу");
+    }
+    return {};
+}
+
+// The code index, and the search extension with the search indexes while the table is empty (they are built
+// in no time then; a filled table gets each at its first search, with progress). Failures leave the register
+// working, only slower.
+void ServerDatabase::createMissingIndexes()
+{
+    inTransaction(kOpenAction, [this](const QString& action) { return exec(action, text(serverSql::createCodeIndex())); });
+    if (exists(serverSql::selectAnyRow()))
+        return;
+    for (int column : searchedColumns())
+        buildSearchIndex(column, {});
+}
+
+StorageStatus ServerDatabase::inTransaction(const QString& action, const Steps& steps, bool longWork)
+{
+    StorageStatus status = exec(action, "BEGIN");
+    if (status.ok && longWork)
+        status = exec(action, "SET LOCAL statement_timeout = 0");
+    if (status.ok)
+        status = steps(action);
+    if (status.ok) {
+        const StorageResult<PgResult> commit = m_session.exec(action, "COMMIT");
+        if (!commit.ok && commit.value.connectionLost()) {
+            return failure(action, QStringLiteral("соединение с сервером потеряно в момент сохранения, и неизвестно, "
+                                                  "успел ли сервер его принять; обновите таблицу (F5) и проверьте "
+                                                  "запись"));
+        }
+        status = commit;
+    }
+    if (!status.ok && m_session.connection().inTransaction())
+        m_session.connection().exec("ROLLBACK");
+    return status;
+}
+
+StorageStatus ServerDatabase::writable(const QString& action) const
+{
+    if (!isOpen())
+        return failure(action, QStringLiteral("реестр не открыт"));
+    if (isReadOnly()) {
+        return failure(action, m_readOnlyReason == kOpenedForReading
+                                   ? kOpenedForReading
+                                   : kOpenedForReading + QStringLiteral(": ") + m_readOnlyReason);
+    }
+    return {};
+}
+
+StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
+{
+    using Result = StorageResult<QString>;
+    StorageStatus status = writable(kSaveAction);
+    if (!status.ok)
+        return Result::failure(status);
+    // A random code is taken already only by a row copied in with it; another is drawn then.
+    for (;;) {
+        const QString code = QUuid::createUuid().toString(QUuid::Id128);
+        bool taken = false;
+        status = inTransaction(kSaveAction, [&](const QString& action) {
+            const StorageStatus locked = exec(action, serverSql::lockCodes());
+            if (!locked.ok)
+                return locked;
+            std::vector<QByteArray> values;
+            values.reserve(kPolicyColumnCount);
+            for (int column = 0; column < kPolicyColumnCount; ++column)
+                values.push_back(text(column == rowCodeColumnIndex() ? code : row.value(column)));
+            const StorageResult<PgResult> inserted = exec(action, serverSql::insertUnlessCodeTaken(), values);
+            taken = inserted.ok && inserted.value.affectedRows() == 0;
+            return StorageStatus(inserted);
+        });
+        if (!status.ok)
+            return Result::failure(status);
+        if (!taken)
+            return Result::success(code);
+    }
+}
+
+StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
+{
+    const StorageStatus status = writable(kUpdateAction);
+    if (!status.ok)
+        return status;
+    return inTransaction(kUpdateAction, [&](const QString& action) {
+        const StorageStatus unchanged = checkUnchanged(action, key, asRead);
+        if (!unchanged.ok)
+            return unchanged;
+        std::vector<QByteArray> values;
+        values.reserve(kPolicyColumnCount);
+        for (int column = 0; column < kPolicyColumnCount; ++column) {
+            if (column != rowCodeColumnIndex())
+                values.push_back(text(row.value(column)));
+        }
+        values.push_back(number(key.value()));
+        return StorageStatus(exec(action, serverSql::updateByKey(), values));
+    });
+}
+
+StorageStatus ServerDatabase::remove(RowKey key, const PolicyRow& asRead)
+{
+    const StorageStatus status = writable(kRemoveAction);
+    if (!status.ok)
+        return status;
+    return inTransaction(kRemoveAction, [&](const QString& action) {
+        const StorageStatus unchanged = checkUnchanged(action, key, asRead);
+        if (!unchanged.ok)
+            return unchanged;
+        const QByteArray id = number(key.value());
+        return StorageStatus(exec(action, serverSql::deleteByKey(), std::span(&id, 1)));
+    });
+}
+
+// Inside the write's transaction: the row stays locked against every other desk until the write commits.
+StorageStatus ServerDatabase::checkUnchanged(const QString& action, RowKey key, const PolicyRow& asRead)
+{
+    const QByteArray id = number(key.value());
+    const StorageResult<PgResult> current = exec(action, serverSql::selectForUpdate(), std::span(&id, 1));
+    if (!current.ok)
+        return current;
+    if (current.value.rows() != 1
+        || PolicyRow::fromValues(rowTexts(current.value, 0, 0, kPolicyColumnCount)) != asRead)
+        return rowChanged();
+    return {};
+}
+
+StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool requireEmpty,
+                                                 const AppendProgress& progress)
+{
+    using Result = StorageResult<qint64>;
+    qint64 added = 0;
+    StorageStatus status = writable(kAppendAction);
+    if (!status.ok)
+        return Result::failure(status);
+    // The table is locked against other desks' writes for the copy, so the rows keep their order together
+    // after the rows there.
+    status = inTransaction(
+        kAppendAction,
+        [&](const QString& action) {
+            StorageStatus step = exec(action, serverSql::lockForAppend());
+            if (step.ok && requireEmpty && exists(serverSql::selectAnyRow())) {
+                return failure(action, QStringLiteral("в реестре уже есть записи, а добавлять их разрешено только "
+                                                      "в пустой реестр"));
+            }
+            if (step.ok)
+                step = exec(action, serverSql::copyIn());
+            if (!step.ok)
+                return step;
+            PgConnection& connection = m_session.connection();
+            std::vector<QStringList> block;
+            QByteArray lines;
+            for (;;) {
+                block.clear();
+                step = next(block);
+                for (std::size_t i = 0; step.ok && i < block.size(); ++i) {
+                    if (block[i].size() != kPolicyColumnCount) {
+                        step = failure(action, QStringLiteral("в строке %1 значений %2 вместо %3")
+                                                   .arg(added + qint64(i) + 1)
+                                                   .arg(block[i].size())
+                                                   .arg(kPolicyColumnCount));
+                    }
+                }
+                if (!step.ok) {
+                    connection.endCopy(step.error);
+                    return step;
+                }
+                if (block.empty())
+                    break;
+                lines.clear();
+                for (const QStringList& row : block)
+                    appendCopyLine(row, lines);
+                if (!connection.putCopyData(lines))
+                    break;
+                added += qint64(block.size());
+                if (progress)
+                    progress(added);
+            }
+            const PgResult copied = connection.endCopy();
+            return copied.ok() ? StorageStatus{} : m_session.failure(action, copied);
+        },
+        true);
+    return status.ok ? Result::success(added) : Result::failure(status);
+}
+
+StorageResult<PolicyRow> ServerDatabase::load(RowKey key) const
+{
+    using Result = StorageResult<PolicyRow>;
+    std::vector<QStringList> rows;
+    const qint64 id = key.value();
+    const StorageStatus status = readRows(std::span(&id, 1), rows);
+    if (!status.ok)
+        return Result::failure(status);
+    if (rows.front().isEmpty())
+        return Result::failure(rowChanged());
+    return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
+}
+
+StorageResult<PolicyRow> ServerDatabase::load(const QString& code) const
+{
+    using Result = StorageResult<PolicyRow>;
+    const QByteArray value = text(code);
+    const StorageResult<PgResult> found = exec(kLoadAction, serverSql::selectByCode(), std::span(&value, 1));
+    if (!found.ok)
+        return Result::failure(found);
+    if (found.value.rows() == 0)
+        return Result::failure(failure(kLoadAction, QStringLiteral("записи с этим кодом в реестре нет")));
+    return Result::success(*PolicyRow::fromValues(rowTexts(found.value, 0, 0, kPolicyColumnCount)));
+}
+
+StorageResult<TableExtent> ServerDatabase::readTableExtent() const
+{
+    using Result = StorageResult<TableExtent>;
+    const StorageResult<PgResult> extent = exec(kReadAction, serverSql::selectExtent());
+    if (!extent.ok)
+        return Result::failure(extent);
+    const qint64 rows = std::min<qint64>(extent.value.text(0, 0).toLongLong(), INT_MAX);
+    return Result::success({int(rows), extent.value.text(0, 1).toLongLong()});
+}
+
+StorageStatus ServerDatabase::readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
+                                      std::vector<qint64>& ids, bool append) const
+{
+    if (!append)
+        ids.clear();
+    const StorageResult<PgResult> read = exec(action, sql, values, PgConnection::Format::Binary);
+    if (!read.ok)
+        return read;
+    const int rows = read.value.rows();
+    ids.reserve(ids.size() + std::size_t(rows));
+    for (int row = 0; row < rows; ++row)
+        ids.push_back(read.value.binaryInt64(row, 0));
+    return {};
+}
+
+StorageStatus ServerDatabase::readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                             std::vector<qint64>& ids) const
+{
+    const QByteArray values[] = {number(lowest), number(highest), number(limit)};
+    return readIds(kReadAction, serverSql::selectIdsBetween(walk == Walk::Down), values, ids, true);
+}
+
+StorageStatus ServerDatabase::readAllIds(std::vector<qint64>& ids) const
+{
+    return readIds(kReadAction, serverSql::selectAllIds(), {}, ids);
+}
+
+StorageStatus ServerDatabase::readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const
+{
+    const bool amongOldest = selection.amongOldest > 0;
+    const QByteArray values[] = {likeLiteral(searchFolded(selection.word)), number(selection.amongOldest)};
+    return readIds(kSearchAction, serverSql::selectContaining(selection.column, m_folding, amongOldest),
+                   std::span(values, amongOldest ? 2 : 1), ids);
+}
+
+StorageStatus ServerDatabase::readIdsOfCode(const QString& code, std::vector<qint64>& ids) const
+{
+    const QByteArray value = text(code);
+    return readIds(kReadAction, serverSql::selectIdsByCode(), std::span(&value, 1), ids);
+}
+
+// Ids without a gap are read as one range of keys, others as one array of them.
+StorageStatus ServerDatabase::readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const
+{
+    rows.assign(ids.size(), QStringList());
+    if (ids.empty())
+        return isOpen() ? StorageStatus{} : failure(kReadAction, QStringLiteral("реестр не открыт"));
+    const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
+    std::vector<QByteArray> values;
+    if (range) {
+        values = {number(ids.front()), number(ids.back())};
+    } else {
+        QByteArray array = "{";
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            if (i > 0)
+                array += ',';
+            array += number(ids[i]);
+        }
+        values = {array + '}'};
+    }
+    const StorageResult<PgResult> read =
+        exec(kReadAction, range ? serverSql::selectByKeyRange() : serverSql::selectByKeys(), values);
+    if (!read.ok)
+        return read;
+    for (int row = 0; row < read.value.rows(); ++row) {
+        const qint64 id = read.value.text(row, 0).toLongLong();
+        const auto found = std::lower_bound(ids.begin(), ids.end(), id);
+        if (found != ids.end() && *found == id)
+            rows[std::size_t(found - ids.begin())] = rowTexts(read.value, row, 1, kPolicyColumnCount);
+    }
+    return {};
+}
+
+StorageStatus ServerDatabase::readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
+                                           std::vector<QStringList>& rows) const
+{
+    rows.clear();
+    const QByteArray values[] = {text(period.from.toString(QStringLiteral("yyyyMMdd"))),
+                                 text(period.to.toString(QStringLiteral("yyyyMMdd"))), serverSql::sureDatePattern()};
+    const int count = int(columns.size());
+    const StorageResult<PgResult> read = m_session.execRowByRow(
+        kReadAction, serverSql::selectIssuedIn(columns), values,
+        [&](const PgResult& row) { rows.push_back(rowTexts(row, 0, 1, count)); });
+    if (!read.ok)
+        rows.clear();
+    return read;
+}
+
+bool ServerDatabase::hasSearchIndex(int column) const
+{
+    const QByteArray values[] = {serverSql::tableName(), text(serverSql::searchIndexName(column))};
+    return exists(serverSql::selectIndexExists(), values);
+}
+
+// CREATE INDEX runs while a second connection reads the server's account of it (the share of the table's
+// blocks scanned) every tenth of a second; without that connection the index is built all the same.
+StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& progress)
+{
+    StorageStatus status = writable(kBuildAction);
+    if (!status.ok || hasSearchIndex(column))
+        return status;
+    if (!m_ownsTable) {
+        m_searchIndexRefusal = QStringLiteral("строить указатели может только владелец таблицы TableStrah; пусть их "
+                                              "построит администратор сервера (SQL в README)");
+    }
+    if (!m_searchIndexRefusal.isEmpty())
+        return failure(kBuildAction, m_searchIndexRefusal + kSearchWithoutIndex);
+    if (!exists(serverSql::selectExtensionExists())) {
+        status = inTransaction(kBuildAction, [this](const QString& action) {
+            return StorageStatus(exec(action, text(serverSql::createSearchExtension())));
+        });
+        if (!status.ok) {
+            m_searchIndexRefusal = QStringLiteral("расширение pg_trgm не установлено на сервере, и роли нельзя его "
+                                                  "установить; пусть администратор сервера установит пакет "
+                                                  "postgresql-contrib и выполнит CREATE EXTENSION pg_trgm");
+            return failure(kBuildAction, m_searchIndexRefusal + kSearchWithoutIndex);
+        }
+    }
+
+    PgConnection watcher;
+    const bool watching = progress && !m_session.openSideConnection(watcher);
+    status = inTransaction(
+        kBuildAction,
+        [&](const QString& action) {
+            PgConnection& connection = m_session.connection();
+            if (!connection.start(text(serverSql::createSearchIndex(column, m_folding))))
+                return m_session.failure(action, connection.finish());
+            const QByteArray pid = number(connection.backendPid());
+            while (!connection.waitReady(100)) {
+                if (!watching)
+                    continue;
+                const PgResult share = watcher.exec(
+                    "SELECT blocks_done * 100 / nullif(blocks_total, 0) FROM pg_stat_progress_create_index "
+                    "WHERE pid = $1",
+                    std::span(&pid, 1));
+                if (share.ok() && share.rows() == 1 && !share.isNull(0, 0))
+                    progress(std::clamp(share.text(0, 0).toInt(), 0, 99));
+            }
+            const PgResult built = connection.finish();
+            return built.ok() ? StorageStatus{} : m_session.failure(action, built);
+        },
+        true);
+    return status;
+}
+
+bool ServerDatabase::exists(const QByteArray& sql, std::span<const QByteArray> values) const
+{
+    const StorageResult<PgResult> found = exec(kReadAction, sql, values);
+    return found.ok && found.value.rows() > 0 && found.value.text(0, 0) != u"f";
+}
+
+StorageResult<PgResult> ServerDatabase::exec(const QString& action, const QByteArray& sql,
+                                             std::span<const QByteArray> values, PgConnection::Format format) const
+{
+    StorageResult<PgResult> result = m_session.exec(action, sql, values, format);
+    if (!result.ok && serverErrors::isDamage(result.value))
+        m_damaged = true;
+    return result;
+}
+
+StorageStatus ServerDatabase::rowChanged() const
+{
+    StorageStatus status = StorageStatus::failure(kRowChangedMessage + QStringLiteral("\nРеестр: ") + m_session.place());
+    status.rowChanged = true;
+    return status;
+}
+
+StorageStatus ServerDatabase::failure(const QString& action, const QString& reason) const
+{
+    return m_session.failure(action, reason);
+}
+
+} // namespace osago

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "PolicyDatabase.h"
+#include "ServerSession.h"
+#include "ServerSql.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace osago {
+
+// The register as the table TableStrah on a PostgreSQL server shared by the agency's desks (location: a libpq
+// connection URI). Row ids are the table's own key column after the 123 columns (see ServerSql.h). Every write
+// is one transaction; a change or deletion locks its row (SELECT ... FOR UPDATE) and compares it with what the
+// agent read, so a row another desk changed meanwhile is never overwritten. New codes are given under one
+// lock of the whole register, so two desks saving at once never give the same code.
+class ServerDatabase final : public PolicyDatabase
+{
+public:
+    explicit ServerDatabase(PasswordSource askPassword = {});
+    ~ServerDatabase() override;
+    ServerDatabase(const ServerDatabase&) = delete;
+    ServerDatabase& operator=(const ServerDatabase&) = delete;
+
+    Engine engine() const override { return Engine::Server; }
+    // Connects and checks the table, creating it and its indexes where the role may. A table with other
+    // columns is never altered: the failure says why and the database stays closed.
+    StorageStatus open(const QString& location, Access access = Access::ReadWrite) override;
+    void close() override;
+    bool isOpen() const override { return m_session.isOpen(); }
+    QString path() const override { return {}; }
+    QString location() const override { return m_session.place(); }
+    QString openWarning() const override { return {}; }
+
+    bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
+    QString readOnlyReason() const override { return m_readOnlyReason; }
+    bool isDamaged() const override { return m_damaged; }
+
+    StorageResult<QString> insert(const PolicyRow& row) override;
+    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) override;
+    StorageStatus remove(RowKey key, const PolicyRow& asRead) override;
+    StorageResult<qint64> appendRows(const RowBlocks& next, bool requireEmpty,
+                                     const AppendProgress& progress) override;
+    StorageResult<PolicyRow> load(RowKey key) const override;
+    StorageResult<PolicyRow> load(const QString& code) const override;
+
+    StorageResult<TableExtent> readTableExtent() const override;
+    StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                 std::vector<qint64>& ids) const override;
+    StorageStatus readAllIds(std::vector<qint64>& ids) const override;
+    StorageStatus readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const override;
+    StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const override;
+    StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const override;
+    StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
+                               std::vector<QStringList>& rows) const override;
+
+    // A search index is a trigram index (pg_trgm) over the column's folded text; building one needs the
+    // extension and the table's ownership.
+    bool hasSearchIndex(int column) const override;
+    StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
+
+private:
+    using Steps = std::function<StorageStatus(const QString& action)>;
+
+    StorageStatus prepareTable();
+    StorageStatus checkColumns(const QString& action, bool& missing);
+    StorageStatus createTable();
+    StorageStatus checkRights();
+    void createMissingIndexes();
+    // Runs `steps` in one transaction, rolled back on any failure; `longWork` lifts the statement timeout.
+    StorageStatus inTransaction(const QString& action, const Steps& steps, bool longWork = false);
+    StorageStatus writable(const QString& action) const;
+    StorageStatus checkUnchanged(const QString& action, RowKey key, const PolicyRow& asRead);
+    StorageStatus readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
+                          std::vector<qint64>& ids, bool append = false) const;
+    bool exists(const QByteArray& sql, std::span<const QByteArray> values = {}) const;
+    StorageResult<PgResult> exec(const QString& action, const QByteArray& sql,
+                                 std::span<const QByteArray> values = {},
+                                 PgConnection::Format format = PgConnection::Format::Text) const;
+    StorageStatus rowChanged() const;
+    StorageStatus failure(const QString& action, const QString& reason) const;
+
+    mutable ServerSession m_session;
+    QString m_readOnlyReason;
+    bool m_ownsTable = false;
+    serverSql::Folding m_folding = serverSql::Folding::Icu;
+    // Why no search index can be built on this server (no extension, no right), once found: not tried again.
+    QString m_searchIndexRefusal;
+    mutable bool m_damaged = false;
+};
+
+} // namespace osago

@@ -1,0 +1,262 @@
+#include "ServerSql.h"
+
+#include "PolicyColumns.h"
+#include "PolicySql.h"
+#include "SearchIndex.h"
+
+#include <QStringList>
+
+namespace osago::serverSql {
+
+namespace {
+
+using policySql::quoted;
+
+QString table()
+{
+    return quoted(kRegisterTable);
+}
+
+QString key()
+{
+    return quoted(kKeyColumn);
+}
+
+QString columnName(int column)
+{
+    return quoted(policyColumns()[std::size_t(column)].name);
+}
+
+QString rowCode()
+{
+    return columnName(rowCodeColumnIndex());
+}
+
+QString placeholders(int first, int count)
+{
+    QStringList marks;
+    for (int n = first; n < first + count; ++n)
+        marks << QStringLiteral("$%1").arg(n);
+    return marks.join(QStringLiteral(", "));
+}
+
+QString folded(const QString& text, Folding folding)
+{
+    const QString collated = folding == Folding::Icu ? text + QStringLiteral(" COLLATE ") + quoted(kFoldingCollation) : text;
+    return QStringLiteral("translate(lower(%1), 'ё', 'е')").arg(collated);
+}
+
+} // namespace
+
+// Issue dates every calendar has (a 29 February, a day 00 or a year before 1000 may not be readable): only
+// rows holding one of these can be left out for lying outside the period.
+QByteArray sureDatePattern()
+{
+    return QByteArrayLiteral("^((0[1-9]|1[0-9]|2[0-8])\\.(0[1-9]|1[0-2])|(29|30)\\.(0[13-9]|1[0-2])|"
+                                         "31\\.(0[13578]|1[02]))\\.[1-9][0-9]{3}$");
+}
+
+namespace {
+
+QByteArray utf8(const QString& text)
+{
+    return text.toUtf8();
+}
+
+} // namespace
+
+QString createTable()
+{
+    QStringList definitions;
+    for (const PolicyColumn& column : policyColumns())
+        definitions << quoted(column.name) + QStringLiteral(" text");
+    definitions << key() + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (\n    %2\n)").arg(table(), definitions.join(QStringLiteral(",\n    ")));
+}
+
+QString createCodeIndex()
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+        .arg(quoted(kRegisterTable.toString() + QStringLiteral("_code")), table(), rowCode());
+}
+
+QString createSearchExtension()
+{
+    return QStringLiteral("CREATE EXTENSION IF NOT EXISTS %1").arg(kSearchExtension);
+}
+
+QString searchIndexName(int column)
+{
+    return kRegisterTable.toString() + QStringLiteral("_search_%1").arg(column + 1);
+}
+
+QString createSearchIndex(int column, Folding folding)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 USING gin (%3 gin_trgm_ops)")
+        .arg(quoted(searchIndexName(column)), table(), folded(columnName(column), folding));
+}
+
+QString schemaScript()
+{
+    QStringList statements{createTable(), createCodeIndex(), createSearchExtension()};
+    for (int column : searchedColumns())
+        statements << createSearchIndex(column, Folding::Icu);
+    return statements.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
+}
+
+QByteArray tableName()
+{
+    return utf8(table());
+}
+
+QByteArray selectTableColumns()
+{
+    return "SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute "
+           "WHERE attrelid = to_regclass($1) AND attnum > 0 AND NOT attisdropped ORDER BY attnum";
+}
+
+QByteArray selectTableRights()
+{
+    return "SELECT has_table_privilege(oid, 'SELECT'), has_table_privilege(oid, 'INSERT'), "
+           "has_table_privilege(oid, 'UPDATE'), has_table_privilege(oid, 'DELETE'), pg_has_role(relowner, 'USAGE') "
+           "FROM pg_class WHERE oid = to_regclass($1)";
+}
+
+QByteArray selectMayCreateInSchema()
+{
+    return "SELECT has_schema_privilege(current_schema(), 'CREATE')";
+}
+
+QByteArray selectIndexExists()
+{
+    return "SELECT 1 FROM pg_index i JOIN pg_class c ON c.oid = i.indexrelid "
+           "WHERE i.indrelid = to_regclass($1) AND c.relname = $2 AND i.indisvalid";
+}
+
+QByteArray selectExtensionExists()
+{
+    return utf8(QStringLiteral("SELECT 1 FROM pg_extension WHERE extname = '%1'").arg(kSearchExtension));
+}
+
+QByteArray selectCollationExists()
+{
+    return utf8(QStringLiteral("SELECT 1 FROM pg_collation WHERE collname = '%1'").arg(kFoldingCollation));
+}
+
+QByteArray selectServerReadOnly()
+{
+    return "SELECT current_setting('transaction_read_only') = 'on'";
+}
+
+QByteArray lockCodes()
+{
+    // One number for the register's codes: inserts from every desk take it in turn, so none can give a code
+    // another is giving at the same moment.
+    return utf8(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))").arg(QStringLiteral("'osago TableStrah codes'")));
+}
+
+QByteArray insertUnlessCodeTaken()
+{
+    return utf8(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %4 = $%5)")
+                    .arg(table(), policySql::columnList(), placeholders(1, kPolicyColumnCount), rowCode())
+                    .arg(rowCodeColumnIndex() + 1));
+}
+
+QByteArray updateByKey()
+{
+    QStringList assignments;
+    int position = 0;
+    for (const PolicyColumn& column : policyColumns()) {
+        if (column.coding != ColumnCoding::RowCode)
+            assignments << QStringLiteral("%1 = $%2").arg(quoted(column.name)).arg(++position);
+    }
+    return utf8(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = $%4")
+                    .arg(table(), assignments.join(QStringLiteral(", ")), key())
+                    .arg(position + 1));
+}
+
+QByteArray deleteByKey()
+{
+    return utf8(QStringLiteral("DELETE FROM %1 WHERE %2 = $1").arg(table(), key()));
+}
+
+QByteArray selectForUpdate()
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1 FOR UPDATE").arg(policySql::columnList(), table(), key()));
+}
+
+QByteArray lockForAppend()
+{
+    return utf8(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(table()));
+}
+
+QByteArray selectAnyRow()
+{
+    return utf8(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(table()));
+}
+
+QByteArray copyIn()
+{
+    return utf8(QStringLiteral("COPY %1 (%2) FROM STDIN").arg(table(), policySql::columnList()));
+}
+
+QByteArray selectExtent()
+{
+    return utf8(QStringLiteral("SELECT count(*), coalesce(max(%1), 0) FROM %2").arg(key(), table()));
+}
+
+QByteArray selectIdsBetween(bool descending)
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %1 BETWEEN $1 AND $2 ORDER BY %1 %3 LIMIT $3")
+                    .arg(key(), table(), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")));
+}
+
+QByteArray selectAllIds()
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 ORDER BY %1").arg(key(), table()));
+}
+
+QByteArray selectIdsByCode()
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1 ORDER BY %1").arg(key(), table(), rowCode()));
+}
+
+QByteArray selectByKeys()
+{
+    return utf8(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 = ANY($1::bigint[]) ORDER BY %1")
+                    .arg(key(), policySql::columnList(), table()));
+}
+
+QByteArray selectByKeyRange()
+{
+    return utf8(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 BETWEEN $1 AND $2 ORDER BY %1")
+                    .arg(key(), policySql::columnList(), table()));
+}
+
+QByteArray selectByCode()
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = $1 ORDER BY %4 LIMIT 1")
+                    .arg(policySql::columnList(), table(), rowCode(), key()));
+}
+
+QByteArray selectContaining(int column, Folding folding, bool amongOldest)
+{
+    const QString condition = folded(columnName(column), folding) + QStringLiteral(" LIKE '%' || $1 || '%'");
+    if (!amongOldest)
+        return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1").arg(key(), table(), condition));
+    return utf8(QStringLiteral("SELECT %1 FROM (SELECT %1, %2 FROM %3 ORDER BY %1 LIMIT $2) AS oldest WHERE %4 ORDER BY %1")
+                    .arg(key(), columnName(column), table(), condition));
+}
+
+QByteArray selectIssuedIn(std::span<const int> columns)
+{
+    QStringList names{key()};
+    for (int column : columns)
+        names << columnName(column);
+    const QString issued = QStringLiteral("coalesce(%1, '')").arg(quoted(u"Дата_выдачи"));
+    const QString day = QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(issued);
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 !~ $3 OR %4 BETWEEN $1 AND $2 ORDER BY %5")
+                    .arg(names.join(QStringLiteral(", ")), table(), issued, day, key()));
+}
+
+} // namespace osago::serverSql

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <span>
+#include <vector>
+
+namespace osago {
+
+// The SQL texts of the register on a PostgreSQL server, all derived from the column table. Values are always
+// bound ($1, $2, ...); the only names in these texts are the table's, its columns' and its indexes' own, quoted.
+// TableStrah holds the 123 text columns in their order, then the key the program gives every row: a bigint
+// identity, ascending in the order rows were added.
+namespace serverSql {
+
+inline constexpr QStringView kKeyColumn = u"Номер_строки";
+inline constexpr QStringView kSearchExtension = u"pg_trgm";
+// The collation whose lower() folds every alphabet, whatever the database's own locale; a server built
+// without ICU folds through the database's locale instead.
+inline constexpr QStringView kFoldingCollation = u"und-x-icu";
+
+// How the search folds a column's text: lower case, ё as е.
+enum class Folding { Icu, DatabaseLocale };
+
+QString createTable();
+QString createCodeIndex();
+QString createSearchExtension();
+QString searchIndexName(int column);
+QString createSearchIndex(int column, Folding folding);
+// Everything an administrator runs to make the register on a server (table, indexes, the search extension).
+QString schemaScript();
+
+// Table, column and index checks; the table's regclass text is the first bound value.
+QByteArray tableName();
+QByteArray selectTableColumns();
+// SELECT, INSERT, UPDATE, DELETE rights and whether the role owns the table.
+QByteArray selectTableRights();
+QByteArray selectMayCreateInSchema();
+// The index named by the second bound value, when it is usable.
+QByteArray selectIndexExists();
+QByteArray selectExtensionExists();
+QByteArray selectCollationExists();
+QByteArray selectServerReadOnly();
+
+QByteArray lockCodes();
+// 123 bound values; adds nothing when a row already holds the code (bound at the code column's position).
+QByteArray insertUnlessCodeTaken();
+// The 122 columns other than the code, bound in column order, then the key.
+QByteArray updateByKey();
+QByteArray deleteByKey();
+QByteArray selectForUpdate();
+QByteArray lockForAppend();
+QByteArray selectAnyRow();
+QByteArray copyIn();
+
+QByteArray selectExtent();
+QByteArray selectIdsBetween(bool descending);
+QByteArray selectAllIds();
+QByteArray selectIdsByCode();
+// Key and 123 columns of the rows whose key is in the bound array (`{1,2,3}`), or between the two bound keys.
+QByteArray selectByKeys();
+QByteArray selectByKeyRange();
+QByteArray selectByCode();
+// Keys of the rows whose `column` holds the bound LIKE-escaped folded word; with `amongOldest`, the second
+// bound value limits the look to that many rows from the oldest.
+QByteArray selectContaining(int column, Folding folding, bool amongOldest);
+// The key and `columns` of every row whose issue date lies between the two bound days (YYYYMMDD) or does not
+// match the third bound value, sureDatePattern().
+QByteArray selectIssuedIn(std::span<const int> columns);
+QByteArray sureDatePattern();
+
+} // namespace serverSql
+
+} // namespace osago
