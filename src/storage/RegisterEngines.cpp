@@ -1,5 +1,6 @@
 #include "RegisterEngines.h"
 
+#include "ServerDatabase.h"
 #include "SqliteDatabase.h"
 
 namespace osago {
@@ -10,11 +11,10 @@ bool isServerLocation(const QString& location)
            || location.startsWith(QStringLiteral("postgres://"), Qt::CaseInsensitive);
 }
 
-// A server register has no engine in this build yet: none is made for it.
-std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSource)
+std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSource askPassword)
 {
     if (isServerLocation(location))
-        return nullptr;
+        return std::make_unique<ServerDatabase>(std::move(askPassword));
     return std::make_unique<SqliteDatabase>();
 }
 

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "PgConnection.h"
+#include "PolicyDatabase.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+#include <memory>
+#include <vector>
+
+namespace osago::test {
+
+// The test server the run is on (OSAGO_TEST_SERVER, set by the test's CTest registration: its URI without a
+// database), or empty for a run on register files.
+inline QString testServer()
+{
+    return qEnvironmentVariable("OSAGO_TEST_SERVER");
+}
+
+inline bool onTestServer()
+{
+    return !testServer().isEmpty();
+}
+
+// A connection of the test's own to a database of the test server, as its superuser, outside the code under test.
+class ServerAdmin
+{
+public:
+    explicit ServerAdmin(const QString& database = QStringLiteral("postgres"), const QString& server = testServer())
+    {
+        m_refusal = m_connection.open(server + u'/' + database, 5, std::nullopt);
+    }
+
+    bool isOpen() const { return !m_refusal; }
+    QString refusal() const { return m_refusal ? m_refusal->message : QString(); }
+
+    // Runs `sql` with `values` bound ($1, $2, ...); the failure, if any, goes to the test's log.
+    PgResult exec(const QString& sql, const QStringList& values = {})
+    {
+        std::vector<QByteArray> bound;
+        for (const QString& value : values)
+            bound.push_back(value.toUtf8());
+        PgResult result = m_connection.exec(sql.toUtf8(), bound);
+        if (!result.ok())
+            qWarning("%s: %s", qPrintable(sql.left(200)), qPrintable(result.message()));
+        return result;
+    }
+
+    // The first value of the first row, or an empty text.
+    QString scalar(const QString& sql, const QStringList& values = {})
+    {
+        const PgResult result = exec(sql, values);
+        return result.ok() && result.rows() > 0 ? result.text(0, 0) : QString();
+    }
+
+private:
+    PgConnection m_connection;
+    std::optional<PgConnection::Refusal> m_refusal;
+};
+
+// A register of the test's own: Baza.mdb in a temporary folder, or a fresh database on the test server,
+// dropped again when the object goes.
+class TestRegister
+{
+public:
+    TestRegister()
+    {
+        if (!onTestServer())
+            return;
+        m_database = QStringLiteral("osago_%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+        ServerAdmin admin;
+        if (!admin.isOpen())
+            qWarning("test server not reachable: %s", qPrintable(admin.refusal()));
+        admin.exec(QStringLiteral("CREATE DATABASE \"%1\"").arg(m_database));
+    }
+    ~TestRegister()
+    {
+        if (!m_database.isEmpty())
+            ServerAdmin().exec(QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(m_database));
+    }
+    TestRegister(const TestRegister&) = delete;
+    TestRegister& operator=(const TestRegister&) = delete;
+
+    bool onServer() const { return !m_database.isEmpty(); }
+    // The register's file, or its server URI as the superuser.
+    QString location() const { return onServer() ? locationAs(QStringLiteral("postgres")) : m_folder.filePath(QStringLiteral("Baza.mdb")); }
+    // The server URI for another role (and a password in it, when given).
+    QString locationAs(const QString& role, const QString& password = {}) const
+    {
+        QString server = testServer();
+        const QString credentials = password.isEmpty() ? role : role + u':' + password;
+        server.replace(QStringLiteral("postgres@"), credentials + u'@');
+        return server + u'/' + m_database;
+    }
+    const QString& databaseName() const { return m_database; }
+    QString folder() const { return m_folder.path(); }
+
+    std::unique_ptr<PolicyDatabase> makeDatabase(PasswordSource askPassword = {}) const
+    {
+        return osago::makeDatabase(location(), std::move(askPassword));
+    }
+    // A connection of the test's own to the register's database (server runs only).
+    std::unique_ptr<ServerAdmin> admin() const { return std::make_unique<ServerAdmin>(m_database); }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_database;
+};
+
+} // namespace osago::test
