@@ -4,8 +4,8 @@
 #   stop     stops it (fast shutdown) and removes DIR;
 #   restart  stops it and starts it again, keeping its data.
 # The server refuses to run as root, so under root it runs as the user postgres (or nobody) owning DIR.
-# Every local connection is trusted except those of the role osago_password, which must give its password
-# (osago_secret), so the tests can see a wrong password refused.
+# Every local connection is trusted except those of the members of the role osago_passworded, which must give
+# their passwords, so the tests can see a wrong password refused.
 set -euo pipefail
 
 command=${1:?start, stop or restart}
@@ -50,8 +50,8 @@ start)
     [ "$(id -u)" -eq 0 ] && chown "$owner" "$dir"
     as_server "$bin/initdb" -D "$dir/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log"
     {
-        echo "local all osago_password scram-sha-256"
-        echo "host all osago_password 127.0.0.1/32 scram-sha-256"
+        echo "local all +osago_passworded scram-sha-256"
+        echo "host all +osago_passworded 127.0.0.1/32 scram-sha-256"
         echo "local all all trust"
         echo "host all all 127.0.0.1/32 trust"
     } | as_server tee "$dir/data/pg_hba.conf" >/dev/null

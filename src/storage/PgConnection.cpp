@@ -10,6 +10,9 @@ namespace osago {
 
 namespace {
 
+// The server's notices ("relation already exists, skipping") are for a terminal, not the agent.
+void ignoreNotice(void*, const char*) {}
+
 QString fromLibpq(const char* text)
 {
     return text ? QString::fromUtf8(text).trimmed() : QString();
@@ -106,8 +109,10 @@ std::optional<PgConnection::Refusal> PgConnection::open(const QString& location,
     keys.push_back(nullptr);
     values.push_back(nullptr);
     m_conn = PQconnectdbParams(keys.data(), values.data(), 1);
-    if (m_conn && PQstatus(m_conn) == CONNECTION_OK)
+    if (m_conn && PQstatus(m_conn) == CONNECTION_OK) {
+        PQsetNoticeProcessor(m_conn, &ignoreNotice, nullptr);
         return std::nullopt;
+    }
     Refusal refusal;
     refusal.message = m_conn ? fromLibpq(PQerrorMessage(m_conn)) : QStringLiteral("out of memory");
     refusal.needsPassword = m_conn && PQconnectionNeedsPassword(m_conn) == 1;
@@ -226,6 +231,9 @@ bool PgConnection::send(const QByteArray& sql, std::span<const QByteArray> value
 {
     if (!m_conn)
         return false;
+    // A statement without values goes as a simple query, which may hold several statements (a script).
+    if (values.empty() && format == Format::Text)
+        return PQsendQuery(m_conn, sql.constData()) == 1;
     std::vector<const char*> texts;
     std::vector<int> lengths;
     texts.reserve(values.size());

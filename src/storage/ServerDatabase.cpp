@@ -172,8 +172,8 @@ StorageStatus ServerDatabase::createTable()
                                                   .arg(m_session.user()));
     }
     return inTransaction(kOpenAction, [this](const QString& action) {
-        for (const QString& sql : {serverSql::createTable(), serverSql::createCodeIndex()}) {
-            const StorageResult<PgResult> made = exec(action, text(sql));
+        for (const QByteArray& sql : {serverSql::lockSchema(), text(serverSql::createTable()), text(serverSql::createCodeIndex())}) {
+            const StorageResult<PgResult> made = exec(action, sql);
             if (!made.ok)
                 return StorageStatus(made);
         }
@@ -214,7 +214,11 @@ StorageStatus ServerDatabase::checkRights()
 // working, only slower.
 void ServerDatabase::createMissingIndexes()
 {
-    inTransaction(kOpenAction, [this](const QString& action) { return exec(action, text(serverSql::createCodeIndex())); });
+    const QByteArray codeIndex[] = {serverSql::tableName(), text(serverSql::codeIndexName())};
+    if (!exists(serverSql::selectIndexExists(), codeIndex)) {
+        inTransaction(kOpenAction,
+                      [this](const QString& action) { return exec(action, text(serverSql::createCodeIndex())); });
+    }
     if (exists(serverSql::selectAnyRow()))
         return;
     for (int column : searchedColumns())

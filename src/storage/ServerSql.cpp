@@ -74,10 +74,14 @@ QString createTable()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (\n    %2\n)").arg(table(), definitions.join(QStringLiteral(",\n    ")));
 }
 
+QString codeIndexName()
+{
+    return kRegisterTable.toString() + QStringLiteral("_code");
+}
+
 QString createCodeIndex()
 {
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-        .arg(quoted(kRegisterTable.toString() + QStringLiteral("_code")), table(), rowCode());
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(codeIndexName()), table(), rowCode());
 }
 
 QString createSearchExtension()
@@ -148,11 +152,17 @@ QByteArray selectServerReadOnly()
     return "SELECT current_setting('transaction_read_only') = 'on'";
 }
 
+// Locks held to the end of the transaction, each named by a number of its own: inserts from every desk take
+// the codes lock in turn, so none can give a code another is giving at the same moment; desks starting on a
+// new database take the schema lock, so only the first creates the table.
 QByteArray lockCodes()
 {
-    // One number for the register's codes: inserts from every desk take it in turn, so none can give a code
-    // another is giving at the same moment.
-    return utf8(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(%1))").arg(QStringLiteral("'osago TableStrah codes'")));
+    return "SELECT pg_advisory_xact_lock(hashtext('osago TableStrah codes'))";
+}
+
+QByteArray lockSchema()
+{
+    return "SELECT pg_advisory_xact_lock(hashtext('osago TableStrah schema'))";
 }
 
 QByteArray insertUnlessCodeTaken()

@@ -25,6 +25,7 @@ inline constexpr QStringView kFoldingCollation = u"und-x-icu";
 enum class Folding { Icu, DatabaseLocale };
 
 QString createTable();
+QString codeIndexName();
 QString createCodeIndex();
 QString createSearchExtension();
 QString searchIndexName(int column);
@@ -45,6 +46,7 @@ QByteArray selectCollationExists();
 QByteArray selectServerReadOnly();
 
 QByteArray lockCodes();
+QByteArray lockSchema();
 // 123 bound values; adds nothing when a row already holds the code (bound at the code column's position).
 QByteArray insertUnlessCodeTaken();
 // The 122 columns other than the code, bound in column order, then the key.
