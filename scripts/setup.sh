@@ -9,6 +9,7 @@ packages=(
     libgl-dev libsqlite3-dev sqlite3 fonts-dejavu-core
     poppler-utils xvfb xauth desktop-file-utils
     libxlsxwriter-dev unzip
+    libpq-dev postgresql postgresql-contrib
 )
 
 missing=()
