@@ -1,22 +1,14 @@
 #include "ProgramRegister.h"
 
-#include "RegisterEngines.h"
+#include "PolicyDatabase.h"
 #include "RegisterModel.h"
 
 namespace osago {
 
-// A register this build cannot open leaves a file register that is never opened in its place.
 ProgramRegister::ProgramRegister(const QString& location)
     : m_database(makeDatabase(location))
+    , m_model(std::make_unique<RegisterModel>(*m_database))
 {
-    const bool supported = m_database != nullptr;
-    if (!supported)
-        m_database = makeDatabase(QString());
-    m_model = std::make_unique<RegisterModel>(*m_database);
-    if (!supported) {
-        m_openFailure = kServerRegisterUnsupported;
-        return;
-    }
     StorageStatus status = m_database->open(location);
     if (status.ok)
         status = m_model->refresh();

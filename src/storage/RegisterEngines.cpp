@@ -23,8 +23,6 @@ StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& locat
 {
     using Result = StorageResult<std::unique_ptr<PolicyDatabase>>;
     std::unique_ptr<PolicyDatabase> database = makeDatabase(location, std::move(askPassword));
-    if (!database)
-        return Result::failure(StorageStatus::failure(kServerRegisterUnsupported));
     const StorageStatus opened = database->open(location, access);
     if (!opened.ok)
         return Result::failure(opened);

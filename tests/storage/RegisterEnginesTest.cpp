@@ -31,6 +31,14 @@ private slots:
         QCOMPARE(isServerLocation(location), server);
     }
 
+    void serverLocationGetsTheServerEngine()
+    {
+        const auto database = makeDatabase(QStringLiteral("postgresql://agent@server/osago"));
+        QCOMPARE(database->engine(), PolicyDatabase::Engine::Server);
+        QVERIFY(!database->isOpen());
+        QVERIFY(database->path().isEmpty());
+    }
+
     void fileLocationGetsTheFileEngine()
     {
         QTemporaryDir dir;
