@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace osago::serverErrors {
 
 namespace {
@@ -36,6 +38,9 @@ QString connectReason(const QString& user, const PgConnection::Refusal& refusal)
         return QStringLiteral("сервер не принял пароль роли %1; проверьте пароль (введённый, в файле ~/.pgpass или "
                               "в адресе реестра) и повторите")
             .arg(user);
+    }
+    if (refusal.message.contains(QStringLiteral("starting up")) || refusal.message.contains(QStringLiteral("shutting down"))) {
+        return QStringLiteral("сервер запускается или останавливается; повторите через несколько секунд");
     }
     if (reachedNoServer(refusal.message)) {
         return QStringLiteral("сервер не отвечает; проверьте, что он запущен и доступен по сети с этого компьютера, "

@@ -14,6 +14,7 @@ namespace serverErrors {
 
 inline constexpr int kConnectSeconds = 5;
 inline constexpr int kStatementSeconds = 5;
+inline constexpr int kLockSeconds = 3;
 
 QString connectFailure(const QString& action, const QString& location, const QString& user,
                        const PgConnection::Refusal& refusal);

@@ -63,8 +63,12 @@ StorageStatus ServerSession::connect(const QString& action, bool mayAsk)
         return StorageStatus::failure(serverErrors::connectFailure(action, m_place, m_user, *refusal));
     }
 
-    const QByteArray timeout = QByteArray::number(serverErrors::kStatementSeconds * 1000);
-    PgResult set = m_connection.exec("SELECT set_config('statement_timeout', $1, false)", std::span(&timeout, 1));
+    // A row another desk holds locked longer than its short transactions take is reported as busy, before the
+    // statement itself runs out of time.
+    const QByteArray timeouts[] = {QByteArray::number(serverErrors::kStatementSeconds * 1000),
+                                   QByteArray::number(serverErrors::kLockSeconds * 1000)};
+    PgResult set = m_connection.exec(
+        "SELECT set_config('statement_timeout', $1, false), set_config('lock_timeout', $2, false)", timeouts);
     if (set.ok() && m_readOnly)
         set = m_connection.exec("SET default_transaction_read_only = on");
     if (!set.ok()) {

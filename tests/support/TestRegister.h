@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -111,6 +113,68 @@ public:
 private:
     QTemporaryDir m_folder;
     QString m_database;
+};
+
+// Another program's connection to a test's register, outside the code under test: its own SQLite connection to
+// the file, or the superuser's to the server's database. Values are marked `?` in the SQL for both and always
+// bound; the row id is named key().
+class RawRegister
+{
+public:
+    explicit RawRegister(const TestRegister& testRegister)
+        : m_name(QUuid::createUuid().toString())
+    {
+        if (testRegister.onServer()) {
+            m_server = testRegister.admin();
+            return;
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(testRegister.location());
+        db.open();
+    }
+    ~RawRegister()
+    {
+        if (m_server)
+            return;
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    RawRegister(const RawRegister&) = delete;
+    RawRegister& operator=(const RawRegister&) = delete;
+
+    QString key() const { return m_server ? QStringLiteral("\"Номер_строки\"") : QStringLiteral("rowid"); }
+
+    // The first value of the first row, or an empty text when there is none or the statement failed.
+    QString scalar(const QString& sql, const QStringList& values = {}) { return run(sql, values, true); }
+    bool exec(const QString& sql, const QStringList& values = {}) { return !run(sql, values, false).isNull(); }
+    qint64 rowCount() { return scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\"")).toLongLong(); }
+
+private:
+    // A null text for a failure, an empty one for success without a value.
+    QString run(const QString& sql, const QStringList& values, bool wantValue)
+    {
+        if (m_server) {
+            QString numbered;
+            int mark = 0;
+            for (QChar unit : sql)
+                numbered += unit == u'?' ? QStringLiteral("$%1").arg(++mark) : QString(unit);
+            const PgResult result = m_server->exec(numbered, values);
+            if (!result.ok())
+                return {};
+            return wantValue && result.rows() > 0 ? result.text(0, 0) : QStringLiteral("");
+        }
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        if (!query.prepare(sql))
+            return {};
+        for (const QString& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            return {};
+        return wantValue && query.next() ? query.value(0).toString() : QStringLiteral("");
+    }
+
+    QString m_name;
+    std::unique_ptr<ServerAdmin> m_server;
 };
 
 } // namespace osago::test
