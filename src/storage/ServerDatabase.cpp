@@ -19,7 +19,6 @@ const QString kLoadAction = QStringLiteral("Запись не прочитана
 const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
 const QString kAppendAction = QStringLiteral("Записи не добавлены");
 const QString kReadAction = QStringLiteral("Реестр не прочитан");
-const QString kSearchAction = QStringLiteral("Поиск не выполнен");
 const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
 const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
 const QString kSearchWithoutIndex = QStringLiteral("; поиск работает и без него, просматривая всю таблицу");
@@ -458,7 +457,7 @@ StorageStatus ServerDatabase::readSelectedIds(const RowSelection& selection, std
 {
     const bool amongOldest = selection.amongOldest > 0;
     const QByteArray values[] = {likeLiteral(searchFolded(selection.word)), number(selection.amongOldest)};
-    return readIds(kSearchAction, serverSql::selectContaining(selection.column, m_folding, amongOldest),
+    return readIds(kReadAction, serverSql::selectContaining(selection.column, m_folding, amongOldest),
                    std::span(values, amongOldest ? 2 : 1), ids);
 }
 

@@ -24,14 +24,12 @@ int column(const QString& name)
 
 // A row written by another program, which knows nothing of this program's SQL function: `surname`, tagged the
 // same, every other column empty.
-bool insertElsewhere(const test::RawConnection& other, const QString& surname)
+bool insertElsewhere(test::RawRegister& other, const QString& surname)
 {
-    QSqlQuery query(other.db());
-    if (!query.prepare(policySql::insert()))
-        return false;
+    QStringList values;
     for (int i = 0; i < kPolicyColumnCount; ++i)
-        query.addBindValue(i == column(kSurname) || i == column(test::kTagColumn) ? surname : QString(""));
-    return query.exec();
+        values << (i == column(kSurname) || i == column(test::kTagColumn) ? surname : QString(""));
+    return other.exec(policySql::insert(), values);
 }
 
 QByteArray fileDigest(const QString& path)
@@ -55,7 +53,7 @@ class SearchIndexTest : public QObject
     // A register as a program without the search indexes made it, holding `surnames`.
     void makeOlderRegister(const QStringList& surnames)
     {
-        test::RawConnection other(olderRegisterPath());
+        test::RawRegister other(olderRegisterPath());
         QVERIFY(other.exec(policySql::createTable()));
         for (const QString& surname : surnames)
             QVERIFY(insertElsewhere(other, surname));
@@ -106,12 +104,13 @@ private slots:
 
     void containsFunction()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QFETCH(QVariant, text);
         QFETCH(QVariant, word);
         QFETCH(int, expected);
         SearchRegister reg;
         QVERIFY(reg.opened().ok);
-        QSqlQuery query(reg.database().connection());
+        QSqlQuery query(reg.file().connection());
         QVERIFY(query.prepare(QStringLiteral("SELECT osago_contains(?, ?)")));
         query.addBindValue(text);
         query.addBindValue(word);
@@ -131,12 +130,13 @@ private slots:
     // SQLite reads the column's own index, never the table, for every searched column of a new register.
     void newRegisterSearchesEveryColumnThroughItsIndex()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         SearchRegister reg;
         QVERIFY(reg.opened().ok);
         QCOMPARE(searchedColumns().size(), std::size_t(7));
         for (int searched : searchedColumns()) {
             QVERIFY(reg.database().hasSearchIndex(searched));
-            QSqlQuery plan(reg.database().connection());
+            QSqlQuery plan(reg.file().connection());
             QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + selectionQuery(RegisterSearch::rowsContaining(searched, "x")).sql));
             plan.addBindValue(QStringLiteral("x"));
             QVERIFY(plan.exec());
@@ -156,8 +156,9 @@ private slots:
         QVERIFY(reg.model().select(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("ОРЛОВ"), 3)).ok);
         QCOMPARE(reg.shownTags(), QStringList({"Орлов", "Орлова"}));
 
+        OSAGO_FILE_REGISTER_ONLY();
         const auto firstLook = selectionQuery(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("x"), 3));
-        QSqlQuery plan(reg.database().connection());
+        QSqlQuery plan(reg.file().connection());
         QVERIFY(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + firstLook.sql));
         for (const QVariant& value : firstLook.values)
             plan.addBindValue(value);
@@ -201,7 +202,7 @@ private slots:
         SearchRegister reg;
         QVERIFY(reg.opened().ok);
         {
-            test::RawConnection other(reg.path());
+            test::RawRegister other(reg.testRegister());
             QVERIFY(insertElsewhere(other, QStringLiteral("Чужой")));
             QVERIFY(insertElsewhere(other, QStringLiteral("Свой")));
         }
@@ -212,6 +213,7 @@ private slots:
 
     void olderRegisterGetsTheIndexAtItsFirstSearch()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         makeOlderRegister({"Белых", "Белов", "Чернов"});
         SqliteDatabase database;
         QVERIFY(database.open(olderRegisterPath()).ok);
@@ -229,6 +231,7 @@ private slots:
     // A register opened read-only is never written to: the search reads the table instead of an index.
     void readOnlyRegisterIsSearchedUnchanged()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         makeOlderRegister({"Белых", "Белов", "Чернов"});
         const QByteArray before = fileDigest(olderRegisterPath());
         {

@@ -2,7 +2,6 @@
 #include "Form2.h"
 #include "FormMain.h"
 #include "FormPoisk.h"
-#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 #include "Program.h"
 #include "RegisterModel.h"
@@ -15,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -30,7 +28,7 @@ class SearchProgramTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::TestRegister> m_register;
     std::unique_ptr<ScriptedMessages> m_messages;
     std::unique_ptr<Program> m_program;
 
@@ -50,9 +48,9 @@ private slots:
 
     void init()
     {
-        m_folder = std::make_unique<QTemporaryDir>();
+        m_register = std::make_unique<test::TestRegister>();
         m_messages = std::make_unique<ScriptedMessages>();
-        m_program = std::make_unique<Program>(*m_messages, osago::ProgramOptions{m_folder->filePath("Baza.mdb")});
+        m_program = std::make_unique<Program>(*m_messages, osago::ProgramOptions{m_register->location()});
         // Attaching again changes nothing, so the test does not depend on where the program attaches it.
         search().attachRegister(m_program->database(), m_program->registerModel());
         m_program->start();
@@ -63,7 +61,7 @@ private slots:
     {
         m_program.reset();
         m_messages.reset();
-        m_folder.reset();
+        m_register.reset();
     }
 
     void shownTwiceIsOneWindowAndTheMainWindowStaysEnabled()

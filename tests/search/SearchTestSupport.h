@@ -1,12 +1,12 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "SqliteDatabase.h"
 #include "PolicyRow.h"
 #include "RegisterModel.h"
+#include "SqliteDatabase.h"
+#include "TestRegister.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <initializer_list>
@@ -17,15 +17,18 @@ namespace osago::test {
 // The column the tests tag rows with: one the search never looks in.
 inline const QString kTagColumn = QStringLiteral("Страхователь_имя");
 
-// A register file in a temporary folder, opened by the program's storage, with the grid model over it.
+// A register of the test's own (see TestRegister), opened by the program's storage, with the grid model over it.
 class SearchRegister
 {
 public:
-    SearchRegister() { m_opened = m_database.open(path()); }
+    SearchRegister() { m_opened = m_database->open(location()); }
 
-    QString path() const { return m_dir.filePath(QStringLiteral("Baza.mdb")); }
+    QString location() const { return m_register.location(); }
+    const TestRegister& testRegister() const { return m_register; }
     const StorageStatus& opened() const { return m_opened; }
-    SqliteDatabase& database() { return m_database; }
+    PolicyDatabase& database() { return *m_database; }
+    // The file engine, for tests about SQLite's own workings (file runs only).
+    SqliteDatabase& file() { return dynamic_cast<SqliteDatabase&>(*m_database); }
     RegisterModel& model() { return m_model; }
 
     // Saves a row tagged `tag` with the given column texts, every other column empty.
@@ -35,7 +38,7 @@ public:
         row.setValue(kTagColumn, tag);
         for (const auto& [column, text] : values)
             row.setValue(column, text);
-        return m_database.insert(row).ok;
+        return m_database->insert(row).ok;
     }
 
     // The tags of the rows the grid shows, in grid order.
@@ -49,9 +52,9 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    SqliteDatabase m_database;
-    RegisterModel m_model{m_database};
+    TestRegister m_register;
+    std::unique_ptr<PolicyDatabase> m_database = m_register.makeDatabase();
+    RegisterModel m_model{*m_database};
     StorageStatus m_opened;
 };
 

@@ -309,7 +309,7 @@ private slots:
         PolicyRow changed;
         changed.setValue(test::kTagColumn, QStringLiteral("Кузнецов"));
         changed.setValue(kStr, QStringLiteral("Попова"));
-        SqliteDatabase& database = m_register->database();
+        PolicyDatabase& database = m_register->database();
         const RegisterModel& model = m_register->model();
         QVERIFY(database.update(*model.keyAt(0), *model.rowAt(0), changed).ok);
         QVERIFY(database.remove(*model.keyAt(1), *model.rowAt(1)).ok);

@@ -1,7 +1,6 @@
-#include "SqliteDatabase.h"
 #include "StorageTestSupport.h"
+#include "TestRegister.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace osago;
@@ -58,10 +57,10 @@ private slots:
         QFETCH(bool, requireEmpty);
         QFETCH(QList<int>, blocks);
         QFETCH(bool, added);
-        QTemporaryDir dir;
-        SqliteDatabase file;
-        QVERIFY(file.open(dir.filePath(QStringLiteral("Baza.mdb"))).ok);
-        PolicyDatabase& database = file;
+        const test::TestRegister testRegister;
+        const auto engine = testRegister.makeDatabase();
+        PolicyDatabase& database = *engine;
+        QVERIFY(database.open(testRegister.location()).ok);
         for (int n = 0; n < existing; ++n)
             QVERIFY(database.insert(test::trickyRow(QString::number(n))).ok);
         const QStringList before = codesInOrder(database);

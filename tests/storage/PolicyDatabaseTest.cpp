@@ -1,4 +1,5 @@
 #include "SqliteDatabase.h"
+#include "TestRegister.h"
 #include "StorageTestSupport.h"
 
 #include <QDir>
@@ -59,16 +60,17 @@ class PolicyDatabaseTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<test::TestRegister> m_register;
 
-    QString path() const { return m_dir->filePath(QStringLiteral("Baza.mdb")); }
+    QString path() const { return m_register->location(); }
 
-    QStringList folderFiles() const { return QDir(m_dir->path()).entryList(QDir::Files, QDir::Name); }
+    QStringList folderFiles() const { return QDir(m_register->folder()).entryList(QDir::Files, QDir::Name); }
 
     // Makes a register of `rows` rows and closes it again; their codes go to `codes`.
     bool makeRegister(int rows, QStringList* codes = nullptr)
     {
-        SqliteDatabase database;
+        const auto engine = m_register->makeDatabase();
+        PolicyDatabase& database = *engine;
         if (!database.open(path()).ok)
             return false;
         for (int n = 0; n < rows; ++n) {
@@ -84,18 +86,18 @@ class PolicyDatabaseTest : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
+        m_register = std::make_unique<test::TestRegister>();
     }
 
     void cleanup()
     {
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
-        m_dir.reset();
+        m_register.reset();
     }
 
     void firstStartCreatesTheRegister()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QVERIFY(!QFile::exists(path()));
         SqliteDatabase database;
         const StorageStatus opened = database.open(path());
@@ -111,6 +113,7 @@ private slots:
 
     void emptyFileBecomesARegister()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QFile empty(path());
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.close();
@@ -124,6 +127,7 @@ private slots:
     // and it gets the indexes and the journal this program works with.
     void registerMadeElsewhereIsAcceptedAndPrepared()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         {
             RawConnection raw(path());
             QVERIFY(raw.exec(QStringLiteral("CREATE TABLE TableStrah (%1)").arg(columnDefinitions(registerNames()))));
@@ -144,8 +148,9 @@ private slots:
 
     void openInAMissingFolderFails()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         SqliteDatabase database;
-        const StorageStatus opened = database.open(m_dir->filePath(QStringLiteral("нет/Baza.mdb")));
+        const StorageStatus opened = database.open(QDir(m_register->folder()).filePath(QStringLiteral("нет/Baza.mdb")));
         QVERIFY(!opened.ok);
         QVERIFY2(opened.error.contains(u"не удаётся открыть"), qPrintable(opened.error));
         QVERIFY(!database.isOpen());
@@ -155,7 +160,8 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         for (int n = 0; n < 3; ++n) {
             const auto loaded = database.load(codes[n]);
@@ -166,7 +172,8 @@ private slots:
 
     void roundTripKeepsEveryColumn()
     {
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         const PolicyRow row = test::trickyRow(QStringLiteral("Щука"));
         const auto saved = database.insert(row);
@@ -187,17 +194,19 @@ private slots:
 
     void emptyValuesAreStoredAsEmptyText()
     {
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         QVERIFY(database.insert(PolicyRow()).ok);
-        RawConnection raw(path());
-        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN IS NULL")).toInt(), 0);
-        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM TableStrah WHERE VIN = ''")).toInt(), 1);
+        test::RawRegister raw(*m_register);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\" WHERE \"VIN\" IS NULL")).toInt(), 0);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\" WHERE \"VIN\" = ''")).toInt(), 1);
     }
 
     void eachInsertGetsItsOwnCode()
     {
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         PolicyRow row = test::trickyRow(QStringLiteral("копия"));
         row.setValue(rowCodeColumnIndex(), QStringLiteral("чужой код"));
@@ -213,7 +222,8 @@ private slots:
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         PolicyRow changed = test::trickyRow(QStringLiteral("изменено"));
         changed.setValue(rowCodeColumnIndex(), QStringLiteral("не тот код"));
@@ -224,20 +234,21 @@ private slots:
         QCOMPARE(database.load(codes[1]).value, changed);
         QCOMPARE(withoutCode(database.load(codes[0]).value), withoutCode(test::trickyRow(QStringLiteral("0"))));
         QCOMPARE(withoutCode(database.load(codes[2]).value), withoutCode(test::trickyRow(QStringLiteral("2"))));
-        QCOMPARE(RawConnection(path()).rowCount(), 3);
+        QCOMPARE(test::RawRegister(*m_register).rowCount(), 3);
     }
 
     void removeDeletesTheOneRow()
     {
         QStringList codes;
         QVERIFY(makeRegister(3, &codes));
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(database.open(path()).ok);
         QVERIFY(test::removeByCode(database, codes[1]).ok);
         QVERIFY(!database.load(codes[1]).ok);
         QVERIFY(database.load(codes[0]).ok);
         QVERIFY(database.load(codes[2]).ok);
-        QCOMPARE(RawConnection(path()).rowCount(), 2);
+        QCOMPARE(test::RawRegister(*m_register).rowCount(), 2);
     }
 
     void foreignFileIsRefusedAndLeftAlone_data()
@@ -254,6 +265,7 @@ private slots:
     }
     void foreignFileIsRefusedAndLeftAlone()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         QStringList names = registerNames();
@@ -310,18 +322,21 @@ private slots:
     void readOnlyRegisterRefusesSaves()
     {
         QFETCH(bool, byPermissions);
+        if (byPermissions)
+            OSAGO_FILE_REGISTER_ONLY();
         if (byPermissions && ::geteuid() == 0)
             QSKIP("file permissions do not bind the superuser");
         QStringList codes;
         QVERIFY(makeRegister(2, &codes));
-        SqliteDatabase::Access access = SqliteDatabase::Access::ReadOnly;
+        PolicyDatabase::Access access = PolicyDatabase::Access::ReadOnly;
         if (byPermissions) {
             QVERIFY(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-            access = SqliteDatabase::Access::ReadWrite;
+            access = PolicyDatabase::Access::ReadWrite;
         }
         const QByteArray before = test::fileBytes(path());
 
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         const StorageStatus opened = database.open(path(), access);
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QVERIFY(database.load(codes[0]).ok);
@@ -337,6 +352,7 @@ private slots:
 
     void fullDiskFailsTheSaveWhole()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QVERIFY(makeRegister(1));
         SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
@@ -353,6 +369,7 @@ private slots:
 
     void lockedRegisterFailsAfterTheBusyTimeout()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QStringList codes;
         QVERIFY(makeRegister(1, &codes));
         SqliteDatabase database;
@@ -377,6 +394,7 @@ private slots:
 
     void removedFileFailsTheSave()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         SqliteDatabase database;
         QVERIFY(database.open(path()).ok);
         QVERIFY(database.insert(test::trickyRow(QStringLiteral("до"))).ok);
@@ -390,7 +408,8 @@ private slots:
 
     void neverOpenedDatabaseRefusesEverything()
     {
-        SqliteDatabase database;
+        const auto databaseEngine = m_register->makeDatabase();
+        PolicyDatabase& database = *databaseEngine;
         QVERIFY(!database.isOpen());
         QVERIFY(!database.insert(PolicyRow()).ok);
         QVERIFY(!test::updateByCode(database, QStringLiteral("a"), PolicyRow()).ok);
@@ -402,8 +421,10 @@ private slots:
 
     void twoProgramsInterleavedLoseNothing()
     {
-        SqliteDatabase first;
-        SqliteDatabase second;
+        const auto firstEngine = m_register->makeDatabase();
+        PolicyDatabase& first = *firstEngine;
+        const auto secondEngine = m_register->makeDatabase();
+        PolicyDatabase& second = *secondEngine;
         QVERIFY(first.open(path()).ok);
         QVERIFY(second.open(path()).ok);
         QStringList kept;
@@ -419,7 +440,7 @@ private slots:
                 kept << a.value;
             kept << b.value;
         }
-        QCOMPARE(RawConnection(path()).rowCount(), kept.size());
+        QCOMPARE(test::RawRegister(*m_register).rowCount(), kept.size());
         for (const QString& code : kept) {
             QVERIFY(first.load(code).ok);
             QCOMPARE(second.load(code).value, first.load(code).value);
@@ -429,6 +450,7 @@ private slots:
 
     void killedWriterLeavesCommittedRowsIntact()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QVERIFY(makeRegister(0));
         QMap<int, QString> committed;
         for (int round = 0; round < 3; ++round) {

@@ -1,5 +1,5 @@
-#include "SqliteDatabase.h"
 #include "RegisterModel.h"
+#include "SqliteDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QDir>
@@ -18,17 +18,6 @@ namespace {
 
 const char* const kMountedFolder = "OSAGO_TEST_READ_ONLY_MOUNT";
 
-QStringList surnames(const QString& path)
-{
-    RawConnection raw(path);
-    QSqlQuery query(raw.db());
-    query.exec(QStringLiteral("SELECT \"Страхователь_фамилия_фирма\" FROM TableStrah ORDER BY rowid"));
-    QStringList names;
-    while (query.next())
-        names << query.value(0).toString();
-    return names;
-}
-
 } // namespace
 
 // The register as other programs and the system leave it: rows without a code of their own, rows changed behind
@@ -38,6 +27,8 @@ class RegisterConditionsTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
+
+    std::unique_ptr<test::TestRegister> m_register;
 
     QString path() const { return m_dir->filePath(QStringLiteral("Baza.mdb")); }
 
@@ -58,7 +49,10 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
+        m_register = std::make_unique<test::TestRegister>();
     }
+
+    void cleanup() { m_register.reset(); }
 
     void commandsActOnTheRowOfTheirKeyWhateverItsCode_data()
     {
@@ -69,10 +63,10 @@ private slots:
     void commandsActOnTheRowOfTheirKeyWhateverItsCode()
     {
         QFETCH(QString, code);
-        QVERIFY(makeRegister(0));
-        test::insertForeignRows(path(), {code, code, code});
-        SqliteDatabase database;
-        QVERIFY(database.open(path()).ok);
+        const auto engine = m_register->makeDatabase();
+        PolicyDatabase& database = *engine;
+        QVERIFY(database.open(m_register->location()).ok);
+        test::insertForeignRows(*m_register, {code, code, code});
         RegisterModel model(database);
         QVERIFY(model.refresh().ok);
 
@@ -87,33 +81,34 @@ private slots:
         changed.setValue(rowCodeColumnIndex(), QStringLiteral("не писать"));
         const StorageStatus updated = database.update(middle, stored.value, changed);
         QVERIFY2(updated.ok, qPrintable(updated.error));
-        QCOMPARE(surnames(path()), (QStringList{"Чужая 1", "Исправлена", "Чужая 3"}));
+        QCOMPARE(test::surnames(*m_register), (QStringList{"Чужая 1", "Исправлена", "Чужая 3"}));
         // The code of a row this program did not add is never written.
         QCOMPARE(database.load(middle).value.code(), code);
 
         QVERIFY(database.remove(middle, database.load(middle).value).ok);
-        QCOMPARE(surnames(path()), (QStringList{"Чужая 1", "Чужая 3"}));
+        QCOMPARE(test::surnames(*m_register), (QStringList{"Чужая 1", "Чужая 3"}));
     }
 
     void aRowChangedOrDeletedElsewhereIsLeftAsTheOtherProgramLeftIt_data()
     {
         QTest::addColumn<QString>("otherProgram");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("changed") << "UPDATE TableStrah SET \"Страхователь_фамилия_фирма\" = 'Чужая правка' WHERE rowid = 2"
+        QTest::newRow("changed") << "UPDATE \"TableStrah\" SET \"Страхователь_фамилия_фирма\" = 'Чужая правка' WHERE %1 = 2"
                                  << QStringList{"Чужая 1", "Чужая правка", "Чужая 3"};
-        QTest::newRow("deleted") << "DELETE FROM TableStrah WHERE rowid = 2" << QStringList{"Чужая 1", "Чужая 3"};
+        QTest::newRow("deleted") << "DELETE FROM \"TableStrah\" WHERE %1 = 2" << QStringList{"Чужая 1", "Чужая 3"};
     }
     void aRowChangedOrDeletedElsewhereIsLeftAsTheOtherProgramLeftIt()
     {
         QFETCH(QString, otherProgram);
         QFETCH(QStringList, after);
-        QVERIFY(makeRegister(0));
-        test::insertForeignRows(path(), {"", "", ""});
-        SqliteDatabase database;
-        QVERIFY(database.open(path()).ok);
+        const auto engine = m_register->makeDatabase();
+        PolicyDatabase& database = *engine;
+        QVERIFY(database.open(m_register->location()).ok);
+        test::insertForeignRows(*m_register, {"", "", ""});
         const RowKey key(2);
         const PolicyRow asRead = database.load(key).value;
-        QVERIFY(RawConnection(path()).exec(otherProgram));
+        test::RawRegister raw(*m_register);
+        QVERIFY(raw.exec(otherProgram.arg(raw.key())));
 
         PolicyRow mine = asRead;
         mine.setValue(0, QStringLiteral("Моя правка"));
@@ -123,7 +118,7 @@ private slots:
             QVERIFY2(status.error.startsWith(QStringLiteral("Запись изменена или удалена другой программой")),
                      qPrintable(status.error));
         }
-        QCOMPARE(surnames(path()), after);
+        QCOMPARE(test::surnames(*m_register), after);
     }
 
     void registerTheProgramMayNotWriteIsOpenForReading_data()
@@ -136,6 +131,7 @@ private slots:
     }
     void registerTheProgramMayNotWriteIsOpenForReading()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QFETCH(QString, setup);
         QFETCH(QString, reason);
         const QString folder = m_dir->filePath(QStringLiteral("folder"));
@@ -186,6 +182,7 @@ private slots:
     // Run twice: outside, it mounts the folder read-only in a mount namespace of its own and runs itself in it.
     void registerOnAReadOnlyMountIsOpenForReading()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         const QByteArray mounted = qgetenv(kMountedFolder);
         if (!mounted.isEmpty()) {
             SqliteDatabase database;
@@ -220,6 +217,7 @@ private slots:
     // other row is shown, the failure is reported once, and nothing is written into the file any more.
     void damagedPageIsReportedOnceAndTheFileIsNeverWritten()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         QVERIFY(makeRegister(60));
         const QByteArray intact = test::fileBytes(path());
         // A page holding the rest of a row in the middle of the register (rows of 10 KB overflow their leaf).

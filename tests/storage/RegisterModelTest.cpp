@@ -1,17 +1,16 @@
-#include "SqliteDatabase.h"
 #include "PolicySql.h"
 #include "RegisterModel.h"
 #include "StorageTestSupport.h"
+#include "TestRegister.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 using namespace osago;
-using osago::test::RawConnection;
+using osago::test::RawRegister;
 
 namespace {
 
@@ -27,24 +26,20 @@ class RegisterModelTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<SqliteDatabase> m_database;
+    std::unique_ptr<test::TestRegister> m_register;
+    std::unique_ptr<PolicyDatabase> m_database;
 
-    QString path() const { return m_dir->filePath(QStringLiteral("Baza.mdb")); }
+    QString location() const { return m_register->location(); }
 
     // Writes rows first ... first+count-1 in one transaction of a connection of its own.
     void fill(int first, int count)
     {
-        RawConnection raw(path());
+        RawRegister raw(*m_register);
         QVERIFY(raw.exec(QStringLiteral("BEGIN")));
-        QSqlQuery insert(raw.db());
-        QVERIFY(insert.prepare(policySql::insert()));
         for (int n = first; n < first + count; ++n) {
             PolicyRow row = test::trickyRow(QString::number(n));
             row.setValue(rowCodeColumnIndex(), QStringLiteral("code-%1").arg(n));
-            for (int column = 0; column < kPolicyColumnCount; ++column)
-                insert.bindValue(column, row.value(column));
-            QVERIFY(insert.exec());
+            QVERIFY(raw.exec(policySql::insert(), row.values()));
         }
         QVERIFY(raw.exec(QStringLiteral("COMMIT")));
     }
@@ -57,16 +52,15 @@ class RegisterModelTest : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_database = std::make_unique<SqliteDatabase>();
-        QVERIFY(m_database->open(path()).ok);
+        m_register = std::make_unique<test::TestRegister>();
+        m_database = m_register->makeDatabase();
+        QVERIFY(m_database->open(location()).ok);
     }
 
     void cleanup()
     {
         m_database.reset();
-        m_dir.reset();
+        m_register.reset();
     }
 
     void emptyRegisterShowsTitlesAndNoRows()
@@ -152,8 +146,9 @@ private slots:
     {
         RegisterModel model(*m_database);
         QVERIFY(model.refresh().ok);
-        SqliteDatabase other;
-        QVERIFY(other.open(path()).ok);
+        const auto otherEngine = m_register->makeDatabase();
+        PolicyDatabase& other = *otherEngine;
+        QVERIFY(other.open(location()).ok);
         const auto saved = other.insert(test::trickyRow(QStringLiteral("чужая")));
         QVERIFY(saved.ok);
         QCOMPARE(model.rowCount(), 0);
@@ -182,8 +177,9 @@ private slots:
         QVERIFY(model.refresh().ok);
         if (idsReadBeforeRemoval)
             QCOMPARE(model.rowOfCode(QStringLiteral("code-2")), 2);
-        SqliteDatabase other;
-        QVERIFY(other.open(path()).ok);
+        const auto otherEngine = m_register->makeDatabase();
+        PolicyDatabase& other = *otherEngine;
+        QVERIFY(other.open(location()).ok);
         QVERIFY(test::removeByCode(other, QStringLiteral("code-1")).ok);
         QCOMPARE(model.rowCount(), 3);
         for (int row = 0; row < 3; ++row)
@@ -267,8 +263,8 @@ private slots:
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QVERIFY(model.refresh().ok);
         const int surname = policyColumnIndex(u"Страхователь_фамилия_фирма");
-        RawConnection raw(path());
-        QVERIFY(raw.exec(QStringLiteral("UPDATE TableStrah SET \"Страхователь_фамилия_фирма\" = 'Выбранная' "
+        RawRegister raw(*m_register);
+        QVERIFY(raw.exec(QStringLiteral("UPDATE \"TableStrah\" SET \"Страхователь_фамилия_фирма\" = 'Выбранная' "
                                         "WHERE \"Мантисса_кода\" IN ('code-7', 'code-2')")));
         const StorageStatus selected = model.select({surname, QStringLiteral("выбранн"), 0});
         QVERIFY2(selected.ok, qPrintable(selected.error));
@@ -291,7 +287,7 @@ private slots:
     {
         fill(0, 3);
         RegisterModel model(*m_database);
-        QVERIFY(RawConnection(path()).exec(QStringLiteral("ALTER TABLE TableStrah RENAME TO Прежняя")));
+        QVERIFY(RawRegister(*m_register).exec(QStringLiteral("ALTER TABLE \"TableStrah\" RENAME TO \"Прежняя\"")));
         const StorageStatus selected = model.select({0, QStringLiteral("что-нибудь"), 0});
         QVERIFY(!selected.ok);
         QVERIFY(selected.error.contains(u"Реестр не прочитан"));

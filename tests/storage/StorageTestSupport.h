@@ -1,8 +1,9 @@
 #pragma once
 
 #include "PolicyColumns.h"
-#include "SqliteDatabase.h"
+#include "PolicyDatabase.h"
 #include "PolicyRow.h"
+#include "TestRegister.h"
 
 #include <QFile>
 #include <QTest>
@@ -71,22 +72,20 @@ private:
 };
 
 // The key of the first row holding `code` (one this program gave), or a key no row has.
-inline RowKey keyOf(const SqliteDatabase& database, const QString& code)
+inline RowKey keyOf(const PolicyDatabase& database, const QString& code)
 {
-    QSqlQuery query(database.connection());
-    query.prepare(QStringLiteral("SELECT rowid FROM TableStrah WHERE \"Мантисса_кода\" = ? ORDER BY rowid"));
-    query.addBindValue(code);
-    return RowKey(query.exec() && query.next() ? query.value(0).toLongLong() : -1);
+    std::vector<qint64> ids;
+    return RowKey(database.readIdsOfCode(code, ids).ok && !ids.empty() ? ids.front() : -1);
 }
 
 // A change or deletion of the row holding `code`, as it is stored now.
-inline StorageStatus updateByCode(SqliteDatabase& database, const QString& code, const PolicyRow& row)
+inline StorageStatus updateByCode(PolicyDatabase& database, const QString& code, const PolicyRow& row)
 {
     const RowKey key = keyOf(database, code);
     return database.update(key, database.load(key).value, row);
 }
 
-inline StorageStatus removeByCode(SqliteDatabase& database, const QString& code)
+inline StorageStatus removeByCode(PolicyDatabase& database, const QString& code)
 {
     const RowKey key = keyOf(database, code);
     return database.remove(key, database.load(key).value);
@@ -119,18 +118,29 @@ private:
 };
 
 // Rows written by another program straight into the table: `codes` in Мантисса_кода, the surname "Чужая n".
-inline void insertForeignRows(const QString& path, const QStringList& codes)
+inline void insertForeignRows(const TestRegister& testRegister, const QStringList& codes)
 {
-    RawConnection raw(path);
+    RawRegister raw(testRegister);
     for (int n = 0; n < codes.size(); ++n) {
-        QSqlQuery query(raw.db());
-        QVERIFY(query.prepare(QStringLiteral("INSERT INTO TableStrah (\"Страхователь_фамилия_фирма\", "
-                                             "\"Мантисса_кода\") VALUES (?, ?)")));
-        query.addBindValue(QStringLiteral("Чужая %1").arg(n + 1));
-        query.addBindValue(codes[n]);
-        QVERIFY(query.exec());
+        QVERIFY(raw.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Страхователь_фамилия_фирма\", "
+                                        "\"Мантисса_кода\") VALUES (?, ?)"),
+                         {QStringLiteral("Чужая %1").arg(n + 1), codes[n]}));
     }
 }
+
+// The surnames of the register's rows in row order, read by another program.
+inline QStringList surnames(const TestRegister& testRegister)
+{
+    RawRegister raw(testRegister);
+    return raw.column(QStringLiteral("SELECT \"Страхователь_фамилия_фирма\" FROM \"TableStrah\" ORDER BY %1").arg(raw.key()));
+}
+
+// For a test about the register file itself (its permissions, pages, journal): skipped in the run on the server.
+#define OSAGO_FILE_REGISTER_ONLY()                                                                                     \
+    do {                                                                                                               \
+        if (osago::test::onTestServer())                                                                               \
+            QSKIP("about the register file itself");                                                                   \
+    } while (false)
 
 inline QByteArray fileBytes(const QString& path)
 {

@@ -124,13 +124,16 @@ public:
     explicit RawRegister(const TestRegister& testRegister)
         : m_name(QUuid::createUuid().toString())
     {
-        if (testRegister.onServer()) {
+        if (testRegister.onServer())
             m_server = testRegister.admin();
-            return;
-        }
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(testRegister.location());
-        db.open();
+        else
+            openFile(testRegister.location());
+    }
+    // A register file of the test's own making.
+    explicit RawRegister(const QString& filePath)
+        : m_name(QUuid::createUuid().toString())
+    {
+        openFile(filePath);
     }
     ~RawRegister()
     {
@@ -147,9 +150,32 @@ public:
     // The first value of the first row, or an empty text when there is none or the statement failed.
     QString scalar(const QString& sql, const QStringList& values = {}) { return run(sql, values, true); }
     bool exec(const QString& sql, const QStringList& values = {}) { return !run(sql, values, false).isNull(); }
+    // The first value of every row.
+    QStringList column(const QString& sql)
+    {
+        QStringList values;
+        if (m_server) {
+            const PgResult result = m_server->exec(sql);
+            for (int row = 0; row < result.rows(); ++row)
+                values << result.text(row, 0);
+            return values;
+        }
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        query.exec(sql);
+        while (query.next())
+            values << query.value(0).toString();
+        return values;
+    }
     qint64 rowCount() { return scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\"")).toLongLong(); }
 
 private:
+    void openFile(const QString& path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+
     // A null text for a failure, an empty one for success without a value.
     QString run(const QString& sql, const QStringList& values, bool wantValue)
     {
