@@ -7,6 +7,8 @@ function(osago_add_test_program name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    # The tests' shared support (TestRegister.h, the scripted seams).
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 endfunction()
 
 function(osago_add_test name)
@@ -40,7 +42,6 @@ endfunction()
 # database there. The fault tests get a server of their own to stop and start (see FaultServer).
 function(osago_run_on_test_server program name)
     add_test(NAME ${name} COMMAND ${program})
-    target_include_directories(${program} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT 300
         FIXTURES_REQUIRED osago_server

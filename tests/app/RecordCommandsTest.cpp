@@ -33,7 +33,7 @@ void storeRows(TestProgram& t, int count, const RecordShape& shape = {})
 QStringList surnamesOnDisk(TestProgram& t)
 {
     QStringList surnames;
-    for (const PolicyRow& row : rowsOnDisk(t.program.database().path()))
+    for (const PolicyRow& row : rowsOnDisk(t.location))
         surnames << row.value(u"Страхователь_фамилия_фирма");
     return surnames;
 }

@@ -50,7 +50,7 @@ private slots:
         const QModelIndex surname = t.model().index(0, policyColumnIndex(u"Страхователь_фамилия_фирма"));
         QCOMPARE(t.model().data(surname).toString(), QStringLiteral("Сидоров"));
         QCOMPARE(t.main().grid().selectedSourceRow(), 0);
-        QCOMPARE(rowsOnDisk(t.program.database().path()).size(), 1);
+        QCOMPARE(rowsOnDisk(t.location).size(), 1);
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 
@@ -83,7 +83,7 @@ private slots:
         saveFromEditor(t.editor());
 
         QVERIFY(!t.editor().isVisible());
-        const QList<PolicyRow> onDisk = rowsOnDisk(t.program.database().path());
+        const QList<PolicyRow> onDisk = rowsOnDisk(t.location);
         QCOMPARE(onDisk.size(), 1);
         compareRows(onDisk.first(), saved, true);
         OSAGO_VERIFY_MESSAGES(t.seam);

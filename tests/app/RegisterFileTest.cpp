@@ -1,5 +1,6 @@
 #include "AgentSettings.h"
 #include "RegisterTestSupport.h"
+#include "SqliteDatabase.h"
 #include "WindowedGrid.h"
 
 #include <QFile>

@@ -6,11 +6,12 @@
 #include "Form2.h"
 #include "FormMain.h"
 #include "PolicyColumns.h"
-#include "SqliteDatabase.h"
+#include "PolicyDatabase.h"
 #include "PolicyRow.h"
 #include "Program.h"
 #include "RegisterModel.h"
 #include "ScriptedMessages.h"
+#include "TestRegister.h"
 #include "WindowedGrid.h"
 
 #include <QAction>
@@ -37,18 +38,24 @@ inline void useTestSettings(const char* program)
     QCoreApplication::setApplicationName(QString::fromLatin1(program));
 }
 
-// The whole program, started, over a register file in a temporary folder of its own (or over `registerPath`).
+// The whole program, started, over a register of its own (a file in its temporary folder, or a fresh database of
+// the test server in a run there; see TestRegister), or over `registerPath`.
 class TestProgram
 {
 public:
     explicit TestProgram(const QString& registerPath = {}, std::unique_ptr<DocumentPrinter> printer = {})
-        : program(seam, {registerPath.isEmpty() ? folder.filePath(QStringLiteral("Baza.mdb")) : registerPath,
-                         std::move(printer)})
+        : location(!registerPath.isEmpty() ? registerPath
+                   : testRegister.onServer() ? testRegister.location()
+                                             : folder.filePath(QStringLiteral("Baza.mdb")))
+        , program(seam, {location, std::move(printer)})
     {
         program.start();
     }
 
     QTemporaryDir folder;
+    TestRegister testRegister;
+    // The register's file or server URI.
+    const QString location;
     ScriptedMessages seam;
     Program program;
 
@@ -223,11 +230,12 @@ inline void compareRows(const PolicyRow& actual, const PolicyRow& expected, bool
     }
 }
 
-// The rows of the register file as another program reads them.
-inline QList<PolicyRow> rowsOnDisk(const QString& path)
+// The rows of the register at `location` as another program reads them.
+inline QList<PolicyRow> rowsOnDisk(const QString& location)
 {
-    SqliteDatabase database;
-    if (!database.open(path, SqliteDatabase::Access::ReadOnly).ok)
+    const auto engine = makeDatabase(location);
+    PolicyDatabase& database = *engine;
+    if (!database.open(location, PolicyDatabase::Access::ReadOnly).ok)
         return {};
     RegisterModel model(database);
     model.refresh();

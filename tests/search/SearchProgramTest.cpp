@@ -28,7 +28,7 @@ class SearchProgramTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<test::TestRegister> m_register;
+    std::unique_ptr<osago::test::TestRegister> m_register;
     std::unique_ptr<ScriptedMessages> m_messages;
     std::unique_ptr<Program> m_program;
 
@@ -48,7 +48,7 @@ private slots:
 
     void init()
     {
-        m_register = std::make_unique<test::TestRegister>();
+        m_register = std::make_unique<osago::test::TestRegister>();
         m_messages = std::make_unique<ScriptedMessages>();
         m_program = std::make_unique<Program>(*m_messages, osago::ProgramOptions{m_register->location()});
         // Attaching again changes nothing, so the test does not depend on where the program attaches it.

@@ -118,14 +118,23 @@ private:
 };
 
 // Rows written by another program straight into the table: `codes` in Мантисса_кода, the surname "Чужая n".
-inline void insertForeignRows(const TestRegister& testRegister, const QStringList& codes)
+inline void insertForeignRows(RawRegister&& raw, const QStringList& codes)
 {
-    RawRegister raw(testRegister);
     for (int n = 0; n < codes.size(); ++n) {
         QVERIFY(raw.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Страхователь_фамилия_фирма\", "
                                         "\"Мантисса_кода\") VALUES (?, ?)"),
                          {QStringLiteral("Чужая %1").arg(n + 1), codes[n]}));
     }
+}
+
+inline void insertForeignRows(const TestRegister& testRegister, const QStringList& codes)
+{
+    insertForeignRows(RawRegister(testRegister), codes);
+}
+
+inline void insertForeignRows(const QString& filePath, const QStringList& codes)
+{
+    insertForeignRows(RawRegister(filePath), codes);
 }
 
 // The surnames of the register's rows in row order, read by another program.
