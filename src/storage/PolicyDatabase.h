@@ -121,6 +121,10 @@ public:
     // telling `progress` the share done (0-99). Without it a search still answers correctly, by scanning.
     virtual bool hasSearchIndex(int column) const = 0;
     virtual StorageStatus buildSearchIndex(int column, const IndexProgress& progress) = 0;
+
+protected:
+    // load(RowKey) through readRows(): the row, or `gone` when it is no longer there.
+    StorageResult<PolicyRow> loadThroughReadRows(RowKey key, const StorageStatus& gone) const;
 };
 
 // Asks the agent for the server's password once a run (`prompt` names the server and the user); none when

@@ -18,6 +18,19 @@ std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSo
     return std::make_unique<SqliteDatabase>();
 }
 
+StorageResult<PolicyRow> PolicyDatabase::loadThroughReadRows(RowKey key, const StorageStatus& gone) const
+{
+    using Result = StorageResult<PolicyRow>;
+    std::vector<QStringList> rows;
+    const qint64 id = key.value();
+    const StorageStatus status = readRows(std::span(&id, 1), rows);
+    if (!status.ok)
+        return Result::failure(status);
+    if (rows.front().isEmpty())
+        return Result::failure(gone);
+    return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
+}
+
 StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
                                                             PasswordSource askPassword)
 {

@@ -4,6 +4,7 @@
 #include "PolicySql.h"
 #include "SqliteDatabase.h"
 #include "SqliteHandle.h"
+#include "StorageActions.h"
 #include "StorageErrors.h"
 
 #include <sqlite3.h>
@@ -15,8 +16,6 @@
 namespace osago {
 
 namespace {
-
-const QString kReadAction = QStringLiteral("Реестр не прочитан");
 
 using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 

@@ -3,6 +3,7 @@
 #include "PolicyColumns.h"
 #include "SqliteDatabase.h"
 #include "SqliteHandle.h"
+#include "StorageActions.h"
 #include "StorageErrors.h"
 
 #include <QElapsedTimer>
@@ -19,7 +20,6 @@ namespace osago {
 
 namespace {
 
-const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
 constexpr char kContainsFunction[] = "osago_contains";
 
 char16_t foldedUnit(char16_t unit)

@@ -3,6 +3,7 @@
 #include "PolicyColumns.h"
 #include "SearchIndex.h"
 #include "ServerErrors.h"
+#include "StorageActions.h"
 
 #include <QUuid>
 
@@ -12,15 +13,6 @@ namespace osago {
 
 namespace {
 
-const QString kSaveAction = QStringLiteral("Запись не сохранена");
-const QString kUpdateAction = QStringLiteral("Запись не изменена");
-const QString kRemoveAction = QStringLiteral("Запись не удалена");
-const QString kLoadAction = QStringLiteral("Запись не прочитана");
-const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
-const QString kAppendAction = QStringLiteral("Записи не добавлены");
-const QString kReadAction = QStringLiteral("Реестр не прочитан");
-const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
-const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
 const QString kSearchWithoutIndex = QStringLiteral("; поиск работает и без него, просматривая всю таблицу");
 
 QByteArray number(qint64 value)
@@ -288,13 +280,7 @@ StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
 
 StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
 {
-    const StorageStatus status = writable(kUpdateAction);
-    if (!status.ok)
-        return status;
-    return inTransaction(kUpdateAction, [&](const QString& action) {
-        const StorageStatus unchanged = checkUnchanged(action, key, asRead);
-        if (!unchanged.ok)
-            return unchanged;
+    return changeRow(kUpdateAction, key, asRead, [&](const QString& action) {
         std::vector<QByteArray> values;
         values.reserve(kPolicyColumnCount);
         for (int column = 0; column < kPolicyColumnCount; ++column) {
@@ -308,15 +294,20 @@ StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const 
 
 StorageStatus ServerDatabase::remove(RowKey key, const PolicyRow& asRead)
 {
-    const StorageStatus status = writable(kRemoveAction);
-    if (!status.ok)
-        return status;
-    return inTransaction(kRemoveAction, [&](const QString& action) {
-        const StorageStatus unchanged = checkUnchanged(action, key, asRead);
-        if (!unchanged.ok)
-            return unchanged;
+    return changeRow(kRemoveAction, key, asRead, [&](const QString& action) {
         const QByteArray id = number(key.value());
         return StorageStatus(exec(action, serverSql::deleteByKey(), std::span(&id, 1)));
+    });
+}
+
+StorageStatus ServerDatabase::changeRow(const QString& action, RowKey key, const PolicyRow& asRead, const Steps& write)
+{
+    const StorageStatus status = writable(action);
+    if (!status.ok)
+        return status;
+    return inTransaction(action, [&](const QString& sameAction) {
+        const StorageStatus unchanged = checkUnchanged(sameAction, key, asRead);
+        return unchanged.ok ? write(sameAction) : unchanged;
     });
 }
 
@@ -393,15 +384,7 @@ StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool req
 
 StorageResult<PolicyRow> ServerDatabase::load(RowKey key) const
 {
-    using Result = StorageResult<PolicyRow>;
-    std::vector<QStringList> rows;
-    const qint64 id = key.value();
-    const StorageStatus status = readRows(std::span(&id, 1), rows);
-    if (!status.ok)
-        return Result::failure(status);
-    if (rows.front().isEmpty())
-        return Result::failure(rowChanged());
-    return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
+    return loadThroughReadRows(key, rowChanged());
 }
 
 StorageResult<PolicyRow> ServerDatabase::load(const QString& code) const

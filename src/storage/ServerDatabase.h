@@ -71,6 +71,8 @@ private:
     // Runs `steps` in one transaction, rolled back on any failure; `longWork` lifts the statement timeout.
     StorageStatus inTransaction(const QString& action, const Steps& steps, bool longWork = false);
     StorageStatus writable(const QString& action) const;
+    // `write` in one transaction with the row `key` locked, provided it still holds `asRead`.
+    StorageStatus changeRow(const QString& action, RowKey key, const PolicyRow& asRead, const Steps& write);
     StorageStatus checkUnchanged(const QString& action, RowKey key, const PolicyRow& asRead);
     StorageStatus readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
                           std::vector<qint64>& ids, bool append = false) const;

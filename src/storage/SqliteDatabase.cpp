@@ -5,6 +5,7 @@
 #include "RegisterReads.h"
 #include "SearchIndex.h"
 #include "SqliteHandle.h"
+#include "StorageActions.h"
 #include "StorageErrors.h"
 
 #include <sqlite3.h>
@@ -21,13 +22,6 @@ namespace osago {
 
 namespace {
 
-const QString kSaveAction = QStringLiteral("Запись не сохранена");
-const QString kUpdateAction = QStringLiteral("Запись не изменена");
-const QString kRemoveAction = QStringLiteral("Запись не удалена");
-const QString kLoadAction = QStringLiteral("Запись не прочитана");
-const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
-const QString kAppendAction = QStringLiteral("Записи не добавлены");
-
 QString newConnectionName()
 {
     static QAtomicInteger<quint64> counter;
@@ -39,8 +33,6 @@ QVariant boundText(const QString& text)
 {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
-
-const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
 
 StorageStatus rowChangedFailure(const QString& path)
 {
@@ -375,15 +367,7 @@ StorageStatus SqliteDatabase::checkUnchanged(RowKey key, const PolicyRow& asRead
 
 StorageResult<PolicyRow> SqliteDatabase::load(RowKey key) const
 {
-    using Result = StorageResult<PolicyRow>;
-    std::vector<QStringList> rows;
-    const qint64 id = key.value();
-    const StorageStatus status = readRows(std::span(&id, 1), rows);
-    if (!status.ok)
-        return Result::failure(status);
-    if (rows.front().isEmpty())
-        return Result::failure(rowChangedFailure(m_path));
-    return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
+    return loadThroughReadRows(key, rowChangedFailure(m_path));
 }
 
 StorageResult<PolicyRow> SqliteDatabase::load(const QString& code) const

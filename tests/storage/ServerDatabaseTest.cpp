@@ -231,6 +231,14 @@ private slots:
         QVERIFY(database->update(key, asRead, changed).ok);
         QCOMPARE(found(*database, QStringLiteral("ЕЛКИНА")), QStringList{QStringLiteral("Ёлкина")});
         QVERIFY(database->hasSearchIndex(surnameColumn()));
+
+        // A right taken away while the program runs: the statement is refused, and the message says whose right.
+        admin->exec(QStringLiteral("REVOKE DELETE ON \"TableStrah\" FROM %1").arg(role));
+        const StorageStatus refused = database->remove(key, changed);
+        QVERIFY(!refused.ok);
+        QVERIFY2(refused.error.contains(QStringLiteral("у роли %1 нет прав").arg(role)), qPrintable(refused.error));
+        QCOMPARE(int(allIds(*database).size()), 1);
+        admin->exec(QStringLiteral("GRANT DELETE ON \"TableStrah\" TO %1").arg(role));
         QVERIFY(database->remove(key, changed).ok);
         QVERIFY(allIds(*database).empty());
     }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace osago {
+
+// What a failed register operation did not do: the first words of its message, the same for every engine.
+inline const QString kSaveAction = QStringLiteral("Запись не сохранена");
+inline const QString kUpdateAction = QStringLiteral("Запись не изменена");
+inline const QString kRemoveAction = QStringLiteral("Запись не удалена");
+inline const QString kLoadAction = QStringLiteral("Запись не прочитана");
+inline const QString kOpenAction = QStringLiteral("Реестр полисов не открыт");
+inline const QString kAppendAction = QStringLiteral("Записи не добавлены");
+inline const QString kReadAction = QStringLiteral("Реестр не прочитан");
+inline const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
+// Why a register opened for reading takes no writes.
+inline const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
+
+} // namespace osago
