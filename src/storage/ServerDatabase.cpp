@@ -227,8 +227,8 @@ StorageStatus ServerDatabase::inTransaction(const QString& action, const Steps& 
         const StorageResult<PgResult> commit = m_session.exec(action, "COMMIT");
         if (!commit.ok && commit.value.connectionLost()) {
             return failure(action, QStringLiteral("соединение с сервером потеряно в момент сохранения, и неизвестно, "
-                                                  "успел ли сервер его принять; обновите таблицу (F5) и проверьте "
-                                                  "запись"));
+                                                  "успел ли сервер его принять; проверьте в таблице, есть ли эта "
+                                                  "запись, прежде чем повторить"));
         }
         status = commit;
     }
