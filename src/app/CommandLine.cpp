@@ -14,6 +14,9 @@ namespace {
 
 constexpr int refused = 2;
 
+const QString kDatabaseMissing =
+    QStringLiteral("после --database нужен реестр: имя файла или адрес сервера postgresql://…");
+
 QString optionAsTyped(const QString& name)
 {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
@@ -32,7 +35,7 @@ WindowCommandLine refusal(const QString& problem)
 WindowCommandLine readWindowCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption database(QStringLiteral("database"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption database(QStringLiteral("database"), QString(), QStringLiteral("REGISTER"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({database, help, version});
@@ -51,11 +54,11 @@ WindowCommandLine readWindowCommandLine(const QStringList& arguments)
         return refusal(QStringLiteral("неизвестный параметр «%1»").arg(optionAsTyped(parser.unknownOptionNames().front())));
     // The only failure left is an option without its value, and only `--database` takes one.
     if (!understood || (parser.isSet(database) && parser.value(database).isEmpty()))
-        return refusal(QStringLiteral("после --database нужно имя файла реестра"));
+        return refusal(kDatabaseMissing);
     if (!parser.positionalArguments().isEmpty())
         return refusal(QStringLiteral("неизвестная команда «%1»").arg(parser.positionalArguments().front()));
     if (parser.isSet(database))
-        commandLine.databasePath = parser.value(database);
+        commandLine.databaseLocation = parser.value(database);
     return commandLine;
 }
 

@@ -15,8 +15,8 @@ struct WindowCommandLine
     enum class Request { OpenWindow, ShowHelp, ShowVersion, Refuse };
 
     Request request = Request::OpenWindow;
-    // The register given by `--database`, when it was given.
-    std::optional<QString> databasePath;
+    // The register given by `--database`, when it was given: a file's path or a server's connection URI.
+    std::optional<QString> databaseLocation;
     // For Refuse: one line saying what is wrong.
     QString problem;
 };

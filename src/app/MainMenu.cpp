@@ -53,6 +53,7 @@ const std::vector<TopEntry>& menuLayout()
         {"N9", QStringLiteral("Настройки"),
          {
              {&MainCommands::users, "N10", QStringLiteral("Пользователи..."), Qt::CTRL | Qt::Key_U, {}},
+             {&MainCommands::chooseRegister, "N25", QStringLiteral("Реестр..."), {}, {}},
          }},
         {"N19", QStringLiteral("Сервис"),
          {

@@ -8,21 +8,22 @@ namespace osago {
 // The commands of the main window, each one action that the menu item and its toolbar button share.
 struct MainCommands
 {
-    QAction* create = nullptr;      // N2 "Создать..."
-    QAction* edit = nullptr;        // N3 "Редактировать..."
-    QAction* copy = nullptr;        // N15 "Копировать..."
-    QAction* remove = nullptr;      // N12 "Удалить"
-    QAction* search = nullptr;      // N4 "Поиск..."
-    QAction* view = nullptr;        // N16 "Просмотр..."
-    QAction* print = nullptr;       // N7 "Печать..."
-    QAction* printDirect = nullptr; // N8 "Печать", hidden
-    QAction* users = nullptr;       // N10 "Пользователи..."
-    QAction* exportRows = nullptr;  // N20 "Экспорт..."
-    QAction* report = nullptr;      // N21 "Отчёт агента..."
-    QAction* backup = nullptr;      // N22 "Резервная копия"
-    QAction* restore = nullptr;     // N23 "Восстановить из копии..."
-    QAction* about = nullptr;       // N14 "О программе..."
-    QAction* exit = nullptr;        // N6 "Выход", a command of the menu bar itself
+    QAction* create = nullptr;         // N2 "Создать..."
+    QAction* edit = nullptr;           // N3 "Редактировать..."
+    QAction* copy = nullptr;           // N15 "Копировать..."
+    QAction* remove = nullptr;         // N12 "Удалить"
+    QAction* search = nullptr;         // N4 "Поиск..."
+    QAction* view = nullptr;           // N16 "Просмотр..."
+    QAction* print = nullptr;          // N7 "Печать..."
+    QAction* printDirect = nullptr;    // N8 "Печать", hidden
+    QAction* users = nullptr;          // N10 "Пользователи..."
+    QAction* chooseRegister = nullptr; // N25 "Реестр..."
+    QAction* exportRows = nullptr;     // N20 "Экспорт..."
+    QAction* report = nullptr;         // N21 "Отчёт агента..."
+    QAction* backup = nullptr;         // N22 "Резервная копия"
+    QAction* restore = nullptr;        // N23 "Восстановить из копии..."
+    QAction* about = nullptr;          // N14 "О программе..."
+    QAction* exit = nullptr;           // N6 "Выход", a command of the menu bar itself
 };
 
 // Builds the main menu of `window` and returns its commands. Their shortcuts work from every window

@@ -20,7 +20,7 @@ Program::Program(Messages& messages, ProgramOptions options)
     : m_messages(messages)
     , m_options(std::move(options))
 {
-    m_register = std::make_unique<ProgramRegister>(m_options.databasePath);
+    m_register = std::make_unique<ProgramRegister>(m_options.databaseLocation);
 
     m_formMain = std::make_unique<FormMain>(m_messages);
     m_form2 = std::make_unique<Form2>(m_messages, *m_formMain);

@@ -24,8 +24,8 @@ class ServiceCommands;
 
 struct ProgramOptions
 {
-    // The register file; a bare name is looked up in the current folder.
-    QString databasePath = QStringLiteral("Baza.mdb");
+    // The register: a file (a bare name is looked up in the current folder) or a server's connection URI.
+    QString databaseLocation = QStringLiteral("Baza.mdb");
     // Where documents are printed; the system's default printer unless given.
     std::unique_ptr<DocumentPrinter> printer = nullptr;
     // Where the files the agent writes go; the platform's file dialogs unless given.

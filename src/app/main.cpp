@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "Pictures.h"
 #include "Program.h"
+#include "RegisterSettings.h"
 #include "ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
@@ -41,8 +42,8 @@ int main(int argc, char* argv[])
     if (commandLine.request != osago::WindowCommandLine::Request::OpenWindow)
         return osago::answerCommandLine(commandLine);
     osago::ProgramOptions options;
-    if (commandLine.databasePath)
-        options.databasePath = *commandLine.databasePath;
+    // The register named on the command line wins over the one chosen in "Реестр...".
+    options.databaseLocation = commandLine.databaseLocation.value_or(osago::RegisterSettings::load().location());
     options.automaticBackup = true;
 
     osago::DialogMessages messages;

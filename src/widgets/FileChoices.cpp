@@ -14,6 +14,12 @@ QString DialogFileChoices::saveFileName(QWidget* parent, const QString& title, c
     return QFileDialog::getSaveFileName(parent, title, documents.filePath(suggestedName), filters);
 }
 
+QString DialogFileChoices::openFileName(QWidget* parent, const QString& title, const QString& startPath,
+                                        const QString& filters)
+{
+    return QFileDialog::getOpenFileName(parent, title, startPath, filters);
+}
+
 int DialogFileChoices::chooseItem(QWidget* parent, const QString& title, const QString& label,
                                   const QStringList& items)
 {

@@ -17,15 +17,20 @@ public:
     // ("Таблица CSV (*.csv);;Книга Excel (*.xlsx)").
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
                                  const QString& filters) = 0;
+    // The existing file to open, starting at `startPath`, or an empty text when the agent cancels.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& startPath,
+                                 const QString& filters) = 0;
     // The position of the item the agent picks from `items`, or -1 when the agent cancels.
     virtual int chooseItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) = 0;
 };
 
-// The platform's save-file dialog, starting in the documents folder.
+// The platform's file dialogs; a file to write starts in the documents folder.
 class DialogFileChoices final : public FileChoices
 {
 public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
+                         const QString& filters) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& startPath,
                          const QString& filters) override;
     int chooseItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) override;
 };

@@ -25,7 +25,7 @@ void CommandLineTest::readsTheWindowsCommandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<Request>("request");
-    QTest::addColumn<QString>("databasePath");
+    QTest::addColumn<QString>("databaseLocation");
     QTest::addColumn<QString>("problem");
 
     QTest::newRow("nothing") << QStringList{} << Request::OpenWindow << QString() << QString();
@@ -33,6 +33,11 @@ void CommandLineTest::readsTheWindowsCommandLine_data()
                                       << "/tmp/a.mdb" << QString();
     QTest::newRow("register with =") << QStringList{"--database=b.mdb"} << Request::OpenWindow << "b.mdb"
                                      << QString();
+    QTest::newRow("server register") << QStringList{"--database", "postgresql://agent@db.local:5433/osago?sslmode=require"}
+                                     << Request::OpenWindow << "postgresql://agent@db.local:5433/osago?sslmode=require"
+                                     << QString();
+    QTest::newRow("server register, short scheme") << QStringList{"--database=postgres://db/osago"}
+                                                   << Request::OpenWindow << "postgres://db/osago" << QString();
     QTest::newRow("help") << QStringList{"--help"} << Request::ShowHelp << QString() << QString();
     QTest::newRow("short help") << QStringList{"-h"} << Request::ShowHelp << QString() << QString();
     QTest::newRow("version") << QStringList{"--version"} << Request::ShowVersion << QString() << QString();
@@ -41,9 +46,9 @@ void CommandLineTest::readsTheWindowsCommandLine_data()
     QTest::newRow("unknown option") << QStringList{"--datbase", "a.mdb"} << Request::Refuse << QString()
                                     << "неизвестный параметр «--datbase»";
     QTest::newRow("register without a file") << QStringList{"--database"} << Request::Refuse << QString()
-                                             << "после --database нужно имя файла реестра";
+                                             << "после --database нужен реестр: имя файла или адрес сервера postgresql://…";
     QTest::newRow("register with an empty name") << QStringList{"--database="} << Request::Refuse << QString()
-                                                 << "после --database нужно имя файла реестра";
+                                                 << "после --database нужен реестр: имя файла или адрес сервера postgresql://…";
     QTest::newRow("unknown command") << QStringList{"exprt"} << Request::Refuse << QString()
                                      << "неизвестная команда «exprt»";
 }
@@ -52,12 +57,12 @@ void CommandLineTest::readsTheWindowsCommandLine()
 {
     QFETCH(QStringList, arguments);
     QFETCH(Request, request);
-    QFETCH(QString, databasePath);
+    QFETCH(QString, databaseLocation);
     QFETCH(QString, problem);
 
     const WindowCommandLine commandLine = osago::readWindowCommandLine(QStringList{"osago"} + arguments);
     QCOMPARE(commandLine.request, request);
-    QCOMPARE(commandLine.databasePath.value_or(QString()), databasePath);
+    QCOMPARE(commandLine.databaseLocation.value_or(QString()), databaseLocation);
     QCOMPARE(commandLine.problem, problem);
 }
 
@@ -93,8 +98,9 @@ void CommandLineTest::answersHelpVersionAndRefusal()
 void CommandLineTest::helpNamesEveryCommandAndOption()
 {
     const QString help = osago::commandLineHelp();
-    for (const char* word : {"--database ФАЙЛ", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb", "export [--database РЕЕСТР]",
-                             "report --from", "backup [--database РЕЕСТР] [ПАПКА]", "restore [--database РЕЕСТР] КОПИЯ"})
+    for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb", "export [--database РЕЕСТР]",
+                             "report --from", "backup [--database РЕЕСТР] [ПАПКА]", "restore [--database РЕЕСТР] КОПИЯ",
+                             "copy-register ОТКУДА КУДА [--append]"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
 }
 

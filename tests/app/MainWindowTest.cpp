@@ -93,7 +93,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("Запись") << "N1" << QStringList{"N2", "N3", "N15", "N12", "N18", "N4", "N16"};
         QTest::newRow("Заявление") << "N5" << QStringList{"N7", "N8"};
-        QTest::newRow("Настройки") << "N9" << QStringList{"N10"};
+        QTest::newRow("Настройки") << "N9" << QStringList{"N10", "N25"};
         QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N24", "N22", "N23"};
         QTest::newRow("Помощь") << "N13" << QStringList{"N14"};
     }
@@ -129,6 +129,7 @@ private slots:
         QTest::newRow("N7") << "N7" << "Печать..." << QKeySequence("Ctrl+P") << true;
         QTest::newRow("N8") << "N8" << "Печать" << QKeySequence() << true;
         QTest::newRow("N10") << "N10" << "Пользователи..." << QKeySequence("Ctrl+U") << false;
+        QTest::newRow("N25") << "N25" << "Реестр..." << QKeySequence() << false;
         QTest::newRow("N14") << "N14" << "О программе..." << QKeySequence("Ctrl+F1") << true;
         QTest::newRow("N20") << "N20" << "Экспорт..." << QKeySequence("Ctrl+E") << false;
         QTest::newRow("N21") << "N21" << "Отчёт агента..." << QKeySequence("Ctrl+R") << false;

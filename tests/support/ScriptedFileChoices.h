@@ -20,6 +20,12 @@ public:
         return m_answers.isEmpty() ? QString() : m_answers.dequeue();
     }
 
+    QString openFileName(QWidget*, const QString& title, const QString&, const QString&) override
+    {
+        m_asked << title;
+        return m_answers.isEmpty() ? QString() : m_answers.dequeue();
+    }
+
     void pickNext(int item) { m_picks.enqueue(item); }
 
     int chooseItem(QWidget*, const QString& title, const QString&, const QStringList& items) override

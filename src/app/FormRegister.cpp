@@ -1,0 +1,181 @@
+#include "FormRegister.h"
+
+#include "FileChoices.h"
+#include "Messages.h"
+
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace osago {
+
+namespace {
+
+constexpr int kHighestPort = 65535;
+constexpr int kFieldWidth = 260;
+
+QLineEdit* newEdit(QWidget* window, const QString& name)
+{
+    auto* edit = new QLineEdit(window);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(kFieldWidth);
+    return edit;
+}
+
+} // namespace
+
+FormRegister::FormRegister(Messages& messages, FileChoices& files)
+    : m_messages(messages)
+    , m_files(files)
+{
+    setObjectName(QStringLiteral("FormRegister"));
+    setWindowTitle(kRegisterWindowTitle);
+    setWindowFlag(Qt::Dialog);
+    setWindowModality(Qt::ApplicationModal);
+    buildControls();
+}
+
+void FormRegister::buildControls()
+{
+    m_fileKind = new QRadioButton(QStringLiteral("Файл на этом компьютере"), this);
+    m_fileKind->setObjectName(QStringLiteral("RadioFile"));
+    m_file = newEdit(this, QStringLiteral("EditFile"));
+    auto* browse = new QPushButton(QStringLiteral("Обзор..."), this);
+    browse->setObjectName(QStringLiteral("ButtonBrowse"));
+    m_browse = browse;
+    connect(browse, &QPushButton::clicked, this, &FormRegister::ButtonBrowseClick);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_file);
+    fileRow->addWidget(browse);
+
+    m_serverKind = new QRadioButton(QStringLiteral("Общий реестр на сервере PostgreSQL"), this);
+    m_serverKind->setObjectName(QStringLiteral("RadioServer"));
+    m_host = newEdit(this, QStringLiteral("EditHost"));
+    m_port = new QSpinBox(this);
+    m_port->setObjectName(QStringLiteral("EditPort"));
+    m_port->setRange(1, kHighestPort);
+    m_database = newEdit(this, QStringLiteral("EditBase"));
+    m_user = newEdit(this, QStringLiteral("EditUser"));
+    auto* server = new QFormLayout;
+    server->addRow(QStringLiteral("Сервер:"), m_host);
+    server->addRow(QStringLiteral("Порт:"), m_port);
+    server->addRow(QStringLiteral("База данных:"), m_database);
+    server->addRow(QStringLiteral("Пользователь:"), m_user);
+    auto* passwordNote = new QLabel(QStringLiteral("Пароль не сохраняется: он берётся из файла ~/.pgpass "
+                                                   "или спрашивается один раз за запуск."),
+                                    this);
+    passwordNote->setWordWrap(true);
+    connect(m_fileKind, &QRadioButton::toggled, this, &FormRegister::showKind);
+
+    m_current = new QLabel(this);
+    m_current->setObjectName(QStringLiteral("LabelCurrent"));
+    m_current->setWordWrap(true);
+
+    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+    ok->setObjectName(QStringLiteral("ButtonOk"));
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    cancel->setObjectName(QStringLiteral("ButtonCancel"));
+    connect(ok, &QPushButton::clicked, this, &FormRegister::ButtonOkClick);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_fileKind);
+    layout->addLayout(fileRow);
+    layout->addSpacing(8);
+    layout->addWidget(m_serverKind);
+    layout->addLayout(server);
+    layout->addWidget(passwordNote);
+    layout->addSpacing(8);
+    layout->addWidget(m_current);
+    layout->addLayout(buttons);
+
+    // The order the fields are read in, top to bottom, whatever order they were made in.
+    const QList<QWidget*> order{m_fileKind, m_file, browse, m_serverKind, m_host, m_port, m_database, m_user,
+                                ok, cancel};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void FormRegister::ask(const RegisterSettings& settings, const QString& current)
+{
+    m_file->setText(settings.file);
+    m_host->setText(settings.host);
+    m_port->setValue(settings.port);
+    m_database->setText(settings.database);
+    m_user->setText(settings.user);
+    (settings.kind == RegisterSettings::Kind::Server ? m_serverKind : m_fileKind)->setChecked(true);
+    showKind();
+    m_current->setText(QStringLiteral("Сейчас открыт реестр: %1").arg(current));
+    show();
+    raise();
+    activateWindow();
+    (settings.kind == RegisterSettings::Kind::Server ? m_host : m_file)->setFocus();
+}
+
+RegisterSettings FormRegister::settings() const
+{
+    RegisterSettings choice;
+    choice.kind = m_serverKind->isChecked() ? RegisterSettings::Kind::Server : RegisterSettings::Kind::File;
+    choice.file = m_file->text().trimmed();
+    choice.host = m_host->text().trimmed();
+    choice.port = m_port->value();
+    choice.database = m_database->text().trimmed();
+    choice.user = m_user->text().trimmed();
+    return choice;
+}
+
+void FormRegister::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        ButtonOkClick();
+    else if (event->key() == Qt::Key_Escape)
+        hide();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// Only the fields of the kind chosen take input; the others keep what they hold for a change of mind.
+void FormRegister::showKind()
+{
+    const bool file = m_fileKind->isChecked();
+    m_file->setEnabled(file);
+    m_browse->setEnabled(file);
+    for (QWidget* field : {static_cast<QWidget*>(m_host), static_cast<QWidget*>(m_port),
+                           static_cast<QWidget*>(m_database), static_cast<QWidget*>(m_user)})
+        field->setEnabled(!file);
+}
+
+void FormRegister::ButtonBrowseClick()
+{
+    const QString path = m_files.openFileName(this, QStringLiteral("Файл реестра"),
+                                              QFileInfo(m_file->text()).absoluteFilePath(),
+                                              QStringLiteral("Реестр полисов (*.mdb);;Все файлы (*)"));
+    if (!path.isEmpty())
+        m_file->setText(path);
+    m_file->setFocus();
+}
+
+void FormRegister::ButtonOkClick()
+{
+    const RegisterSettings choice = settings();
+    if (const std::optional<RegisterSettings::Problem> problem = choice.problem()) {
+        m_messages.show(this, kRegisterWindowTitle, problem->text, Messages::Icon::Warning);
+        using Field = RegisterSettings::Problem::Field;
+        (problem->field == Field::File ? m_file : problem->field == Field::Host ? m_host : m_database)->setFocus();
+        return;
+    }
+    emit chosen(choice);
+}
+
+} // namespace osago
