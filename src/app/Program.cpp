@@ -6,11 +6,15 @@
 #include "FormMain.h"
 #include "FormPlus.h"
 #include "FormPoisk.h"
+#include "FormRegister.h"
 #include "Messages.h"
 #include "PolicyDatabase.h"
 #include "ProgramRegister.h"
 #include "RecordCommands.h"
+#include "RegisterSettings.h"
 #include "ServiceCommands.h"
+
+#include <QAction>
 
 namespace osago {
 
@@ -20,7 +24,10 @@ Program::Program(Messages& messages, ProgramOptions options)
     : m_messages(messages)
     , m_options(std::move(options))
 {
-    m_register = std::make_unique<ProgramRegister>(m_options.databaseLocation);
+    m_register = std::make_unique<ProgramRegister>(m_options.databaseLocation,
+                                                   [this](const QString& prompt) { return askPassword(prompt); });
+    if (!m_register->openFailure().isEmpty())
+        m_passwords.clear();
 
     m_formMain = std::make_unique<FormMain>(m_messages);
     m_form2 = std::make_unique<Form2>(m_messages, *m_formMain);
@@ -38,11 +45,14 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_formMain->attachRecords(*m_records);
     m_service = std::make_unique<ServiceCommands>(m_messages, *m_options.fileChoices, *m_formMain,
                                                   m_register->database(), m_register->model());
+    QObject::connect(m_formMain->commands().chooseRegister, &QAction::triggered, m_formMain.get(),
+                     [this] { chooseRegister(); });
 }
 
 // Everything goes in the reverse order of its creation, so nothing outlives what it refers to.
 Program::~Program()
 {
+    m_formRegister.reset();
     m_service.reset();
     m_records.reset();
     m_aboutBox.reset();
@@ -55,17 +65,70 @@ Program::~Program()
 
 void Program::start()
 {
-    const PolicyDatabase& database = m_register->database();
-    if (database.isReadOnly())
-        m_formMain->setWindowTitle(kReadOnlyCaption);
     m_formMain->showMaximized();
-    if (!m_register->openFailure().isEmpty())
+    tellRegisterState();
+    const PolicyDatabase& database = m_register->database();
+    if (m_options.automaticBackup && m_register->openFailure().isEmpty() && !database.isReadOnly())
+        m_service->backupAutomatically();
+}
+
+void Program::tellRegisterState()
+{
+    const PolicyDatabase& database = m_register->database();
+    m_formMain->setWindowTitle(database.isReadOnly() ? kReadOnlyCaption : kProgramTitle);
+    if (!m_register->openFailure().isEmpty()) {
         m_messages.show(m_formMain.get(), kProgramTitle, m_register->openFailure(), Messages::Icon::Critical);
-    else if (database.isReadOnly())
+        return;
+    }
+    if (const QString warning = database.openWarning(); !warning.isEmpty())
+        m_messages.show(m_formMain.get(), kProgramTitle, warning, Messages::Icon::Warning);
+    if (database.isReadOnly())
         m_messages.show(m_formMain.get(), kProgramTitle, kReadOnlyMessage.arg(database.readOnlyReason()),
                         Messages::Icon::Warning);
-    else if (m_options.automaticBackup)
-        m_service->backupAutomatically();
+}
+
+// The window is made when the agent first asks for it.
+void Program::chooseRegister()
+{
+    if (!m_formRegister) {
+        m_formRegister = std::make_unique<FormRegister>(m_messages, *m_options.fileChoices);
+        QObject::connect(m_formRegister.get(), &FormRegister::chosen, m_formMain.get(),
+                         [this](const RegisterSettings& settings) { registerChosen(settings); });
+    }
+    const PolicyDatabase& database = m_register->database();
+    m_formRegister->ask(RegisterSettings::load(),
+                        database.isOpen() ? database.location() : QStringLiteral("нет (не открыт)"));
+}
+
+void Program::registerChosen(const RegisterSettings& settings)
+{
+    const PolicyDatabase& database = m_register->database();
+    const QString kept = database.isOpen() ? kPreviousRegisterKept.arg(database.location()) : kNoRegisterStill;
+    if (const StorageStatus opened = m_register->reopen(settings.location()); !opened.ok) {
+        m_passwords.clear();
+        m_messages.show(m_formRegister.get(), kRegisterWindowTitle,
+                        kRegisterNotOpenedMessage.arg(settings.location(), opened.error, kept),
+                        Messages::Icon::Critical);
+        return;
+    }
+    settings.save();
+    m_formRegister->hide();
+    // The search window's rows were the old register's.
+    m_formPoisk->attachRegister(m_register->database(), m_register->model());
+    tellRegisterState();
+}
+
+std::optional<QString> Program::askPassword(const QString& prompt)
+{
+    if (const auto known = m_passwords.constFind(prompt); known != m_passwords.constEnd())
+        return *known;
+    QWidget* over = m_formRegister && m_formRegister->isVisible() ? static_cast<QWidget*>(m_formRegister.get())
+                    : m_formMain && m_formMain->isVisible()        ? m_formMain.get()
+                                                                   : nullptr;
+    std::optional<QString> password = m_options.passwords->askPassword(over, prompt);
+    if (password)
+        m_passwords.insert(prompt, *password);
+    return password;
 }
 
 PolicyDatabase& Program::database()

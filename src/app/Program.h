@@ -2,10 +2,13 @@
 
 #include "DocumentPrinter.h"
 #include "FileChoices.h"
+#include "PasswordPrompt.h"
 
+#include <QHash>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace osago {
 
@@ -14,6 +17,7 @@ class Form2;
 class FormMain;
 class FormPlus;
 class FormPoisk;
+class FormRegister;
 class Messages;
 class PolicyDatabase;
 class PrintService;
@@ -21,6 +25,7 @@ class ProgramRegister;
 class RecordCommands;
 class RegisterModel;
 class ServiceCommands;
+struct RegisterSettings;
 
 struct ProgramOptions
 {
@@ -32,6 +37,8 @@ struct ProgramOptions
     std::unique_ptr<FileChoices> fileChoices = std::make_unique<DialogFileChoices>();
     // Whether start() makes the day's copy of the register into "Архив".
     bool automaticBackup = false;
+    // Where a server's password is asked; the password box unless given.
+    std::unique_ptr<PasswordPrompt> passwords = std::make_unique<DialogPasswordPrompt>();
 };
 
 // Owns the program's windows and its register. Each window exists once, created in a fixed order, shown and
@@ -46,7 +53,8 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Shows the main window maximised, then says why the register could not be opened, if it could not, or why
-    // it is open for reading only (the caption says so too).
+    // it is open for reading only (the caption says so too), and what its engine warns of (a file on a network
+    // share).
     void start();
 
     FormMain& formMain() { return *m_formMain; }
@@ -54,6 +62,8 @@ public:
     FormPoisk& formPoisk() { return *m_formPoisk; }
     FormPlus& formPlus() { return *m_formPlus; }
     AboutBox& aboutBox() { return *m_aboutBox; }
+    // The window of "Реестр...", made by its first use; null before.
+    FormRegister* formRegister() { return m_formRegister.get(); }
 
     PolicyDatabase& database();
     RegisterModel& registerModel();
@@ -61,6 +71,16 @@ public:
     ServiceCommands& serviceCommands() { return *m_service; }
 
 private:
+    // "Реестр...": the window with the choice kept.
+    void chooseRegister();
+    // Opens the register the agent chose in its place of the open one, which stays when the new one fails.
+    void registerChosen(const RegisterSettings& settings);
+    // The caption, and the messages of a register just opened.
+    void tellRegisterState();
+    // A server's password, asked once a run for each server and user; forgotten when a register fails to open,
+    // since it may have been the wrong one.
+    std::optional<QString> askPassword(const QString& prompt);
+
     Messages& m_messages;
     ProgramOptions m_options;
     std::unique_ptr<ProgramRegister> m_register;
@@ -71,9 +91,15 @@ private:
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<RecordCommands> m_records;
     std::unique_ptr<ServiceCommands> m_service;
+    std::unique_ptr<FormRegister> m_formRegister;
+    QHash<QString, QString> m_passwords;
 };
 
 inline const QString kReadOnlyCaption = QStringLiteral("ОСАГО Тальград — только чтение");
+// What the agent hears when the register chosen in "Реестр..." does not open: where, why, and what stays open.
+inline const QString kRegisterNotOpenedMessage = QStringLiteral("Не удалось открыть реестр %1.\n%2\n%3");
+inline const QString kPreviousRegisterKept = QStringLiteral("Программа продолжает работать с прежним реестром: %1.");
+inline const QString kNoRegisterStill = QStringLiteral("Реестр по-прежнему не открыт.");
 inline const QString kReadOnlyMessage =
     QStringLiteral("Реестр открыт только для чтения: записи можно смотреть, искать и печатать, но не сохранять, "
                    "изменять и удалять.\nПричина: %1.");

@@ -1,6 +1,7 @@
 #include "AgentSettings.h"
 #include "BackupCommand.h"
 #include "CommandLine.h"
+#include "CopyRegisterCommand.h"
 #include "ExportCommand.h"
 #include "Messages.h"
 #include "Pictures.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = osago::runExportCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runBackupCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runCopyRegisterCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runReportCommandIfRequested(argc, argv, [] {
             const osago::AgentSettings settings = osago::AgentSettings::load();

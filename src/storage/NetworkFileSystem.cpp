@@ -19,6 +19,12 @@ constexpr quint32 kFuseMagic = 0x65735546;
 
 const QStringList kNetworkFuseTypes{QStringLiteral("fuse.sshfs")};
 
+NetworkFileSystemProbe& replacedProbe()
+{
+    static NetworkFileSystemProbe probe;
+    return probe;
+}
+
 // The type the mount table gives the mount that holds `folder` (the longest mount point above it).
 QString mountTypeOf(const QString& folder)
 {
@@ -66,12 +72,19 @@ QString networkFileSystemName(quint32 statfsType, const QString& mountType)
 
 QString networkFileSystemOf(const QString& folder)
 {
+    if (const NetworkFileSystemProbe& probe = replacedProbe())
+        return probe(folder);
     struct statfs facts{};
     if (statfs(QFile::encodeName(folder).constData(), &facts) != 0)
         return {};
     // The magic numbers are 32 bits; a 32-bit f_type holds the high ones as negative numbers.
     const auto type = quint32(facts.f_type);
     return networkFileSystemName(type, type == kFuseMagic ? mountTypeOf(folder) : QString());
+}
+
+void setNetworkFileSystemProbe(NetworkFileSystemProbe probe)
+{
+    replacedProbe() = std::move(probe);
 }
 
 QString networkShareWarning(const QString& path, const QString& fileSystem)

@@ -18,8 +18,11 @@ QString networkFileSystemName(quint32 statfsType, const QString& mountType = {})
 // The network filesystem the folder `folder` lies on; empty when it is on this computer or cannot be told.
 QString networkFileSystemOf(const QString& folder);
 
-// Tells the network filesystem of a folder; tests give their own, since none can mount a share here.
+// Tells the network filesystem of a folder, as networkFileSystemOf() does.
 using NetworkFileSystemProbe = std::function<QString(const QString& folder)>;
+// For tests, which cannot mount a share: `probe` answers networkFileSystemOf() in place of the system until it is
+// set again; an empty one gives the system's answers back.
+void setNetworkFileSystemProbe(NetworkFileSystemProbe probe);
 
 // What the agent hears at start about the register file `path` on the network filesystem `fileSystem`.
 QString networkShareWarning(const QString& path, const QString& fileSystem);

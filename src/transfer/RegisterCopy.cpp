@@ -1,0 +1,19 @@
+#include "RegisterCopy.h"
+
+#include "PolicyDatabase.h"
+#include "RegisterRowStream.h"
+
+namespace osago {
+
+StorageResult<qint64> copyRegister(const PolicyDatabase& from, PolicyDatabase& to, bool append,
+                                   const CopyProgress& progress)
+{
+    RegisterRowStream rows(from, std::nullopt);
+    if (const StorageStatus started = rows.start(); !started.ok)
+        return StorageResult<qint64>::failure(started);
+    const auto total = qint64(rows.rowCount());
+    return to.appendRows([&rows](std::vector<QStringList>& block) { return rows.next(block); }, !append,
+                         [&progress, total](qint64 copied) { progress(copied, total); });
+}
+
+} // namespace osago

@@ -1,0 +1,56 @@
+#include "NetworkFileSystem.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace osago;
+
+// Which filesystems count as network shares, for the register file's journal and the start-up warning.
+class NetworkFileSystemTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesNetworkFileSystemsOnly_data()
+    {
+        QTest::addColumn<quint32>("type");
+        QTest::addColumn<QString>("mountType");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("cifs") << quint32(0xFF534D42) << QString() << "CIFS";
+        QTest::newRow("smb2") << quint32(0xFE534D42) << QString() << "SMB2";
+        QTest::newRow("smb") << quint32(0x517B) << QString() << "SMB";
+        QTest::newRow("nfs") << quint32(0x6969) << QString() << "NFS";
+        QTest::newRow("sshfs") << quint32(0x65735546) << "fuse.sshfs" << "fuse.sshfs";
+        QTest::newRow("another fuse filesystem") << quint32(0x65735546) << "fuse.portal" << QString();
+        QTest::newRow("ext4") << quint32(0xEF53) << QString() << QString();
+        QTest::newRow("tmpfs") << quint32(0x01021994) << QString() << QString();
+        QTest::newRow("overlay") << quint32(0x794C7630) << QString() << QString();
+    }
+
+    void namesNetworkFileSystemsOnly()
+    {
+        QFETCH(quint32, type);
+        QFETCH(QString, mountType);
+        QFETCH(QString, name);
+        QCOMPARE(networkFileSystemName(type, mountType), name);
+    }
+
+    // This machine's temporary folder is on a disk of its own; a folder that is not there cannot be told.
+    void readsTheFolderOnThisComputer()
+    {
+        QCOMPARE(networkFileSystemOf(QDir::tempPath()), QString());
+        QCOMPARE(networkFileSystemOf(QStringLiteral("/no/such/folder")), QString());
+    }
+
+    void warningNamesTheFileTheShareAndTheWayOut()
+    {
+        const QString warning = networkShareWarning(QStringLiteral("/mnt/office/Baza.mdb"), QStringLiteral("CIFS"));
+        QVERIFY(warning.contains(u"/mnt/office/Baza.mdb"));
+        QVERIFY(warning.contains(u"(CIFS)"));
+        QVERIFY(warning.contains(u"нельзя открывать с нескольких компьютеров"));
+        QVERIFY(warning.contains(u"сервер PostgreSQL"));
+    }
+};
+
+QTEST_GUILESS_MAIN(NetworkFileSystemTest)
+#include "NetworkFileSystemTest.moc"
