@@ -30,7 +30,8 @@ QString RegisterSettings::location() const
     url.setScheme(QStringLiteral("postgresql"));
     url.setHost(host);
     url.setPort(port);
-    url.setUserName(user);
+    if (!user.isEmpty())
+        url.setUserName(user);
     url.setPath(QLatin1Char('/') + database);
     return url.toString(QUrl::FullyEncoded);
 }

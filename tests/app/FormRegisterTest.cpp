@@ -23,7 +23,7 @@ void makeRegister(const QString& path, int count, const QString& tag)
     QVERIFY(database->open(path).ok);
     for (int i = 0; i < count; ++i) {
         PolicyRow row;
-        row.setValue(u"Страхователь_фамилия", QStringLiteral("%1 %2").arg(tag).arg(i));
+        row.setValue(u"Страхователь_фамилия_фирма", QStringLiteral("%1 %2").arg(tag).arg(i));
         QVERIFY(database->insert(row).ok);
     }
 }
@@ -125,7 +125,7 @@ private slots:
             walked << focusName();
         }
         // The server's fields take no input while a file is chosen.
-        QCOMPARE(walked, (QStringList{"ButtonBrowse", "ButtonOk", "ButtonCancel", "RadioFile"}));
+        QCOMPARE(walked, (QStringList{"ButtonBrowse", "RadioServer", "ButtonOk", "ButtonCancel"}));
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
         QCOMPARE(focusName(), QStringLiteral("RadioServer"));
         walked.clear();
@@ -148,7 +148,7 @@ private slots:
         QVERIFY(!window->isVisible());
         QCOMPARE(t.program->database().path(), t.path("other.mdb"));
         QCOMPARE(t.program->registerModel().rowCount(), 3);
-        QCOMPARE(t.program->database().load(*t.program->registerModel().keyAt(0)).value.value(u"Страхователь_фамилия"),
+        QCOMPARE(t.program->database().load(*t.program->registerModel().keyAt(0)).value.value(u"Страхователь_фамилия_фирма"),
                  QStringLiteral("Другой 0"));
         QCOMPARE(RegisterSettings::load().location(), t.path("other.mdb"));
         QCOMPARE(t.main().windowTitle(), QStringLiteral("ОСАГО Тальград"));
