@@ -3,12 +3,11 @@
 #include "EditorFields.h"
 #include "MaskedEdit.h"
 #include "Messages.h"
+#include "OkCancel.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace osago {
@@ -32,20 +31,9 @@ FormPeriod::FormPeriod(Messages& messages)
     dates->addRow(QStringLiteral("Дата выдачи с"), m_from);
     dates->addRow(QStringLiteral("по"), m_to);
 
-    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
-    ok->setObjectName(QStringLiteral("ButtonOk"));
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("ButtonCancel"));
-    connect(ok, &QPushButton::clicked, this, &FormPeriod::ButtonOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(dates);
-    layout->addLayout(buttons);
+    layout->addLayout(newOkCancelRow(*this, [this] { ButtonOkClick(); }));
 }
 
 void FormPeriod::ask(const QString& title, Need need, QDate today)
@@ -66,11 +54,7 @@ void FormPeriod::ask(const QString& title, Need need, QDate today)
 
 void FormPeriod::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        ButtonOkClick();
-    else if (event->key() == Qt::Key_Escape)
-        hide();
-    else
+    if (!answerOkCancelKey(*this, *event, [this] { ButtonOkClick(); }))
         QWidget::keyPressEvent(event);
 }
 

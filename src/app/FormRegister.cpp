@@ -2,6 +2,7 @@
 
 #include "FileChoices.h"
 #include "Messages.h"
+#include "OkCancel.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -78,17 +79,6 @@ void FormRegister::buildControls()
     m_current->setObjectName(QStringLiteral("LabelCurrent"));
     m_current->setWordWrap(true);
 
-    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
-    ok->setObjectName(QStringLiteral("ButtonOk"));
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    cancel->setObjectName(QStringLiteral("ButtonCancel"));
-    connect(ok, &QPushButton::clicked, this, &FormRegister::ButtonOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fileKind);
     layout->addLayout(fileRow);
@@ -98,11 +88,12 @@ void FormRegister::buildControls()
     layout->addWidget(passwordNote);
     layout->addSpacing(8);
     layout->addWidget(m_current);
-    layout->addLayout(buttons);
+    layout->addLayout(newOkCancelRow(*this, [this] { ButtonOkClick(); }));
 
     // The order the fields are read in, top to bottom, whatever order they were made in.
     const QList<QWidget*> order{m_fileKind, m_file, browse, m_serverKind, m_host, m_port, m_database, m_user,
-                                ok, cancel};
+                                findChild<QPushButton*>(QStringLiteral("ButtonOk")),
+                                findChild<QPushButton*>(QStringLiteral("ButtonCancel"))};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -137,11 +128,7 @@ RegisterSettings FormRegister::settings() const
 
 void FormRegister::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        ButtonOkClick();
-    else if (event->key() == Qt::Key_Escape)
-        hide();
-    else
+    if (!answerOkCancelKey(*this, *event, [this] { ButtonOkClick(); }))
         QWidget::keyPressEvent(event);
 }
 
