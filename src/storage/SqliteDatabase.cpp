@@ -1,5 +1,6 @@
 #include "SqliteDatabase.h"
 
+#include "NetworkFileSystem.h"
 #include "PolicySql.h"
 #include "RegisterAccess.h"
 #include "RegisterReads.h"
@@ -82,6 +83,9 @@ StorageStatus SqliteDatabase::open(const QString& location, Access access)
     m_damaged = false;
     m_path = QFileInfo(location).absoluteFilePath();
     const QFileInfo file(m_path);
+    const QString share = networkFileSystemOf(file.absolutePath());
+    m_onNetworkShare = !share.isEmpty();
+    m_openWarning = m_onNetworkShare ? networkShareWarning(m_path, share) : QString();
     if (file.exists() && !file.isFile())
         return failure(kOpenAction, QStringLiteral("по этому пути находится не файл"));
     const bool fresh = !file.exists() || file.size() == 0;
@@ -204,13 +208,16 @@ StorageStatus SqliteDatabase::checkRegister()
 
 // Durability and sharing settings, and the index that finds a row by its code. Only for a file known to be a
 // register; a read-only file keeps what it has, and its saves fail with their own message.
+// The write-ahead log needs memory shared on one machine, which a file on a network share does not have; there
+// the rollback journal takes its place.
 void SqliteDatabase::prepareForWriting()
 {
+    const QString journal = m_onNetworkShare ? QStringLiteral("delete") : QStringLiteral("wal");
     QSqlQuery query(m_db);
     if (query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next()
-        && query.value(0).toString().compare(u"wal", Qt::CaseInsensitive) != 0) {
+        && query.value(0).toString().compare(journal, Qt::CaseInsensitive) != 0) {
         query.finish();
-        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.exec(QStringLiteral("PRAGMA journal_mode=%1").arg(journal));
     }
     query.finish();
     query.exec(QStringLiteral("PRAGMA synchronous=FULL"));

@@ -14,7 +14,8 @@ namespace osago {
 
 // The register as a SQLite file on this computer. Every write is one short transaction begun with BEGIN
 // IMMEDIATE (so a second program waits for the busy timeout instead of failing at once) and committed durably
-// (WAL journal, synchronous=FULL). Row ids are SQLite's rowids.
+// (WAL journal, or the rollback journal for a file on a network share; synchronous=FULL). Row ids are SQLite's
+// rowids.
 class SqliteDatabase final : public PolicyDatabase
 {
 public:
@@ -36,7 +37,8 @@ public:
     bool isOpen() const override { return m_db.isOpen(); }
     QString path() const override { return m_path; }
     QString location() const override { return m_path; }
-    QString openWarning() const override { return {}; }
+    // A file on a network share: it must not be opened from several computers (see NetworkFileSystem.h).
+    QString openWarning() const override { return m_openWarning; }
 
     bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
     QString readOnlyReason() const override { return m_readOnlyReason; }
@@ -96,6 +98,8 @@ private:
     std::chrono::milliseconds m_busyTimeout{5000};
     QString m_readOnlyReason;
     mutable bool m_damaged = false;
+    bool m_onNetworkShare = false;
+    QString m_openWarning;
 };
 
 } // namespace osago

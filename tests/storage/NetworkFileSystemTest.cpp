@@ -1,9 +1,13 @@
 #include "NetworkFileSystem.h"
+#include "SqliteDatabase.h"
+#include "StorageTestSupport.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace osago;
+using namespace osago::test;
 
 // Which filesystems count as network shares, for the register file's journal and the start-up warning.
 class NetworkFileSystemTest : public QObject
@@ -49,6 +53,42 @@ private slots:
         QVERIFY(warning.contains(u"(CIFS)"));
         QVERIFY(warning.contains(u"нельзя открывать с нескольких компьютеров"));
         QVERIFY(warning.contains(u"сервер PostgreSQL"));
+    }
+
+    // A register made on this computer and carried to a share gives up the write-ahead log there, and takes it
+    // again once back; the warning comes only with the share.
+    void aRegisterOnAShareKeepsTheRollbackJournal()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Baza.mdb"));
+        const auto journalMode = [&path] {
+            return RawConnection(path).scalar(QStringLiteral("PRAGMA journal_mode")).toString();
+        };
+        SqliteDatabase database;
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(journalMode(), QStringLiteral("wal"));
+        QVERIFY(database.openWarning().isEmpty());
+        QVERIFY(database.insert(trickyRow(QStringLiteral("до"))).ok);
+        database.close();
+
+        QStringList probed;
+        setNetworkFileSystemProbe([&probed](const QString& folder) {
+            probed << folder;
+            return QStringLiteral("NFS");
+        });
+        const StorageStatus opened = database.open(path);
+        setNetworkFileSystemProbe({});
+        QVERIFY(opened.ok);
+        QCOMPARE(probed, QStringList{folder.path()});
+        QCOMPARE(database.openWarning(), networkShareWarning(path, QStringLiteral("NFS")));
+        QCOMPARE(journalMode(), QStringLiteral("delete"));
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+        QVERIFY(database.insert(trickyRow(QStringLiteral("на общей папке"))).ok);
+        QCOMPARE(database.readTableExtent().value.rows, 2);
+
+        QVERIFY(database.open(path).ok);
+        QCOMPARE(journalMode(), QStringLiteral("wal"));
+        QVERIFY(database.openWarning().isEmpty());
     }
 };
 
