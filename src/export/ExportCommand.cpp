@@ -5,6 +5,7 @@
 #include "RegisterExport.h"
 #include "RegisterRowStream.h"
 #include "TableFileWriter.h"
+#include "TerminalPassword.h"
 
 #include <QTextStream>
 
@@ -41,7 +42,7 @@ int runExportCommand(const QStringList& words, QTextStream&, QTextStream& errors
             return refuse(errors, QStringLiteral("начало периода позже его конца"));
     }
 
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly);
+    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok) {
         errors << "osago export: " << opened.error << Qt::endl;
         return kCommandFailed;

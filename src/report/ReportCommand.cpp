@@ -5,6 +5,7 @@
 #include "PdfExport.h"
 #include "RegisterEngines.h"
 #include "ReportOutput.h"
+#include "TerminalPassword.h"
 
 #include <QTextStream>
 
@@ -39,7 +40,7 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     if (!period.isValid())
         return refuse(errors, QStringLiteral("начало периода позже его конца"));
 
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly);
+    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
     const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer);
