@@ -15,6 +15,9 @@ class SwitchableDatabase final : public PolicyDatabase
 public:
     explicit SwitchableDatabase(PasswordSource askPassword = {});
 
+    // The engine of the register open now, for what only that engine has; another one after the next open().
+    PolicyDatabase& current() { return *m_current; }
+
     Engine engine() const override { return m_current->engine(); }
     StorageStatus open(const QString& location, Access access = Access::ReadWrite) override;
     void close() override { m_current->close(); }

@@ -1,6 +1,7 @@
 #include "AgentSettings.h"
 #include "RegisterTestSupport.h"
 #include "SqliteDatabase.h"
+#include "SwitchableDatabase.h"
 #include "WindowedGrid.h"
 
 #include <QFile>
@@ -157,8 +158,9 @@ private slots:
         QFETCH(QString, cause);
         QFETCH(QString, reason);
         TestProgram t;
-        // The busy timeout is the file engine's own.
-        auto& database = dynamic_cast<SqliteDatabase&>(t.program.database());
+        // The busy timeout is the file engine's own, behind the register the program may switch.
+        auto& database =
+            dynamic_cast<SqliteDatabase&>(dynamic_cast<SwitchableDatabase&>(t.program.database()).current());
         const QString path = database.path();
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         if (cause == u"read-only") {
