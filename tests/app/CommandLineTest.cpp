@@ -33,8 +33,8 @@ void CommandLineTest::readsTheWindowsCommandLine_data()
                                       << "/tmp/a.mdb" << QString();
     QTest::newRow("register with =") << QStringList{"--database=b.mdb"} << Request::OpenWindow << "b.mdb"
                                      << QString();
-    QTest::newRow("server register") << QStringList{"--database", "postgresql://agent@db.local:5433/osago?sslmode=require"}
-                                     << Request::OpenWindow << "postgresql://agent@db.local:5433/osago?sslmode=require"
+    const QString server = QStringLiteral("postgresql://agent@db.local:5433/osago?sslmode=require");
+    QTest::newRow("server register") << QStringList{"--database", server} << Request::OpenWindow << server
                                      << QString();
     QTest::newRow("server register, short scheme") << QStringList{"--database=postgres://db/osago"}
                                                    << Request::OpenWindow << "postgres://db/osago" << QString();
@@ -45,10 +45,10 @@ void CommandLineTest::readsTheWindowsCommandLine_data()
                                                   << QString() << QString();
     QTest::newRow("unknown option") << QStringList{"--datbase", "a.mdb"} << Request::Refuse << QString()
                                     << "неизвестный параметр «--datbase»";
-    QTest::newRow("register without a file") << QStringList{"--database"} << Request::Refuse << QString()
-                                             << "после --database нужен реестр: имя файла или адрес сервера postgresql://…";
+    const QString missing = QStringLiteral("после --database нужен реестр: имя файла или адрес сервера postgresql://…");
+    QTest::newRow("register without a file") << QStringList{"--database"} << Request::Refuse << QString() << missing;
     QTest::newRow("register with an empty name") << QStringList{"--database="} << Request::Refuse << QString()
-                                                 << "после --database нужен реестр: имя файла или адрес сервера postgresql://…";
+                                                 << missing;
     QTest::newRow("unknown command") << QStringList{"exprt"} << Request::Refuse << QString()
                                      << "неизвестная команда «exprt»";
 }
@@ -98,9 +98,9 @@ void CommandLineTest::answersHelpVersionAndRefusal()
 void CommandLineTest::helpNamesEveryCommandAndOption()
 {
     const QString help = osago::commandLineHelp();
-    for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb", "export [--database РЕЕСТР]",
-                             "report --from", "backup [--database РЕЕСТР] [ПАПКА]", "restore [--database РЕЕСТР] КОПИЯ",
-                             "copy-register ОТКУДА КУДА [--append]"})
+    for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb",
+                             "export [--database РЕЕСТР]", "report --from", "backup [--database РЕЕСТР] [ПАПКА]",
+                             "restore [--database РЕЕСТР] КОПИЯ", "copy-register ОТКУДА КУДА [--append]"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
 }
 

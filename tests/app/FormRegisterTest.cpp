@@ -148,8 +148,8 @@ private slots:
         QVERIFY(!window->isVisible());
         QCOMPARE(t.program->database().path(), t.path("other.mdb"));
         QCOMPARE(t.program->registerModel().rowCount(), 3);
-        QCOMPARE(t.program->database().load(*t.program->registerModel().keyAt(0)).value.value(u"Страхователь_фамилия_фирма"),
-                 QStringLiteral("Другой 0"));
+        const PolicyRow first = t.program->database().load(*t.program->registerModel().keyAt(0)).value;
+        QCOMPARE(first.value(u"Страхователь_фамилия_фирма"), QStringLiteral("Другой 0"));
         QCOMPARE(RegisterSettings::load().location(), t.path("other.mdb"));
         QCOMPARE(t.main().windowTitle(), QStringLiteral("ОСАГО Тальград"));
         OSAGO_VERIFY_MESSAGES(t.seam);
