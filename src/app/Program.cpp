@@ -103,15 +103,19 @@ void Program::chooseRegister()
 void Program::registerChosen(const RegisterSettings& settings)
 {
     const PolicyDatabase& database = m_register->database();
-    const QString kept = database.isOpen() ? kPreviousRegisterKept.arg(database.location()) : kNoRegisterStill;
+    const QString stays = database.isOpen() ? kPreviousRegisterKept.arg(database.location()) : kNoRegisterStill;
     if (const StorageStatus opened = m_register->reopen(settings.location()); !opened.ok) {
         m_passwords.clear();
         m_messages.show(m_formRegister.get(), kRegisterWindowTitle,
-                        kRegisterNotOpenedMessage.arg(settings.location(), opened.error, kept),
+                        kRegisterNotOpenedMessage.arg(settings.location(), opened.error, stays),
                         Messages::Icon::Critical);
         return;
     }
-    settings.save();
+    // A file is kept by its full path, so the program finds it again whatever folder it starts in.
+    RegisterSettings kept = settings;
+    if (kept.kind == RegisterSettings::Kind::File)
+        kept.file = m_register->database().path();
+    kept.save();
     m_formRegister->hide();
     // The search window's rows were the old register's.
     m_formPoisk->attachRegister(m_register->database(), m_register->model());
