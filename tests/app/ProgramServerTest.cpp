@@ -1,0 +1,159 @@
+#include "FormRegister.h"
+#include "RegisterSettings.h"
+#include "RegisterTestSupport.h"
+#include "ScriptedPasswords.h"
+#include "TestRegister.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QUrl>
+#include <QUuid>
+
+using namespace osago;
+using namespace osago::test;
+
+namespace {
+
+const QString kPassword = QStringLiteral("верный пароль");
+
+// A role of the test's own that the test server asks a password of, allowed to make the register's table.
+QString passwordedRole(const TestRegister& server)
+{
+    const auto admin = server.admin();
+    admin->exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; "
+                               "EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
+    const QString role = QStringLiteral("r%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    admin->exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2' IN ROLE osago_passworded").arg(role, kPassword));
+    admin->exec(QStringLiteral("GRANT ALL ON SCHEMA public TO %1").arg(role));
+    admin->exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(server.databaseName(), role));
+    return role;
+}
+
+void typeInto(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+// The program started on `location`, the password box answered with `answers` in turn.
+struct ServerProgram
+{
+    explicit ServerProgram(const QString& location, const QList<std::optional<QString>>& answers = {})
+    {
+        for (const std::optional<QString>& answer : answers)
+            passwords->answerNext(answer);
+        ProgramOptions options;
+        options.databaseLocation = location;
+        options.passwords = std::unique_ptr<PasswordPrompt>(passwords);
+        program = std::make_unique<Program>(seam, std::move(options));
+        program->start();
+    }
+
+    // "Реестр..." with the test server's database `database` as `role`, confirmed with Enter.
+    void chooseServer(const QString& database, const QString& role)
+    {
+        control<QAction>(program->formMain(), QStringLiteral("N25"))->trigger();
+        FormRegister* window = program->formRegister();
+        QVERIFY(window && QTest::qWaitForWindowActive(window));
+        const QUrl server(testServer());
+        QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
+        typeInto(control<QLineEdit>(*window, QStringLiteral("EditHost")), server.host());
+        control<QSpinBox>(*window, QStringLiteral("EditPort"))->setValue(server.port());
+        typeInto(control<QLineEdit>(*window, QStringLiteral("EditBase")), database);
+        typeInto(control<QLineEdit>(*window, QStringLiteral("EditUser")), role);
+        pressKey(Qt::Key_Return);
+    }
+
+    ScriptedMessages seam;
+    ScriptedPasswords* passwords = new ScriptedPasswords;
+    std::unique_ptr<Program> program;
+};
+
+} // namespace
+
+// The program on a server's register: the password box and the register window over a real server.
+class ProgramServerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(onTestServer(), "runs on the test server only");
+        useTestSettings("test_program_server");
+    }
+    void init() { QSettings().clear(); }
+
+    void asksThePasswordOnceARunAndNeverKeepsIt()
+    {
+        TestRegister server;
+        const QString role = passwordedRole(server);
+        ServerProgram t(server.locationAs(role), {kPassword});
+        QVERIFY2(t.seam.shown().isEmpty(), qPrintable(t.seam.shownTexts().join(u'\n')));
+        QCOMPARE(t.passwords->prompts().size(), 1);
+        QVERIFY(t.passwords->prompts().front().contains(role));
+        QCOMPARE(t.program->database().engine(), PolicyDatabase::Engine::Server);
+        QVERIFY(t.program->database().insert(PolicyRow()).ok);
+
+        // The same server chosen again in the window: the password the agent gave serves the whole run.
+        t.chooseServer(server.databaseName(), role);
+        QVERIFY(!t.program->formRegister()->isVisible());
+        QCOMPARE(t.passwords->prompts().size(), 1);
+        QCOMPARE(t.program->registerModel().rowCount(), 1);
+        const QUrl address(testServer());
+        QCOMPARE(RegisterSettings::load().location(), QStringLiteral("postgresql://%1@%2:%3/%4")
+                                                          .arg(role, address.host())
+                                                          .arg(address.port())
+                                                          .arg(server.databaseName()));
+        QSettings settings;
+        for (const QString& key : settings.allKeys())
+            QVERIFY2(!settings.value(key).toString().contains(kPassword), qPrintable(key));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void aRefusedPasswordIsAskedAgainAtTheNextTry()
+    {
+        TestRegister server;
+        const QString role = passwordedRole(server);
+        ServerProgram t(server.locationAs(role), {QStringLiteral("неверный")});
+        QCOMPARE(t.seam.shown().size(), 1);
+        QCOMPARE(t.seam.shown().front().icon, Messages::Icon::Critical);
+        QVERIFY(!t.seam.shown().front().text.contains(u"неверный"));
+        QVERIFY(!t.program->database().isOpen());
+
+        t.passwords->answerNext(kPassword);
+        t.chooseServer(server.databaseName(), role);
+        QCOMPARE(t.passwords->prompts().size(), 2);
+        QVERIFY(t.program->database().isOpen());
+        QVERIFY(!t.program->formRegister()->isVisible());
+        QCOMPARE(t.seam.shown().size(), 1);
+    }
+
+    void theWindowMovesTheProgramFromAFileToTheServer()
+    {
+        TestRegister server;
+        {
+            const std::unique_ptr<PolicyDatabase> filler = server.makeDatabase();
+            QVERIFY(filler->open(server.location()).ok);
+            QVERIFY(filler->insert(PolicyRow()).ok);
+            QVERIFY(filler->insert(PolicyRow()).ok);
+        }
+        QTemporaryDir folder;
+        ServerProgram t(folder.filePath(QStringLiteral("Baza.mdb")));
+        QCOMPARE(t.program->registerModel().rowCount(), 0);
+        t.chooseServer(server.databaseName(), QStringLiteral("postgres"));
+        QVERIFY(!t.program->formRegister()->isVisible());
+        QCOMPARE(t.program->database().engine(), PolicyDatabase::Engine::Server);
+        QCOMPARE(t.program->registerModel().rowCount(), 2);
+        QVERIFY(t.passwords->prompts().isEmpty());
+        OSAGO_VERIFY_MESSAGES(t.seam);
+        QVERIFY(t.seam.shown().isEmpty());
+    }
+};
+
+QTEST_MAIN(ProgramServerTest)
+#include "ProgramServerTest.moc"
