@@ -3,6 +3,7 @@
 #include "Program.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -39,6 +40,16 @@ inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
     QVERIFY2(target, "no window has the keyboard");
     QTest::keyClick(target, key, modifiers);
+}
+
+// Types `text` into `edit` key by key over what it held, as the agent does; an empty text leaves it empty.
+inline void typeOver(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
 } // namespace osago::test

@@ -29,16 +29,6 @@ void makeRegister(const QString& path, int count, const QString& tag)
     }
 }
 
-// Types `text` into `edit` key by key, over what it held, as the agent does.
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 // The whole program over a register of its own, with the file and password seams a test answers.
 struct ChoosingProgram
 {
@@ -145,7 +135,7 @@ private slots:
         FormRegister* window = t.open();
         QVERIFY(window);
         // Typed as the agent may, relative to the folder the program started in; kept in full.
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditFile")),
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditFile")),
                  QDir::current().relativeFilePath(t.path("other.mdb")));
         pressKey(Qt::Key_Return);
         QVERIFY(!window->isVisible());
@@ -188,7 +178,7 @@ private slots:
         makeRegister(t.path("other.mdb"), 3, QStringLiteral("Другой"));
         FormRegister* window = t.open();
         QVERIFY(window);
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditFile")), t.path("other.mdb"));
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditFile")), t.path("other.mdb"));
         if (byKey)
             pressKey(Qt::Key_Escape);
         else
@@ -218,11 +208,11 @@ private slots:
         QVERIFY(window);
         if (server) {
             QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
-            typeInto(control<QLineEdit>(*window, QStringLiteral("EditHost")), QStringLiteral("127.0.0.1"));
+            typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), QStringLiteral("127.0.0.1"));
             control<QSpinBox>(*window, QStringLiteral("EditPort"))->setValue(1);
-            typeInto(control<QLineEdit>(*window, QStringLiteral("EditBase")), QStringLiteral("osago"));
+            typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), QStringLiteral("osago"));
         } else {
-            typeInto(control<QLineEdit>(*window, QStringLiteral("EditFile")), t.path("garbage.mdb"));
+            typeOver(control<QLineEdit>(*window, QStringLiteral("EditFile")), t.path("garbage.mdb"));
         }
         pressKey(Qt::Key_Return);
 
@@ -263,8 +253,8 @@ private slots:
         FormRegister* window = t.open();
         QVERIFY(window);
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditHost")), host);
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditBase")), base);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), host);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), base);
         clickButton(*window, "ButtonOk");
         QCOMPARE(t.seam.shownTexts(), QStringList{text});
         QCOMPARE(focusName(), field);

@@ -30,15 +30,6 @@ QString passwordedRole(const TestRegister& server)
     return role;
 }
 
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar ch : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-}
-
 // The program started on `location`, the password box answered with `answers` in turn.
 struct ServerProgram
 {
@@ -61,10 +52,10 @@ struct ServerProgram
         QVERIFY(window && QTest::qWaitForWindowActive(window));
         const QUrl server(testServer());
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditHost")), server.host());
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), server.host());
         control<QSpinBox>(*window, QStringLiteral("EditPort"))->setValue(server.port());
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditBase")), database);
-        typeInto(control<QLineEdit>(*window, QStringLiteral("EditUser")), role);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), database);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditUser")), role);
         pressKey(Qt::Key_Return);
     }
 

@@ -1,7 +1,7 @@
 #include "CopyRegisterCommand.h"
+#include "CopyTestSupport.h"
 #include "PolicyDatabase.h"
 #include "RegisterCopy.h"
-#include "StorageTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,52 +12,6 @@
 
 using namespace osago;
 using namespace osago::test;
-
-namespace {
-
-// Every row of the register at `location`, in order, 123 texts each; none when it cannot be read.
-std::vector<QStringList> rowsOf(const QString& location)
-{
-    const std::unique_ptr<PolicyDatabase> database = makeDatabase(location);
-    std::vector<qint64> ids;
-    std::vector<QStringList> rows;
-    if (!database->open(location, PolicyDatabase::Access::ReadOnly).ok || !database->readAllIds(ids).ok
-        || !database->readRows(ids, rows).ok)
-        return {};
-    return rows;
-}
-
-// A register at `path` holding `count` rows of its own, tagged `tag`; gives its rows as stored.
-std::vector<QStringList> fillRegister(const QString& path, int count, const QString& tag)
-{
-    const std::unique_ptr<PolicyDatabase> database = makeDatabase(path);
-    if (!database->open(path).ok)
-        return {};
-    for (int i = 0; i < count; ++i) {
-        if (!database->insert(trickyRow(QStringLiteral("%1-%2").arg(tag).arg(i))).ok)
-            return {};
-    }
-    database->close();
-    return rowsOf(path);
-}
-
-struct CommandRun
-{
-    int status = -1;
-    QString output;
-    QString errors;
-};
-
-CommandRun copyRegister(const QStringList& words)
-{
-    CommandRun run;
-    QTextStream output(&run.output);
-    QTextStream errors(&run.errors);
-    run.status = runCopyRegisterCommand(words, output, errors);
-    return run;
-}
-
-} // namespace
 
 // `osago copy-register`: moving a register's rows, whole or not at all.
 class CopyRegisterTest : public QObject

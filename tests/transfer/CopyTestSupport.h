@@ -1,0 +1,58 @@
+#pragma once
+
+#include "CopyRegisterCommand.h"
+#include "PolicyDatabase.h"
+#include "StorageTestSupport.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+#include <vector>
+
+namespace osago::test {
+
+// Every row of the register at `location`, in order, 123 texts each; none when it cannot be read.
+inline std::vector<QStringList> rowsOf(const QString& location)
+{
+    const std::unique_ptr<PolicyDatabase> database = makeDatabase(location);
+    std::vector<qint64> ids;
+    std::vector<QStringList> rows;
+    if (!database->open(location, PolicyDatabase::Access::ReadOnly).ok || !database->readAllIds(ids).ok
+        || !database->readRows(ids, rows).ok)
+        return {};
+    return rows;
+}
+
+// The register at `location` with `count` rows of its own added, tagged `tag`; gives its rows as stored.
+inline std::vector<QStringList> fillRegister(const QString& location, int count, const QString& tag)
+{
+    const std::unique_ptr<PolicyDatabase> database = makeDatabase(location);
+    if (!database->open(location).ok)
+        return {};
+    for (int i = 0; i < count; ++i) {
+        if (!database->insert(trickyRow(QStringLiteral("%1-%2").arg(tag).arg(i))).ok)
+            return {};
+    }
+    database->close();
+    return rowsOf(location);
+}
+
+// What one run of `osago copy-register` gave.
+struct CommandRun
+{
+    int status = -1;
+    QString output;
+    QString errors;
+};
+
+inline CommandRun copyRegister(const QStringList& words)
+{
+    CommandRun run;
+    QTextStream output(&run.output);
+    QTextStream errors(&run.errors);
+    run.status = runCopyRegisterCommand(words, output, errors);
+    return run;
+}
+
+} // namespace osago::test
