@@ -123,27 +123,6 @@ private slots:
         QVERIFY(!t.program->formRegister()->isVisible());
         QCOMPARE(t.seam.shown().size(), 1);
     }
-
-    void theWindowMovesTheProgramFromAFileToTheServer()
-    {
-        TestRegister server;
-        {
-            const std::unique_ptr<PolicyDatabase> filler = server.makeDatabase();
-            QVERIFY(filler->open(server.location()).ok);
-            QVERIFY(filler->insert(PolicyRow()).ok);
-            QVERIFY(filler->insert(PolicyRow()).ok);
-        }
-        QTemporaryDir folder;
-        ServerProgram t(folder.filePath(QStringLiteral("Baza.mdb")));
-        QCOMPARE(t.program->registerModel().rowCount(), 0);
-        t.chooseServer(server.databaseName(), QStringLiteral("postgres"));
-        QVERIFY(!t.program->formRegister()->isVisible());
-        QCOMPARE(t.program->database().engine(), PolicyDatabase::Engine::Server);
-        QCOMPARE(t.program->registerModel().rowCount(), 2);
-        QVERIFY(t.passwords->prompts().isEmpty());
-        OSAGO_VERIFY_MESSAGES(t.seam);
-        QVERIFY(t.seam.shown().isEmpty());
-    }
 };
 
 QTEST_MAIN(ProgramServerTest)

@@ -46,15 +46,6 @@ private slots:
         QCOMPARE(networkFileSystemOf(QStringLiteral("/no/such/folder")), QString());
     }
 
-    void warningNamesTheFileTheShareAndTheWayOut()
-    {
-        const QString warning = networkShareWarning(QStringLiteral("/mnt/office/Baza.mdb"), QStringLiteral("CIFS"));
-        QVERIFY(warning.contains(u"/mnt/office/Baza.mdb"));
-        QVERIFY(warning.contains(u"(CIFS)"));
-        QVERIFY(warning.contains(u"нельзя открывать с нескольких компьютеров"));
-        QVERIFY(warning.contains(u"сервер PostgreSQL"));
-    }
-
     // A register made on this computer and carried to a share gives up the write-ahead log there, and takes it
     // again once back; the warning comes only with the share.
     void aRegisterOnAShareKeepsTheRollbackJournal()

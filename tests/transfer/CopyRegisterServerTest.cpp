@@ -35,26 +35,6 @@ private slots:
         QCOMPARE(rowsOf(folder.filePath(QStringLiteral("back.mdb"))), source);
     }
 
-    void aServerHoldingRowsTakesMoreOnlyWithAppend()
-    {
-        QTemporaryDir folder;
-        TestRegister server;
-        const std::vector<QStringList> source =
-            fillRegister(folder.filePath(QStringLiteral("Baza.mdb")), 3, QStringLiteral("ф"));
-        const std::vector<QStringList> there = fillRegister(server.location(), 2, QStringLiteral("с"));
-        QCOMPARE(there.size(), std::size_t(2));
-
-        const CommandRun refused = copyRegister({folder.filePath(QStringLiteral("Baza.mdb")), server.location()});
-        QCOMPARE(refused.status, 1);
-        QVERIFY2(refused.errors.contains(u"--append"), qPrintable(refused.errors));
-        QCOMPARE(rowsOf(server.location()), there);
-
-        QCOMPARE(copyRegister({folder.filePath(QStringLiteral("Baza.mdb")), server.location(), "--append"}).status, 0);
-        std::vector<QStringList> both = there;
-        both.insert(both.end(), source.begin(), source.end());
-        QCOMPARE(rowsOf(server.location()), both);
-    }
-
     void theSameServerRegisterIsRefused()
     {
         TestRegister server;

@@ -60,15 +60,6 @@ private slots:
         QCOMPARE(rowsOf(path("to.mdb")), both);
     }
 
-    void emptySourceMakesAnEmptyRegister()
-    {
-        QCOMPARE(fillRegister(path("from.mdb"), 0, {}).size(), std::size_t(0));
-        const CommandRun run = copyRegister({path("from.mdb"), path("to.mdb")});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.output, QStringLiteral("Скопировано записей: 0\n"));
-        QVERIFY(QFile::exists(path("to.mdb")));
-    }
-
     void refusesUnusableWords_data()
     {
         QTest::addColumn<QStringList>("words");
