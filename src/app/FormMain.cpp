@@ -68,6 +68,7 @@ FormMain::FormMain(Messages& messages)
     connect(m_commands.users, &QAction::triggered, this, &FormMain::N10Click);
     connect(m_commands.about, &QAction::triggered, this, &FormMain::N14Click);
     connect(m_commands.exit, &QAction::triggered, this, &FormMain::N6Click);
+    connect(m_commands.reread, &QAction::triggered, this, [this] { m_records->rereadRegister(); });
 }
 
 FormMain::~FormMain() = default;

@@ -110,6 +110,9 @@ MainCommands buildMainMenu(QMainWindow& window)
 
     commands.exit = makeCommand(window, "N6", QStringLiteral("Выход"), Qt::CTRL | Qt::Key_Q, std::nullopt);
     bar->addAction(commands.exit);
+    // The grid is a snapshot of the register; F5 shows what other desks and programs have written since.
+    commands.reread = makeCommand(window, "Reread", QStringLiteral("Прочитать реестр заново"), Qt::Key_F5, std::nullopt);
+    window.addAction(commands.reread);
     return commands;
 }
 

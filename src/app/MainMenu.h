@@ -24,6 +24,7 @@ struct MainCommands
     QAction* restore = nullptr;        // N23 "Восстановить из копии..."
     QAction* about = nullptr;          // N14 "О программе..."
     QAction* exit = nullptr;           // N6 "Выход", a command of the menu bar itself
+    QAction* reread = nullptr;         // F5: reads the register again; no menu item
 };
 
 // Builds the main menu of `window` and returns its commands. Their shortcuts work from every window

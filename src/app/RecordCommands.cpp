@@ -223,6 +223,12 @@ std::optional<PrintRecord> RecordCommands::selectedPrintRecord()
     return PrintRecord{stored->values, std::nullopt, AgentSettings::load().insurer};
 }
 
+void RecordCommands::rereadRegister()
+{
+    const int place = selectedRow().value_or(0);
+    refreshGrid(place, m_model.keyAt(place));
+}
+
 void RecordCommands::refreshGrid(int place, std::optional<RowKey> key, const QString& code)
 {
     WindowedGrid& grid = m_mainWindow.grid();

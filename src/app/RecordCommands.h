@@ -47,6 +47,8 @@ public:
     void printSelected();
     // "Печать": the same, then page 1 and page 2 of the application to the printer.
     void printSelectedDirectly();
+    // F5: reads the register again, so rows other desks added appear; the selected row stays selected.
+    void rereadRegister();
 
     PrintService& printService() { return *m_printService; }
 

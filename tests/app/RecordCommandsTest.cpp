@@ -6,6 +6,7 @@
 #include "PrintService.h"
 #include "RecordCommands.h"
 #include "RecordingPrinter.h"
+#include "RegisterEngines.h"
 #include "RegisterTestSupport.h"
 
 #include <QComboBox>
@@ -168,6 +169,29 @@ private slots:
         QCOMPARE(grid.selectedSourceRow(), 297);
         QCOMPARE(t.model().data(t.model().index(297, 0)).toString(), QStringLiteral("Запись 299"));
         QVERIFY(grid.firstShownRow() >= firstShown - 1 && grid.firstShownRow() <= 297);
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    // The grid is a snapshot: a row another desk adds appears on F5, and the agent's row stays selected.
+    void f5ShowsRowsAnotherDeskAdded()
+    {
+        TestProgram t;
+        storeRows(t, 3);
+        WindowedGrid& grid = t.main().grid();
+        QVERIFY(activate(t.main()));
+        grid.selectSourceCell(1, 0);
+
+        const std::unique_ptr<PolicyDatabase> otherDesk = makeDatabase(t.location);
+        QVERIFY(otherDesk->open(t.location).ok);
+        PolicyRow row = distinctiveRow({}, kAgent);
+        row.setValue(u"Страхователь_фамилия_фирма", QStringLiteral("С другого места"));
+        QVERIFY(otherDesk->insert(row).ok);
+        QCOMPARE(t.model().rowCount(), 3);
+
+        pressKey(Qt::Key_F5);
+        QCOMPARE(t.model().rowCount(), 4);
+        QCOMPARE(t.model().data(t.model().index(3, 0)).toString(), QStringLiteral("С другого места"));
+        QCOMPARE(grid.selectedSourceRow(), 1);
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 
