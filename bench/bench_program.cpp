@@ -1,16 +1,18 @@
-// Timings of the whole program over a register file made by osago-make-register, as the agent meets it. A plain
-// timing program run on the offscreen platform (QT_QPA_PLATFORM=offscreen):
-//   bench_program steps FILE    from main() to the grid painted in the maximised main window; Ctrl+End to the last
-//                               row painted; one save from the editor to the grid painted after it; a refresh alone
-//   bench_program scroll FILE   pages through the whole grid, a repaint each page, as a held-down PageDown would;
-//                               run under /usr/bin/time -v for the peak
-// The saved row is deleted again, so the file keeps its rows for the next run.
+// Timings of the whole program over a register made by osago-make-register, as the agent meets it, in its file or
+// on a server (LOCATION: a file path or a postgresql:// connection URI, as --database takes). A plain timing
+// program run on the offscreen platform (QT_QPA_PLATFORM=offscreen):
+//   bench_program steps LOCATION    from main() to the grid painted in the maximised main window; Ctrl+End to the
+//                                   last row painted; one save from the editor to the grid painted after it; a
+//                                   refresh alone
+//   bench_program scroll LOCATION   pages through the whole grid, a repaint each page, as a held-down PageDown
+//                                   would; run under /usr/bin/time -v for the peak
+// The saved row is deleted again, so the register keeps its rows for the next run.
 
 #include "Controls.h"
 #include "Form2.h"
 #include "FormMain.h"
 #include "Messages.h"
-#include "SqliteDatabase.h"
+#include "PolicyDatabase.h"
 #include "Program.h"
 #include "RegisterModel.h"
 #include "WindowedGrid.h"
@@ -112,7 +114,7 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
     program.registerModel().refresh();
     std::printf("a refresh alone %.1f ms\n", milliseconds(timer));
 
-    const RegisterModel& model = program.registerModel();
+    const osago::RegisterModel& model = program.registerModel();
     const int last = model.rowCount() - 1;
     if (!program.database().remove(*model.keyAt(last), *model.rowAt(last)).ok)
         std::fprintf(stderr, "the saved row was not deleted\n");
@@ -150,7 +152,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll")) {
-        std::fprintf(stderr, "usage: bench_program steps|scroll FILE\n");
+        std::fprintf(stderr, "usage: bench_program steps|scroll LOCATION\n");
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("osago-bench"));

@@ -1,13 +1,18 @@
-// Timings of the register on a file made by osago-make-register. One-shot measurements of a large file, so a
-// plain timing program rather than a repeated micro-benchmark:
-//   bench_register steps FILE   open, first page, last row, one insert and the refresh after it (ms)
-//   bench_register walk FILE    the grid model touches every row; run under /usr/bin/time -v for the peak
-//   bench_register plain FILE   a plain QSqlQueryModel over the full query fetched to its end, for comparison
+// Timings of the register made by osago-make-register, in its file or on a server (a LOCATION is a file path or
+// a postgresql:// connection URI). One-shot measurements of a large register, so a plain timing program rather
+// than a repeated micro-benchmark:
+//   bench_register steps LOCATION   open, first page, last row, one insert and the refresh after it (ms)
+//   bench_register walk LOCATION    the grid model touches every row; run under /usr/bin/time -v for the peak
+//   bench_register plain FILE       a plain QSqlQueryModel over the full query fetched to its end, for comparison
+//   bench_register append FROM TO   every row of FROM appended to the empty register TO in one transaction, as
+//                                   the register's rows are moved between engines
 
-#include "SqliteDatabase.h"
 #include "PolicySql.h"
+#include "RegisterEngines.h"
 #include "RegisterModel.h"
+#include "RegisterRowStream.h"
 #include "SampleRecords.h"
+#include "SqliteDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,8 +22,9 @@
 
 namespace {
 
-using osago::SqliteDatabase;
+using osago::PolicyDatabase;
 using osago::RegisterModel;
+using osago::SqliteDatabase;
 
 // Columns a grid of the main window's width shows at once.
 constexpr int kVisibleColumns = 12;
@@ -40,20 +46,21 @@ qsizetype paint(const RegisterModel& model, int first)
     return characters;
 }
 
-bool open(SqliteDatabase& database, const QString& path)
+bool open(PolicyDatabase& database, const QString& location)
 {
-    const osago::StorageStatus opened = database.open(path);
+    const osago::StorageStatus opened = database.open(location);
     if (!opened.ok)
         std::fprintf(stderr, "%s\n", qPrintable(opened.error));
     return opened.ok;
 }
 
-int steps(const QString& path)
+int steps(const QString& location)
 {
     QElapsedTimer timer;
     timer.start();
-    SqliteDatabase database;
-    if (!open(database, path))
+    const std::unique_ptr<PolicyDatabase> made = osago::makeDatabase(location);
+    PolicyDatabase& database = *made;
+    if (!open(database, location))
         return 1;
     const double opened = milliseconds(timer);
     RegisterModel model(database);
@@ -87,12 +94,12 @@ int steps(const QString& path)
     return 0;
 }
 
-int walk(const QString& path)
+int walk(const QString& location)
 {
-    SqliteDatabase database;
-    if (!open(database, path))
+    const std::unique_ptr<PolicyDatabase> database = osago::makeDatabase(location);
+    if (!open(*database, location))
         return 1;
-    RegisterModel model(database);
+    RegisterModel model(*database);
     QElapsedTimer timer;
     timer.start();
     model.refresh();
@@ -123,6 +130,35 @@ int plain(const QString& path)
     return 0;
 }
 
+int append(const QString& from, const QString& to)
+{
+    const std::unique_ptr<PolicyDatabase> source = osago::makeDatabase(from);
+    const std::unique_ptr<PolicyDatabase> target = osago::makeDatabase(to);
+    if (!open(*source, from) || !open(*target, to))
+        return 1;
+    QElapsedTimer timer;
+    timer.start();
+    osago::RegisterRowStream rows(*source, std::nullopt);
+    const osago::StorageStatus started = rows.start();
+    if (!started.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(started.error));
+        return 1;
+    }
+    const double idsRead = milliseconds(timer);
+    const auto added = target->appendRows([&](std::vector<QStringList>& block) { return rows.next(block); }, true,
+                                          [](qint64 count) {
+                                              if (count % 100000 < qint64(osago::RegisterRowStream::kBlockRows))
+                                                  std::fprintf(stderr, "%lld rows\n", static_cast<long long>(count));
+                                          });
+    if (!added.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(added.error));
+        return 1;
+    }
+    std::printf("%lld rows appended in %.1f s (row ids read in %.0f ms)\n", static_cast<long long>(added.value),
+                milliseconds(timer) / 1000.0, idsRead);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -135,6 +171,8 @@ int main(int argc, char* argv[])
         return walk(args[2]);
     if (args.size() == 3 && args[1] == u"plain")
         return plain(args[2]);
-    std::fprintf(stderr, "usage: bench_register steps|walk|plain FILE\n");
+    if (args.size() == 4 && args[1] == u"append")
+        return append(args[2], args[3]);
+    std::fprintf(stderr, "usage: bench_register steps|walk LOCATION | plain FILE | append FROM TO\n");
     return 2;
 }

@@ -1,11 +1,13 @@
-// bench_search search FILE [PLAIN_FILE]: times the search window over a large register against the sqlite3 shell's
-// own LIKE count on FILE (and on PLAIN_FILE, the same rows without the search indexes), three runs of each.
-// bench_search build FILE: builds the search indexes a register lacks, timing each and its progress reports.
+// bench_search search LOCATION [PLAIN_LOCATION]: times the search window over a large register against the
+// shell's own count of the same word, three runs of each: for a file the sqlite3 shell's LIKE on FILE (and on
+// PLAIN_LOCATION, the same rows without the search indexes); for a server (a postgresql:// URI) psql's ILIKE on
+// both databases, PLAIN_LOCATION holding the same table without the trigram indexes.
+// bench_search build LOCATION: builds the search indexes a register lacks, timing each and its progress reports.
 // Run headless (QT_QPA_PLATFORM=offscreen) from a Release build; see BENCHMARKS.md, "Search".
 
 #include "FormPoisk.h"
 #include "PolicyColumns.h"
-#include "SqliteDatabase.h"
+#include "RegisterEngines.h"
 #include "RegisterModel.h"
 #include "SearchIndex.h"
 #include "WindowedGrid.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -68,22 +71,44 @@ QString range(const std::vector<double>& values)
     return QStringLiteral("%1 (%2-%3)").arg(median(values), 0, 'f', 0).arg(*low, 0, 'f', 0).arg(*high, 0, 'f', 0);
 }
 
-// The sqlite3 shell's count over the file, as a separate process, in milliseconds.
-double shellCount(const QString& file, const QString& sql)
+// The shell's count over the register, as a separate process: the sqlite3 shell for a file, psql for a server.
+struct ShellCount
+{
+    double milliseconds = 0;
+    QString count;
+};
+
+ShellCount shellCount(const QString& location, const QString& sql)
 {
     QElapsedTimer timer;
     timer.start();
     QProcess shell;
-    shell.start(QStringLiteral("sqlite3"), {file, sql});
+    if (osago::isServerLocation(location))
+        shell.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-A"), QStringLiteral("-t"),
+                                             QStringLiteral("-d"), location, QStringLiteral("-c"), sql});
+    else
+        shell.start(QStringLiteral("sqlite3"), {location, sql});
     shell.waitForFinished(-1);
-    return double(timer.nsecsElapsed()) / 1e6;
+    return {double(timer.nsecsElapsed()) / 1e6, QString::fromUtf8(shell.readAllStandardOutput()).trimmed()};
 }
 
-QString likeCount(const Case& searched)
+// The shell's own contains-count: LIKE in SQLite (ASCII letters folded only), ILIKE on a server.
+QString likeCount(const QString& location, const Case& searched)
 {
     QString word = searched.word;
     word.replace(u'\'', QStringLiteral("''"));
-    return QStringLiteral("SELECT count(*) FROM TableStrah WHERE \"%1\" LIKE '%%2%'").arg(QString::fromUtf8(searched.column), word);
+    const bool server = osago::isServerLocation(location);
+    return QStringLiteral("SELECT count(*) FROM \"TableStrah\" WHERE \"%1\" %2 '%%3%'")
+        .arg(QString::fromUtf8(searched.column), server ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"), word);
+}
+
+std::unique_ptr<osago::PolicyDatabase> openRegister(const QString& location)
+{
+    std::unique_ptr<osago::PolicyDatabase> database = osago::makeDatabase(location);
+    const osago::StorageStatus opened = database->open(location);
+    if (!opened.ok)
+        qFatal("%s", qPrintable(opened.error));
+    return database;
 }
 
 // The main window's grid, noting when it has first painted rows since the clock started.
@@ -114,15 +139,13 @@ private:
 class Bench
 {
 public:
-    explicit Bench(const QString& file)
+    explicit Bench(const QString& location)
+        : m_database(openRegister(location))
     {
-        const osago::StorageStatus opened = m_database.open(file);
-        if (!opened.ok)
-            qFatal("%s", qPrintable(opened.error));
         m_grid.setSourceModel(&m_model);
         m_grid.resize(1000, 700);
         m_grid.show();
-        m_form.attachRegister(m_database, m_model);
+        m_form.attachRegister(*m_database, m_model);
         m_form.show();
         m_model.selectAll();
         QCoreApplication::processEvents();
@@ -151,38 +174,56 @@ public:
     QString outcome() const { return m_form.findChild<QLabel*>(QStringLiteral("LabelNaideno"))->text(); }
 
 private:
-    osago::SqliteDatabase m_database;
-    osago::RegisterModel m_model{m_database};
+    std::unique_ptr<osago::PolicyDatabase> m_database;
+    osago::RegisterModel m_model{*m_database};
     TimedGrid m_grid;
     osago::FormPoisk m_form{m_grid};
 };
 
-// Nothing found paints no rows: those cells read "-".
-void printRow(const QString& what, const QString& outcome, const std::vector<double>& shell,
-              const std::vector<double>& plainShell, const std::vector<double>& answered,
-              const std::vector<double>& painted)
+// The shell's runs over one register: their times and the count they gave.
+struct ShellRuns
 {
-    const double floor = plainShell.empty() ? median(shell) : median(plainShell);
+    std::vector<double> milliseconds;
+    QString count;
+
+    void add(const ShellCount& run)
+    {
+        milliseconds.push_back(run.milliseconds);
+        count = run.count;
+    }
+};
+
+// Nothing found paints no rows: those cells read "-".
+void printRow(const QString& what, const QString& outcome, const ShellRuns& shell, const ShellRuns& plainShell,
+              const std::vector<double>& answered, const std::vector<double>& painted)
+{
+    const bool plain = !plainShell.milliseconds.empty();
+    const double floor = median(plain ? plainShell.milliseconds : shell.milliseconds);
     const bool paintedRows = median(painted) >= 0;
     const QString dash = QStringLiteral("-");
-    std::printf("| %s | %s | %s | %s | %s | %s | %s | %.3f |\n", qPrintable(what), qPrintable(outcome),
-                qPrintable(plainShell.empty() ? dash : range(plainShell)), qPrintable(range(shell)),
+    std::printf("| %s | %s | %s | %s | %s | %s | %s | %s | %.3f |\n", qPrintable(what), qPrintable(outcome),
+                qPrintable(plain ? plainShell.count : shell.count),
+                qPrintable(plain ? range(plainShell.milliseconds) : dash), qPrintable(range(shell.milliseconds)),
                 qPrintable(paintedRows ? range(painted) : dash), qPrintable(range(answered)),
                 qPrintable(paintedRows ? QString::number(median(painted) / floor, 'f', 3) : dash),
                 median(answered) / floor);
 }
 
-int searchCommand(const QString& file, const QString& plainFile)
+int searchCommand(const QString& location, const QString& plainLocation)
 {
-    Bench bench(file);
-    std::printf("| Search | Shown | sqlite3 LIKE, plain file (ms) | sqlite3 LIKE, this file (ms) | First rows painted (ms) "
-                "| Answer and count (ms) | Painted / plain LIKE | Answer / plain LIKE |\n|---|---|---|---|---|---|---|---|\n");
+    Bench bench(location);
+    const char* scan = osago::isServerLocation(location) ? "psql ILIKE" : "sqlite3 LIKE";
+    std::printf("| Search | Shown | Shell's count | %s, plain (ms) | %s, this register (ms) | First rows painted (ms) "
+                "| Answer and count (ms) | Painted / plain scan | Answer / plain scan |\n"
+                "|---|---|---|---|---|---|---|---|---|\n",
+                scan, scan);
     for (const Case& searched : cases()) {
-        std::vector<double> shell, plainShell, answered, painted;
+        ShellRuns shell, plainShell;
+        std::vector<double> answered, painted;
         for (int run = 0; run < kRuns; ++run) {
-            shell.push_back(shellCount(file, likeCount(searched)));
-            if (!plainFile.isEmpty())
-                plainShell.push_back(shellCount(plainFile, likeCount(searched)));
+            shell.add(shellCount(location, likeCount(location, searched)));
+            if (!plainLocation.isEmpty())
+                plainShell.add(shellCount(plainLocation, likeCount(plainLocation, searched)));
             bench.prepare(searched);
             const auto [answer, paint] = bench.click("ButtonStart");
             answered.push_back(answer);
@@ -192,12 +233,13 @@ int searchCommand(const QString& file, const QString& plainFile)
                  shell, plainShell, answered, painted);
     }
 
-    std::vector<double> shell, plainShell, answered, painted;
-    const QString count = QStringLiteral("SELECT count(*) FROM TableStrah");
+    ShellRuns shell, plainShell;
+    std::vector<double> answered, painted;
+    const QString count = QStringLiteral("SELECT count(*) FROM \"TableStrah\"");
     for (int run = 0; run < kRuns; ++run) {
-        shell.push_back(shellCount(file, count));
-        if (!plainFile.isEmpty())
-            plainShell.push_back(shellCount(plainFile, count));
+        shell.add(shellCount(location, count));
+        if (!plainLocation.isEmpty())
+            plainShell.add(shellCount(plainLocation, count));
         bench.click("ButtonStart");
         const auto [answer, paint] = bench.click("ButtonTable");
         answered.push_back(answer);
@@ -207,12 +249,10 @@ int searchCommand(const QString& file, const QString& plainFile)
     return 0;
 }
 
-int buildCommand(const QString& file)
+int buildCommand(const QString& location)
 {
-    osago::SqliteDatabase database;
-    const osago::StorageStatus opened = database.open(file);
-    if (!opened.ok)
-        qFatal("%s", qPrintable(opened.error));
+    const std::unique_ptr<osago::PolicyDatabase> opened = openRegister(location);
+    osago::PolicyDatabase& database = *opened;
     for (int column : osago::searchedColumns()) {
         if (database.hasSearchIndex(column))
             continue;
@@ -239,6 +279,6 @@ int main(int argc, char* argv[])
         return searchCommand(args[2], args.value(3));
     if (args.size() == 3 && args[1] == u"build")
         return buildCommand(args[2]);
-    std::fprintf(stderr, "usage: bench_search search FILE [PLAIN_FILE] | bench_search build FILE\n");
+    std::fprintf(stderr, "usage: bench_search search LOCATION [PLAIN_LOCATION] | bench_search build LOCATION\n");
     return 2;
 }
