@@ -46,9 +46,10 @@ qsizetype paint(const RegisterModel& model, int first)
     return characters;
 }
 
-bool open(PolicyDatabase& database, const QString& location)
+bool open(PolicyDatabase& database, const QString& location,
+          PolicyDatabase::Access access = PolicyDatabase::Access::ReadWrite)
 {
-    const osago::StorageStatus opened = database.open(location);
+    const osago::StorageStatus opened = database.open(location, access);
     if (!opened.ok)
         std::fprintf(stderr, "%s\n", qPrintable(opened.error));
     return opened.ok;
@@ -134,7 +135,7 @@ int append(const QString& from, const QString& to)
 {
     const std::unique_ptr<PolicyDatabase> source = osago::makeDatabase(from);
     const std::unique_ptr<PolicyDatabase> target = osago::makeDatabase(to);
-    if (!open(*source, from) || !open(*target, to))
+    if (!open(*source, from, PolicyDatabase::Access::ReadOnly) || !open(*target, to))
         return 1;
     QElapsedTimer timer;
     timer.start();
