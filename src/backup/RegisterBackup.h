@@ -25,8 +25,9 @@ using BackupProgress = std::function<bool(int copied, int total)>;
 QString archiveFolderOf(const QString& registerPath);
 
 // Copies the register into `folder` as "<name>-YYYY-MM-DD-HHMMSS.mdb" for `now` and gives the copy's path. The
-// copy is written under a temporary name, checked (PRAGMA integrity_check) and renamed; a failed copy leaves
-// nothing. Refused when the free space of `folder` is under twice the register's size.
+// copy is written under a temporary name, its pages checked (Check::Pages) and renamed; a failed copy leaves
+// nothing; a copy is checked in full before it is restored (restoreRegister). Refused when the free space of
+// `folder` is under twice the register's size.
 StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
                                       const BackupProgress& progress = {});
 
@@ -51,5 +52,12 @@ StorageStatus restoreRegister(const QString& registerPath, const QString& copy, 
 
 // "ok", or what PRAGMA integrity_check says of the file.
 QString integrityOf(const QString& path);
+
+// How much of a file is checked: every page of every table and index read and its records checked
+// (PRAGMA quick_check), or also every index entry matched with its row (PRAGMA integrity_check, several times
+// as long on the register).
+enum class Check { Pages, Full };
+// "ok", or what the check finds wrong with the file.
+QString checkOf(const QString& path, Check check);
 
 } // namespace osago
