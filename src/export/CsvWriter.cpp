@@ -1,31 +1,44 @@
 #include "CsvWriter.h"
 
+#include <algorithm>
+
 namespace osago {
 
 namespace {
 
 constexpr qsizetype kBufferBytes = 1 << 20;
 
-bool needsQuotes(const QString& field)
+bool needsQuotes(QByteArrayView field)
 {
-    for (const QChar c : field) {
-        if (c == u';' || c == u'"' || c == u'\r' || c == u'\n')
-            return true;
-    }
-    return false;
+    return std::any_of(field.begin(), field.end(), [](char c) { return c == ';' || c == '"' || c == '\r' || c == '\n'; });
 }
 
-void appendField(QByteArray& line, const QString& field)
+// The field as it is, or in quotes with its quotes doubled; the bytes are UTF-8, whose multi-byte characters
+// never hold these four.
+void appendField(QByteArray& line, QByteArrayView field)
 {
     if (!needsQuotes(field)) {
-        line += field.toUtf8();
+        line.append(field);
         return;
     }
-    QString quoted = field;
-    quoted.replace(u'"', QStringLiteral("\"\""));
     line += '"';
-    line += quoted.toUtf8();
+    for (const char c : field) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
     line += '"';
+}
+
+template <typename Fields>
+void appendLine(QByteArray& line, const Fields& fields, qsizetype count)
+{
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0)
+            line += ';';
+        appendField(line, fields(i));
+    }
+    line += "\r\n";
 }
 
 } // namespace
@@ -33,12 +46,7 @@ void appendField(QByteArray& line, const QString& field)
 QByteArray csvLine(const QStringList& fields)
 {
     QByteArray line;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            line += ';';
-        appendField(line, fields[i]);
-    }
-    line += "\r\n";
+    appendLine(line, [&](qsizetype i) { return fields[i].toUtf8(); }, fields.size());
     return line;
 }
 
@@ -48,12 +56,13 @@ bool CsvWriter::open(const QString& path, const QStringList& header)
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fail(m_file.errorString());
     m_buffer = "\xEF\xBB\xBF" + csvLine(header);
+    m_buffer.reserve(kBufferBytes + (kBufferBytes >> 2));
     return true;
 }
 
-bool CsvWriter::writeRow(const QStringList& row)
+bool CsvWriter::writeRow(const Utf8Row& row)
 {
-    m_buffer += csvLine(row);
+    appendLine(m_buffer, [&](qsizetype i) { return row[i]; }, row.size());
     return m_buffer.size() < kBufferBytes || flush();
 }
 
@@ -71,7 +80,7 @@ bool CsvWriter::flush()
 {
     if (m_file.write(m_buffer) != m_buffer.size())
         return fail(m_file.errorString());
-    m_buffer.clear();
+    m_buffer.resize(0);
     return true;
 }
 

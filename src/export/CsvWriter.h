@@ -16,7 +16,7 @@ class CsvWriter final : public TableFileWriter
 {
 public:
     bool open(const QString& path, const QStringList& header) override;
-    bool writeRow(const QStringList& row) override;
+    bool writeRow(const Utf8Row& row) override;
     bool finish() override;
 
 private:

@@ -31,16 +31,17 @@ ExportOutcome writeRows(RegisterRowStream& rows, const std::optional<IssuePeriod
     static const int issueColumn = policyColumnIndex(u"Дата_выдачи");
     ExportOutcome outcome;
     std::size_t done = 0;
-    std::vector<QStringList> block;
+    Utf8Rows block;
     while (true) {
         const StorageStatus read = rows.next(block);
         if (!read.ok)
             return failed(target, read.error);
         if (block.empty())
             break;
-        for (const QStringList& row : block) {
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            const Utf8Row row = block.row(i);
             if (period) {
-                const std::optional<QDate> issued = registerDate(row[issueColumn]);
+                const std::optional<QDate> issued = registerDate(QString::fromUtf8(row[issueColumn]));
                 if (!issued) {
                     ++outcome.undatedRows;
                     continue;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Utf8Rows.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,7 @@ public:
 
     // Each returns false on failure, with the reason in error().
     virtual bool open(const QString& path, const QStringList& header) = 0;
-    virtual bool writeRow(const QStringList& row) = 0;
+    virtual bool writeRow(const Utf8Row& row) = 0;
     // Completes the file; until then it is not a readable table.
     virtual bool finish() = 0;
     const QString& error() const { return m_error; }

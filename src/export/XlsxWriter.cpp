@@ -57,32 +57,34 @@ bool XlsxWriter::addSheet()
     }
     worksheet_freeze_panes(m_sheet, 1, 0);
     m_rowsInSheet = 0;
-    return writeCells(0, m_header, m_bold);
+    for (int column = 0; column < m_header.size(); ++column) {
+        if (!writeCell(0, column, m_header[column].toUtf8().constData(), m_bold))
+            return false;
+    }
+    return true;
 }
 
-bool XlsxWriter::writeRow(const QStringList& row)
+bool XlsxWriter::writeRow(const Utf8Row& row)
 {
     if (m_rowsInSheet == m_sheetDataRows && !addSheet())
         return false;
     ++m_rowsInSheet;
     ++m_rowsWritten;
-    return writeCells(m_rowsInSheet, row, nullptr);
-}
-
-bool XlsxWriter::writeCells(int sheetRow, const QStringList& cells, lxw_format* format)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        if (cells[column].isEmpty())
-            continue;
-        const lxw_error error = worksheet_write_string(m_sheet, lxw_row_t(sheetRow), lxw_col_t(column),
-                                                       cells[column].toUtf8().constData(), format);
-        if (error != LXW_NO_ERROR) {
-            return fail(QStringLiteral("строка %1, столбец «%2»: %3")
-                            .arg(m_rowsWritten)
-                            .arg(m_header.value(column), libraryError(error)));
-        }
+    for (int column = 0; column < row.size(); ++column) {
+        if (!row[column].isEmpty() && !writeCell(m_rowsInSheet, column, row.text(column), nullptr))
+            return false;
     }
     return true;
+}
+
+bool XlsxWriter::writeCell(int sheetRow, int column, const char* text, lxw_format* format)
+{
+    const lxw_error error = worksheet_write_string(m_sheet, lxw_row_t(sheetRow), lxw_col_t(column), text, format);
+    if (error == LXW_NO_ERROR)
+        return true;
+    return fail(QStringLiteral("строка %1, столбец «%2»: %3")
+                    .arg(m_rowsWritten)
+                    .arg(m_header.value(column), libraryError(error)));
 }
 
 bool XlsxWriter::finish()

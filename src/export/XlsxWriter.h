@@ -21,12 +21,12 @@ public:
     ~XlsxWriter() override;
 
     bool open(const QString& path, const QStringList& header) override;
-    bool writeRow(const QStringList& row) override;
+    bool writeRow(const Utf8Row& row) override;
     bool finish() override;
 
 private:
     bool addSheet();
-    bool writeCells(int sheetRow, const QStringList& cells, lxw_format* format);
+    bool writeCell(int sheetRow, int column, const char* text, lxw_format* format);
 
     int m_sheetDataRows;
     lxw_workbook* m_workbook = nullptr;

@@ -94,6 +94,27 @@ QString columnText(sqlite3_stmt* statement, int column)
     return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
 }
 
+// The rows with the ascending `ids`, rowid first, in ascending order: ids without a gap as one range of the
+// table, which SQLite walks in order; others one by one.
+Statement rowsStatement(const Reader& reader, std::span<const qint64> ids)
+{
+    const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
+    static const QByteArray byRange = (policySql::selectByIdRange() + QStringLiteral(" ORDER BY rowid")).toUtf8();
+    Statement statement =
+        reader.prepare(range ? byRange
+                             : (policySql::selectByIds(int(ids.size())) + QStringLiteral(" ORDER BY rowid")).toUtf8());
+    if (!statement)
+        return statement;
+    if (range) {
+        sqlite3_bind_int64(statement.get(), 1, ids.front());
+        sqlite3_bind_int64(statement.get(), 2, ids.back());
+    } else {
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            sqlite3_bind_int64(statement.get(), int(i) + 1, ids[i]);
+    }
+    return statement;
+}
+
 } // namespace
 
 StorageStatus readRowIds(const SqliteDatabase& database, const QString& sql, const QVariantList& values,
@@ -159,7 +180,6 @@ StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint
     return step == SQLITE_DONE ? StorageStatus{} : reader.failure();
 }
 
-// Ids without a gap are read as one range of the table, which SQLite walks in order; others one by one.
 StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)
 {
     rows.assign(ids.size(), QStringList());
@@ -168,19 +188,9 @@ StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> i
         return reader.failure();
     if (ids.empty())
         return {};
-    const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
-    static const QByteArray byRange = policySql::selectByIdRange().toUtf8();
-    const Statement statement = reader.prepare(range ? byRange : policySql::selectByIds(int(ids.size())).toUtf8());
+    const Statement statement = rowsStatement(reader, ids);
     if (!statement)
         return reader.failure();
-    if (range) {
-        sqlite3_bind_int64(statement.get(), 1, ids.front());
-        sqlite3_bind_int64(statement.get(), 2, ids.back());
-    } else {
-        for (std::size_t i = 0; i < ids.size(); ++i)
-            sqlite3_bind_int64(statement.get(), int(i) + 1, ids[i]);
-    }
-
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
         const auto found = std::lower_bound(ids.begin(), ids.end(), sqlite3_column_int64(statement.get(), 0));
@@ -193,6 +203,32 @@ StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> i
     }
     if (step != SQLITE_DONE) {
         rows.assign(ids.size(), QStringList());
+        return reader.failure();
+    }
+    return {};
+}
+
+StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint64> ids, Utf8Rows& rows)
+{
+    rows.clear();
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    if (ids.empty())
+        return {};
+    const Statement statement = rowsStatement(reader, ids);
+    if (!statement)
+        return reader.failure();
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        for (int column = 1; column <= kPolicyColumnCount; ++column) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), column));
+            rows.append(text, sqlite3_column_bytes(statement.get(), column));
+        }
+        rows.endRow();
+    }
+    if (step != SQLITE_DONE) {
+        rows.clear();
         return reader.failure();
     }
     return {};

@@ -27,6 +27,7 @@ StorageResult<TableExtent> readTableExtent(const SqliteDatabase& database);
 StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
                              std::vector<qint64>& ids);
 StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows);
+StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint64> ids, Utf8Rows& rows);
 
 // Replaces `rows` with the `columns` (in that order) of every row, in ascending id order.
 StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> columns,

@@ -21,17 +21,16 @@ StorageStatus RegisterRowStream::start()
     return m_database.readAllIds(m_ids);
 }
 
-StorageStatus RegisterRowStream::next(std::vector<QStringList>& rows)
+StorageStatus RegisterRowStream::next(Utf8Rows& rows)
 {
     rows.clear();
     while (rows.empty() && m_position < m_ids.size()) {
         const std::size_t count = std::min(kBlockRows, m_ids.size() - m_position);
         const StorageStatus read =
-            m_database.readRows(std::span<const qint64>(m_ids).subspan(m_position, count), rows);
+            m_database.readRowsUtf8(std::span<const qint64>(m_ids).subspan(m_position, count), rows);
         if (!read.ok)
             return read;
         m_position += count;
-        std::erase_if(rows, [](const QStringList& row) { return row.isEmpty(); });
     }
     return {};
 }

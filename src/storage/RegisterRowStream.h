@@ -24,9 +24,9 @@ public:
     StorageStatus start();
     // How many rows start() found.
     std::size_t rowCount() const { return m_ids.size(); }
-    // Replaces `rows` with the next block of at most kBlockRows rows, 123 texts each; empty after the last row.
-    // A row removed since start() is skipped.
-    StorageStatus next(std::vector<QStringList>& rows);
+    // Replaces `rows` with the next block of at most kBlockRows rows, 123 UTF-8 texts each; empty after the last
+    // row. A row removed since start() is skipped.
+    StorageStatus next(Utf8Rows& rows);
 
 private:
     const PolicyDatabase& m_database;

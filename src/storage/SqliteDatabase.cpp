@@ -433,6 +433,11 @@ StorageStatus SqliteDatabase::readRows(std::span<const qint64> ids, std::vector<
     return osago::readRows(*this, ids, rows);
 }
 
+StorageStatus SqliteDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const
+{
+    return osago::readRowsUtf8(*this, ids, rows);
+}
+
 // Every row: the dates are texts, which SQL cannot compare as days; the caller picks the period's rows.
 StorageStatus SqliteDatabase::readIssuedIn(const IssuePeriod&, std::span<const int> columns,
                                            std::vector<QStringList>& rows) const

@@ -61,6 +61,7 @@ public:
     StorageStatus readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const override;
     StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const override;
     StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const override;
+    StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const override;
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 

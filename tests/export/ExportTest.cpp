@@ -129,8 +129,11 @@ private slots:
         const QString target = m_folder().filePath(QStringLiteral("out.xlsx"));
         XlsxWriter writer(4);
         QVERIFY(writer.open(target, policyColumnNames()));
+        Utf8Rows rows;
         for (const QStringList& row : m_rows)
-            QVERIFY(writer.writeRow(row));
+            rows.appendRow(row);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            QVERIFY(writer.writeRow(rows.row(i)));
         QVERIFY2(writer.finish(), qPrintable(writer.error()));
 
         std::vector<QStringList> data;
