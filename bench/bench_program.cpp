@@ -6,15 +6,24 @@
 //                                   refresh alone
 //   bench_program scroll LOCATION   pages through the whole grid, a repaint each page, as a held-down PageDown
 //                                   would; run under /usr/bin/time -v for the peak
+//   bench_program report LOCATION FROM TO   "Отчёт агента..." for the period typed in (DD.MM.YYYY): from the click
+//                                   on "ОК" until the report's preview window has painted
+//   bench_program backup FILE       "Резервная копия" from the menu: how long it takes, and how often the main
+//                                   window's grid repainted meanwhile (asked to repaint every 16 ms), with the
+//                                   longest wait
 // The saved row is deleted again, so the register keeps its rows for the next run.
 
 #include "Controls.h"
 #include "Form2.h"
 #include "FormMain.h"
+#include "FormPeriod.h"
+#include "FormReport.h"
+#include "MaskedEdit.h"
 #include "Messages.h"
 #include "PolicyDatabase.h"
 #include "Program.h"
 #include "RegisterModel.h"
+#include "ServiceCommands.h"
 #include "WindowedGrid.h"
 
 #include <QAction>
@@ -24,6 +33,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -143,6 +153,64 @@ int scroll(Program& program)
     return 0;
 }
 
+// The automatic copy of the day, when the program starts one, is finished first.
+void startQuietly(Program& program, PaintCounter& viewport)
+{
+    program.start();
+    viewport.waitForPaint();
+    while (program.serviceCommands().isBackingUp())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+int report(Program& program, const QString& from, const QString& to)
+{
+    PaintCounter viewport(*gridOf(program).viewport());
+    startQuietly(program, viewport);
+    program.serviceCommands().report();
+    osago::FormPeriod& period = program.serviceCommands().periodWindow();
+    period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
+    period.findChild<osago::MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
+    osago::FormReport& window = program.serviceCommands().reportWindow();
+    PaintCounter preview(window);
+    QElapsedTimer timer;
+    timer.start();
+    period.findChild<QPushButton*>(QStringLiteral("ButtonOk"))->click();
+    preview.waitForPaint();
+    std::printf("report %s-%s: %zu pages, preview painted %.0f ms after the click\n", qPrintable(from), qPrintable(to),
+                window.pages().size(), milliseconds(timer));
+    return 0;
+}
+
+int backup(Program& program)
+{
+    osago::WindowedGrid& grid = gridOf(program);
+    PaintCounter viewport(*grid.viewport());
+    startQuietly(program, viewport);
+    QTimer ticks;
+    ticks.setInterval(16);
+    QElapsedTimer sinceTick;
+    qint64 longestWait = 0;
+    int tickCount = 0;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        longestWait = std::max(longestWait, sinceTick.restart());
+        ++tickCount;
+        grid.viewport()->update();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    const int paintedBefore = viewport.painted;
+    program.formMain().findChild<QAction*>(QStringLiteral("N22"))->trigger();
+    sinceTick.start();
+    ticks.start();
+    while (program.serviceCommands().isBackingUp())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ticks.stop();
+    const double elapsed = milliseconds(timer);
+    std::printf("backup %.0f ms: grid painted %d times, %d ticks of 16 ms, longest wait between ticks %lld ms\n",
+                elapsed, viewport.painted - paintedBefore, tickCount, longestWait);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -151,13 +219,20 @@ int main(int argc, char* argv[])
     sinceMain.start();
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll")) {
-        std::fprintf(stderr, "usage: bench_program steps|scroll LOCATION\n");
+    const bool reportArgs = args.size() == 5 && args[1] == u"report";
+    if (!reportArgs
+        && (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll" && args[1] != u"backup"))) {
+        std::fprintf(stderr, "usage: bench_program steps|scroll LOCATION, bench_program backup FILE, "
+                             "bench_program report LOCATION FROM TO\n");
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("osago-bench"));
     QApplication::setApplicationName(QStringLiteral("bench_program"));
     QuietMessages messages;
     Program program(messages, {args[2]});
+    if (reportArgs)
+        return report(program, args[3], args[4]);
+    if (args[1] == u"backup")
+        return backup(program);
     return args[1] == u"steps" ? steps(program, sinceMain) : scroll(program);
 }

@@ -47,10 +47,27 @@ const std::vector<Index>& indexes()
         const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)");
         const QString code = kRegisterTable.toString() + QStringLiteral("_code");
         const QString order = kRegisterTable.toString() + QStringLiteral("_order");
+        const QString issued = kRegisterTable.toString() + QStringLiteral("_issued");
         return std::vector<Index>{{code, create.arg(quoted(code), table(), rowCode())},
-                                  {order, create.arg(quoted(order), table(), QStringLiteral("(0)"))}};
+                                  {order, create.arg(quoted(order), table(), QStringLiteral("(0)"))},
+                                  {issued, create.arg(quoted(issued), table(), issueDayKey())}};
     }();
     return all;
+}
+
+QString issueDayKey()
+{
+    const QString date = quoted(policyColumns()[std::size_t(policyColumnIndex(u"Дата_выдачи"))].name);
+    const QString iso = QStringLiteral("substr(%1, 7, 4) || '-' || substr(%1, 4, 2) || '-' || substr(%1, 1, 2)").arg(date);
+    return QStringLiteral("CASE WHEN %1 GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' AND %2 >= '0001' "
+                          "AND date(%2) = %2 THEN %2 ELSE '' END")
+        .arg(date, iso);
+}
+
+QString selectIssuedBetween(const QString& columns)
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 BETWEEN ? AND ? OR %3 = '' ORDER BY rowid")
+        .arg(columns, table(), issueDayKey());
 }
 
 QString columnList()

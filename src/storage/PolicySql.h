@@ -15,13 +15,21 @@ QString quoted(QStringView name);
 QString createTable();
 // The indexes of the register, each with the name it is known by in the file. The code index finds a row by its
 // code; the order index has one constant key, so it holds nothing but the row ids in ascending order: the
-// narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself.
+// narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself; the issue index
+// holds issueDayKey(), so the rows of a period are found without reading the others.
 struct Index
 {
     QString name;
     QString create;
 };
 const std::vector<Index>& indexes();
+// The issue date as a text that sorts as the days do, "YYYY-MM-DD", where it is a date "DD.MM.YYYY" (checked
+// against the calendar), and '' where it is not. Only SQLite's own functions, so that any program writing the
+// file keeps its index (the issue index of indexes()) up to date.
+QString issueDayKey();
+// `columns` (quoted, comma separated) of the rows whose issueDayKey() lies between the two bound keys, and of
+// the rows without a readable issue date, in the order of the table's rows.
+QString selectIssuedBetween(const QString& columns);
 // The 123 quoted column names, comma separated, in column order.
 QString columnList();
 // The grid's full query: the 123 columns of every row, in the order of the table's rows.

@@ -234,8 +234,8 @@ StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint6
     return {};
 }
 
-StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> columns,
-                          std::vector<QStringList>& rows)
+StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
+                           std::vector<QStringList>& rows)
 {
     rows.clear();
     const Reader reader(database);
@@ -247,11 +247,14 @@ StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> c
     // rowid alone where no column is asked for: every row still gives its (empty) list.
     if (names.isEmpty())
         names << QStringLiteral("rowid");
-    const Statement statement = reader.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                                   .arg(names.join(QLatin1Char(',')), policySql::quoted(kRegisterTable))
-                                                   .toUtf8());
+    const Statement statement = reader.prepare(policySql::selectIssuedBetween(names.join(QLatin1Char(','))).toUtf8());
     if (!statement)
         return reader.failure();
+    const QString isoFormat = QStringLiteral("yyyy-MM-dd");
+    for (const auto& [position, day] : {std::pair{1, period.from}, std::pair{2, period.to}}) {
+        const QByteArray key = day.toString(isoFormat).toUtf8();
+        sqlite3_bind_text(statement.get(), position, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+    }
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
         QStringList& row = rows.emplace_back();

@@ -29,8 +29,10 @@ StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint
 StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows);
 StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint64> ids, Utf8Rows& rows);
 
-// Replaces `rows` with the `columns` (in that order) of every row, in ascending id order.
-StorageStatus readColumns(const SqliteDatabase& database, std::span<const int> columns,
-                          std::vector<QStringList>& rows);
+// Replaces `rows` with the `columns` (in that order) of the rows issued in `period` and of those without a
+// readable issue date, in ascending id order: through the issue index where the file has it, else by reading
+// the table.
+StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
+                           std::vector<QStringList>& rows);
 
 } // namespace osago

@@ -438,11 +438,10 @@ StorageStatus SqliteDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows
     return osago::readRowsUtf8(*this, ids, rows);
 }
 
-// Every row: the dates are texts, which SQL cannot compare as days; the caller picks the period's rows.
-StorageStatus SqliteDatabase::readIssuedIn(const IssuePeriod&, std::span<const int> columns,
+StorageStatus SqliteDatabase::readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                            std::vector<QStringList>& rows) const
 {
-    return readColumns(*this, columns, rows);
+    return osago::readIssuedIn(*this, period, columns, rows);
 }
 
 void SqliteDatabase::noteFailure(int sqliteCode) const
