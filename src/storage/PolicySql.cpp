@@ -59,8 +59,9 @@ QString issueDayKey()
 {
     const QString date = quoted(policyColumns()[std::size_t(policyColumnIndex(u"Дата_выдачи"))].name);
     const QString iso = QStringLiteral("substr(%1, 7, 4) || '-' || substr(%1, 4, 2) || '-' || substr(%1, 1, 2)").arg(date);
+    // date() alone takes any day up to 31; a modifier makes it carry "31.02" over into March.
     return QStringLiteral("CASE WHEN %1 GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' AND %2 >= '0001' "
-                          "AND date(%2) = %2 THEN %2 ELSE '' END")
+                          "AND date(%2, '+0 days') = %2 THEN %2 ELSE '' END")
         .arg(date, iso);
 }
 

@@ -14,7 +14,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace osago;
 using namespace osago::test;
@@ -115,6 +118,48 @@ private slots:
         clickButton(period, "ButtonOk");
         QCOMPARE(m_files->asked().size(), 1);
         QCOMPARE(m_messages->shown().size(), 1);
+    }
+
+    // "Отмена" pressed in the progress window while the rows are being written: no file is made, and the file
+    // that was there keeps its contents.
+    void cancelInTheMiddleOfAnExportKeepsTheOldFile()
+    {
+        // Many blocks of rows, so the export lasts long enough for its progress window to show.
+        int blocks = 0;
+        const auto added = m_program->database().appendRows(
+            [&](std::vector<QStringList>& rows) {
+                rows.assign(++blocks <= 40 ? 512 : 0, m_rows.front());
+                return StorageStatus{};
+            },
+            false, {});
+        QVERIFY2(added.ok, qPrintable(added.error));
+        QVERIFY(m_program->registerModel().refresh().ok);
+        const QString target = m_folder->filePath(QStringLiteral("kept.csv"));
+        {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old contents");
+        }
+        m_files->answerNext(target);
+
+        bool cancelled = false;
+        QTimer agent;
+        connect(&agent, &QTimer::timeout, this, [&] {
+            auto* progress = m_program->formMain().findChild<QProgressDialog*>(QStringLiteral("FormExportProgress"));
+            if (!cancelled && progress && progress->isVisible() && progress->value() > 0) {
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                cancelled = true;
+            }
+        });
+        agent.start(5);
+        m_program->serviceCommands().exportRows();
+        clickButton(m_program->serviceCommands().periodWindow(), "ButtonOk");
+        QVERIFY(cancelled);
+        QCOMPARE(m_messages->shownTexts(), QStringList{QStringLiteral("Экспорт отменён, файл не записан.")});
+        QCOMPARE(fileBytes(target), QByteArray("old contents"));
+        QCOMPARE(QDir(m_folder->path()).entryList({QStringLiteral("*.part")}, QDir::Files | QDir::Hidden),
+                 QStringList());
+        OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
     // Ctrl+R, "ОК" on the previous month typed over by the agent: the report's pages, saved as a PDF.

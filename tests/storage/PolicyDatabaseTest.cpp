@@ -142,8 +142,47 @@ private slots:
         QVERIFY(loaded.value.value(1).isEmpty());
 
         RawConnection raw(path());
-        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'")).toInt(), 2);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'")).toInt(), 3);
         QCOMPARE(raw.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    }
+
+    // The rows of a period, found through the issue index or, in a register opened read-only without it, by
+    // reading the table: those issued in it, and every row whose issue date is no date or one the calendar
+    // lacks, wherever its digits would sort; no other row.
+    void issuedInGivesThePeriodAndEveryUnreadableDate()
+    {
+        const QStringList dates{"15.03.2026", "01.03.2026", "31.03.2026", "28.02.2026", "01.04.2026", "31.02.2026",
+                                "00.03.2026", "15.13.2026", "1.03.2026",  " 15.03.2026", "29.02.2024", "15.03.0000",
+                                "",           "15/03/2026", "15.03.20266", "31.04.2026", "29.02.2026"};
+        const int issued = policyColumnIndex(u"Дата_выдачи");
+        const IssuePeriod march{QDate(2026, 3, 1), QDate(2026, 3, 31)};
+        QStringList expected;
+        {
+            SqliteDatabase database;
+            QVERIFY(database.open(path()).ok);
+            for (const QString& date : dates) {
+                PolicyRow row = test::trickyRow(date);
+                row.setValue(issued, date);
+                QVERIFY(database.insert(row).ok);
+                const std::optional<QDate> day = registerDate(date);
+                if (!day || march.contains(*day))
+                    expected << date;
+            }
+            QCOMPARE(expected.size(), 14);
+        }
+        const int columns[] = {issued};
+        for (const bool indexed : {true, false}) {
+            if (!indexed)
+                QVERIFY(RawConnection(path()).exec(QStringLiteral("DROP INDEX TableStrah_issued")));
+            SqliteDatabase database;
+            QVERIFY(database.open(path(), indexed ? PolicyDatabase::Access::ReadWrite : PolicyDatabase::Access::ReadOnly).ok);
+            std::vector<QStringList> rows;
+            QVERIFY(database.readIssuedIn(march, columns, rows).ok);
+            QStringList found;
+            for (const QStringList& row : rows)
+                found << row.value(0);
+            QCOMPARE(found, expected);
+        }
     }
 
     void openInAMissingFolderFails()
