@@ -151,6 +151,7 @@ private slots:
     // lacks, wherever its digits would sort; no other row.
     void issuedInGivesThePeriodAndEveryUnreadableDate()
     {
+        OSAGO_FILE_REGISTER_ONLY();
         const QStringList dates{"15.03.2026", "01.03.2026", "31.03.2026", "28.02.2026", "01.04.2026", "31.02.2026",
                                 "00.03.2026", "15.13.2026", "1.03.2026",  " 15.03.2026", "29.02.2024", "15.03.0000",
                                 "",           "15/03/2026", "15.03.20266", "31.04.2026", "29.02.2026"};
