@@ -9,6 +9,7 @@
 
 #include "PolicySql.h"
 #include "RegisterEngines.h"
+#include "RegisterCopy.h"
 #include "RegisterModel.h"
 #include "RegisterRowStream.h"
 #include "SampleRecords.h"
@@ -139,24 +140,16 @@ int append(const QString& from, const QString& to)
         return 1;
     QElapsedTimer timer;
     timer.start();
-    osago::RegisterRowStream rows(*source, std::nullopt);
-    const osago::StorageStatus started = rows.start();
-    if (!started.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(started.error));
-        return 1;
-    }
-    const double idsRead = milliseconds(timer);
-    const auto added = target->appendRows([&](std::vector<QStringList>& block) { return rows.next(block); }, true,
-                                          [](qint64 count) {
-                                              if (count % 100000 < qint64(osago::RegisterRowStream::kBlockRows))
-                                                  std::fprintf(stderr, "%lld rows\n", static_cast<long long>(count));
-                                          });
+    // The same copy as `osago copy-register FROM TO`, into an empty register.
+    const auto added = osago::copyRegister(*source, *target, false, [](qint64 copied, qint64) {
+        if (copied % 100000 < qint64(osago::RegisterRowStream::kBlockRows))
+            std::fprintf(stderr, "%lld rows\n", static_cast<long long>(copied));
+    });
     if (!added.ok) {
         std::fprintf(stderr, "%s\n", qPrintable(added.error));
         return 1;
     }
-    std::printf("%lld rows appended in %.1f s (row ids read in %.0f ms)\n", static_cast<long long>(added.value),
-                milliseconds(timer) / 1000.0, idsRead);
+    std::printf("%lld rows appended in %.1f s\n", static_cast<long long>(added.value), milliseconds(timer) / 1000.0);
     return 0;
 }
 
