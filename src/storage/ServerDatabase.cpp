@@ -96,7 +96,7 @@ StorageStatus ServerDatabase::open(const QString& location, Access access)
         status = prepareTable();
     }
     if (!status.ok) {
-        // The place stays known for the message; the session itself is closed.
+        // The place stays known for the message; the connection itself is closed.
         close();
     }
     return status;

@@ -21,7 +21,7 @@ class ServerSession
 public:
     explicit ServerSession(PasswordSource askPassword);
 
-    // Connects to `location` (a libpq URI); `readOnly` makes every transaction of the session read-only.
+    // Connects to `location` (a libpq URI); `readOnly` makes every transaction over the connection read-only.
     StorageStatus open(const QString& location, bool readOnly, const QString& action);
     void close();
     bool isOpen() const { return !m_location.isEmpty(); }
