@@ -80,6 +80,7 @@ void ServerDatabase::close()
     m_session.close();
     m_readOnlyReason.clear();
     m_ownsTable = false;
+    m_keptCount = false;
     m_searchIndexRefusal.clear();
 }
 
@@ -110,8 +111,12 @@ StorageStatus ServerDatabase::prepareTable()
         status = createTable();
     if (status.ok)
         status = checkRights();
-    if (status.ok && m_ownsTable && !isReadOnly())
+    if (status.ok && m_ownsTable && !isReadOnly()) {
         createMissingIndexes();
+        keepRowCount();
+    }
+    if (status.ok)
+        m_keptCount = exists(serverSql::selectRowCountReadable());
     return status;
 }
 
@@ -214,6 +219,37 @@ void ServerDatabase::createMissingIndexes()
         return;
     for (int column : searchedColumns())
         buildSearchIndex(column, {});
+}
+
+// Makes the kept row count of a table made without it (by an older program, or restored from a dump of the
+// table alone), or mends one whose triggers were dropped or disabled. Writers wait on the register's lock
+// meanwhile, so the count taken is the rows there; desks opening at once take the schema lock in turn, and
+// the later ones find the count made. A failure (a writer holding the table longer than the lock timeout)
+// leaves the rows counted at each refresh instead.
+void ServerDatabase::keepRowCount()
+{
+    if (rowCountIsSound())
+        return;
+    inTransaction(kOpenAction, [this](const QString& action) {
+        for (const QByteArray& lock : {serverSql::lockSchema(), serverSql::lockForAppend()}) {
+            const StorageStatus locked = exec(action, lock);
+            if (!locked.ok)
+                return locked;
+        }
+        if (rowCountIsSound())
+            return StorageStatus{};
+        for (const QString& statement : serverSql::keepRowCount()) {
+            const StorageStatus done = exec(action, text(statement));
+            if (!done.ok)
+                return done;
+        }
+        return StorageStatus{};
+    });
+}
+
+bool ServerDatabase::rowCountIsSound() const
+{
+    return exists(serverSql::selectRowCountReadable()) && exists(serverSql::selectRowCountSound());
 }
 
 StorageStatus ServerDatabase::inTransaction(const QString& action, const Steps& steps, bool longWork)
@@ -402,7 +438,13 @@ StorageResult<PolicyRow> ServerDatabase::load(const QString& code) const
 StorageResult<TableExtent> ServerDatabase::readTableExtent() const
 {
     using Result = StorageResult<TableExtent>;
-    const StorageResult<PgResult> extent = exec(kReadAction, serverSql::selectExtent());
+    StorageResult<PgResult> extent = exec(kReadAction, serverSql::selectExtent(m_keptCount));
+    // The count's table dropped or its right taken away since the register was opened: the rows are counted.
+    const QString refusal = extent.value.sqlState();
+    if (!extent.ok && m_keptCount && (refusal == u"42P01" || refusal == u"42501")) {
+        m_keptCount = false;
+        extent = exec(kReadAction, serverSql::selectExtent(false));
+    }
     if (!extent.ok)
         return Result::failure(extent);
     const qint64 rows = std::min<qint64>(extent.value.text(0, 0).toLongLong(), INT_MAX);

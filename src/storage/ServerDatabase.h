@@ -68,6 +68,8 @@ private:
     StorageStatus createTable();
     StorageStatus checkRights();
     void createMissingIndexes();
+    void keepRowCount();
+    bool rowCountIsSound() const;
     // Runs `steps` in one transaction, rolled back on any failure; `longWork` lifts the statement timeout.
     StorageStatus inTransaction(const QString& action, const Steps& steps, bool longWork = false);
     StorageStatus writable(const QString& action) const;
@@ -86,6 +88,8 @@ private:
     mutable ServerSession m_session;
     QString m_readOnlyReason;
     bool m_ownsTable = false;
+    // The role may read the kept row count (see ServerSql.h); until a read finds it gone since.
+    mutable bool m_keptCount = false;
     serverSql::Folding m_folding = serverSql::Folding::Icu;
     // Why no search index can be built on this server (no extension, no right), once found: not tried again.
     QString m_searchIndexRefusal;

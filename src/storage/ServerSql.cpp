@@ -32,6 +32,34 @@ QString rowCode()
     return columnName(rowCodeColumnIndex());
 }
 
+QString rowCountColumn()
+{
+    return quoted(u"Число_строк");
+}
+
+QString rowCountFunction()
+{
+    return quoted(kRegisterTable.toString() + QStringLiteral("_count_rows"));
+}
+
+// The trigger's name and event, and the transition table it reads (none for TRUNCATE).
+struct RowCountTrigger
+{
+    QString event;
+    QString transition;
+};
+
+const RowCountTrigger kRowCountTriggers[] = {
+    {QStringLiteral("INSERT"), QStringLiteral("NEW TABLE AS added")},
+    {QStringLiteral("DELETE"), QStringLiteral("OLD TABLE AS removed")},
+    {QStringLiteral("TRUNCATE"), QString()},
+};
+
+QString rowCountTriggerName(const RowCountTrigger& trigger)
+{
+    return kRegisterTable.toString() + QStringLiteral("_count_") + trigger.event.toLower();
+}
+
 QString placeholders(int first, int count)
 {
     QStringList marks;
@@ -100,9 +128,51 @@ QString createSearchIndex(int column, Folding folding)
         .arg(quoted(searchIndexName(column)), table(), folded(columnName(column), folding));
 }
 
+QString rowCountTable()
+{
+    return kRegisterTable.toString() + QStringLiteral("_count");
+}
+
+// The function names the count's table with the register's own schema, and its search path holds only the
+// system's: a table of the same name elsewhere (a temporary one of the writer's) is never taken for it.
+QStringList keepRowCount()
+{
+    const QString counter = quoted(rowCountTable());
+    QStringList statements{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 bigint NOT NULL)").arg(counter, rowCountColumn()),
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER\n"
+                       "SET search_path = pg_catalog, pg_temp AS $$\n"
+                       "DECLARE\n"
+                       "    change bigint;\n"
+                       "BEGIN\n"
+                       "    IF TG_OP = 'TRUNCATE' THEN\n"
+                       "        EXECUTE format('UPDATE %I.%I SET %3 = 0', TG_TABLE_SCHEMA, '%2');\n"
+                       "        RETURN NULL;\n"
+                       "    ELSIF TG_OP = 'INSERT' THEN\n"
+                       "        SELECT count(*) INTO change FROM added;\n"
+                       "    ELSE\n"
+                       "        SELECT -count(*) INTO change FROM removed;\n"
+                       "    END IF;\n"
+                       "    EXECUTE format('UPDATE %I.%I SET %3 = %3 + $1', TG_TABLE_SCHEMA, '%2') USING change;\n"
+                       "    RETURN NULL;\n"
+                       "END\n"
+                       "$$")
+            .arg(rowCountFunction(), rowCountTable(), rowCountColumn()),
+    };
+    for (const RowCountTrigger& trigger : kRowCountTriggers) {
+        const QString referencing = trigger.transition.isEmpty() ? QString() : QStringLiteral(" REFERENCING ") + trigger.transition;
+        statements << QStringLiteral("CREATE OR REPLACE TRIGGER %1 AFTER %2 ON %3%4 FOR EACH STATEMENT EXECUTE FUNCTION %5()")
+                          .arg(quoted(rowCountTriggerName(trigger)), trigger.event, table(), referencing, rowCountFunction());
+    }
+    statements << QStringLiteral("DELETE FROM %1").arg(counter)
+               << QStringLiteral("INSERT INTO %1 SELECT count(*) FROM %2").arg(counter, table());
+    return statements;
+}
+
 QString schemaScript()
 {
-    QStringList statements{createTable(), createCodeIndex(), createSearchExtension()};
+    QStringList statements{createTable(), createCodeIndex()};
+    statements << keepRowCount() << createSearchExtension();
     for (int column : searchedColumns())
         statements << createSearchIndex(column, Folding::Icu);
     return statements.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
@@ -155,6 +225,34 @@ QByteArray selectServerReadOnly()
 // Locks held to the end of the transaction, each named by a number of its own: inserts from every desk take
 // the codes lock in turn, so none can give a code another is giving at the same moment; desks starting on a
 // new database take the schema lock, so only the first creates the table.
+QByteArray selectRowCountReadable()
+{
+    return utf8(QStringLiteral("SELECT has_table_privilege(oid, 'SELECT') FROM pg_class WHERE oid = to_regclass('%1')")
+                    .arg(quoted(rowCountTable())));
+}
+
+namespace {
+
+QString rowCountIsSound()
+{
+    QStringList names;
+    for (const RowCountTrigger& trigger : kRowCountTriggers)
+        names << u'\'' + rowCountTriggerName(trigger) + u'\'';
+    return QStringLiteral("(SELECT count(*) FROM pg_trigger WHERE tgrelid = to_regclass('%1') AND tgname IN (%2) "
+                          "AND tgfoid = to_regproc('%3') AND tgenabled IN ('O', 'A')) = %4 "
+                          "AND (SELECT count(*) FROM %5) = 1")
+        .arg(table(), names.join(QStringLiteral(", ")), rowCountFunction())
+        .arg(std::size(kRowCountTriggers))
+        .arg(quoted(rowCountTable()));
+}
+
+} // namespace
+
+QByteArray selectRowCountSound()
+{
+    return utf8(QStringLiteral("SELECT ") + rowCountIsSound());
+}
+
 QByteArray lockCodes()
 {
     return "SELECT pg_advisory_xact_lock(hashtext('osago TableStrah codes'))";
@@ -210,9 +308,15 @@ QByteArray copyIn()
     return utf8(QStringLiteral("COPY %1 (%2) FROM STDIN").arg(table(), policySql::columnList()));
 }
 
-QByteArray selectExtent()
+// The highest key is the primary key's last entry; the count of the rows is a walk of the whole key, which the
+// kept count spares.
+QByteArray selectExtent(bool keptCount)
 {
-    return utf8(QStringLiteral("SELECT count(*), coalesce(max(%1), 0) FROM %2").arg(key(), table()));
+    const QString counted = QStringLiteral("(SELECT count(*) FROM %1)").arg(table());
+    const QString rows = keptCount ? QStringLiteral("CASE WHEN %1 THEN (SELECT %2 FROM %3) ELSE %4 END")
+                                         .arg(rowCountIsSound(), rowCountColumn(), quoted(rowCountTable()), counted)
+                                   : counted;
+    return utf8(QStringLiteral("SELECT %1, coalesce((SELECT max(%2) FROM %3), 0)").arg(rows, key(), table()));
 }
 
 QByteArray selectIdsBetween(bool descending)

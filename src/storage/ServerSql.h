@@ -30,7 +30,16 @@ QString createCodeIndex();
 QString createSearchExtension();
 QString searchIndexName(int column);
 QString createSearchIndex(int column, Folding folding);
-// Everything an administrator runs to make the register on a server (table, indexes, the search extension).
+// The number of rows of TableStrah, kept by the server in the one-row table rowCountTable(): triggers after every
+// INSERT, DELETE and TRUNCATE of the register change it in the same transaction, whichever program ran the
+// statement, so a snapshot sees a count that matches its rows. The trigger function runs as the table's owner:
+// the desks' roles need only SELECT on the count.
+QString rowCountTable();
+// Makes the kept count, or mends one whose triggers are missing or disabled, and sets it to the rows there now
+// (the register has to be locked against writers meanwhile).
+QStringList keepRowCount();
+// Everything an administrator runs to make the register on a server (table, indexes, the kept row count, the
+// search extension).
 QString schemaScript();
 
 // Table, column and index checks; the table's regclass text is the first bound value.
@@ -44,6 +53,10 @@ QByteArray selectIndexExists();
 QByteArray selectExtensionExists();
 QByteArray selectCollationExists();
 QByteArray selectServerReadOnly();
+// Whether the role may read the kept row count (no row: there is none).
+QByteArray selectRowCountReadable();
+// Whether the kept row count can be trusted: its three triggers enabled, its one row there.
+QByteArray selectRowCountSound();
 
 QByteArray lockCodes();
 QByteArray lockSchema();
@@ -57,7 +70,9 @@ QByteArray lockForAppend();
 QByteArray selectAnyRow();
 QByteArray copyIn();
 
-QByteArray selectExtent();
+// The number of rows and the highest key; `keptCount` reads the kept row count when it can be trusted, and
+// counts the rows when it cannot.
+QByteArray selectExtent(bool keptCount);
 QByteArray selectIdsBetween(bool descending);
 QByteArray selectAllIds();
 QByteArray selectIdsByCode();
