@@ -96,6 +96,35 @@ private:
     QString m_port;
 };
 
+// The kept row count as the server holds it, and whether the program would trust it.
+QString keptCount(ServerAdmin& admin)
+{
+    return admin.scalar(QStringLiteral("SELECT string_agg(\"Число_строк\"::text, ',') FROM \"%1\"").arg(serverSql::rowCountTable()));
+}
+
+bool keptCountIsSound(ServerAdmin& admin)
+{
+    return admin.scalar(QString::fromUtf8(serverSql::selectRowCountSound())) == u"t";
+}
+
+// Rows written by another program: `added` new ones, then the newest `removed` of them deleted again.
+void writeAsAnotherProgram(ServerAdmin& admin, int added, int removed)
+{
+    admin.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Марка_модель\") SELECT 'чужая' FROM generate_series(1, %1)").arg(added));
+    admin.exec(QStringLiteral("DELETE FROM \"TableStrah\" WHERE \"Номер_строки\" IN (SELECT \"Номер_строки\" FROM "
+                              "\"TableStrah\" ORDER BY 1 DESC LIMIT %1)").arg(removed));
+}
+
+// The desk's count and last key are the table's own.
+void checkExtent(const PolicyDatabase& database, ServerAdmin& admin)
+{
+    const StorageResult<TableExtent> extent = database.readTableExtent();
+    QVERIFY2(extent.ok, qPrintable(extent.error));
+    QCOMPARE(QString::number(extent.value.rows), admin.scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\"")));
+    QCOMPARE(QString::number(extent.value.lastId),
+             admin.scalar(QStringLiteral("SELECT coalesce(max(\"Номер_строки\"), 0) FROM \"TableStrah\"")));
+}
+
 } // namespace
 
 class ServerDatabaseTest : public QObject
@@ -155,10 +184,80 @@ private slots:
             desk.join();
         const auto database = openedAs(m_register->location());
         QCOMPARE(int(allIds(*database).size()), 2 * kRowsEach);
+        QCOMPARE(database->readTableExtent().value.rows, 2 * kRowsEach);
         const QStringList all = codes[0] + codes[1];
         QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 2 * kRowsEach);
         for (const QString& code : all)
             QVERIFY2(database->load(code).ok, qPrintable(code));
+    }
+
+    // A table an older program made, rows in it: the desks opening it at once add one count, of those rows.
+    void countIsAddedOnceToAnOlderTable()
+    {
+        const auto admin = m_register->admin();
+        QVERIFY(admin->exec(serverSql::createTable() + u';' + serverSql::createCodeIndex()).ok());
+        writeAsAnotherProgram(*admin, 5, 0);
+        std::vector<std::thread> desks;
+        QStringList opened[2];
+        for (QStringList& outcome : opened) {
+            desks.emplace_back([&] {
+                ServerDatabase database;
+                const StorageStatus status = database.open(m_register->location());
+                outcome << (status.ok ? QStringLiteral("открыт") : status.error);
+            });
+        }
+        for (std::thread& desk : desks)
+            desk.join();
+        QCOMPARE(opened[0] + opened[1], (QStringList{QStringLiteral("открыт"), QStringLiteral("открыт")}));
+        QCOMPARE(keptCount(*admin), QStringLiteral("5"));
+        QVERIFY(keptCountIsSound(*admin));
+        writeAsAnotherProgram(*admin, 3, 1);
+        QCOMPARE(keptCount(*admin), QStringLiteral("7"));
+        checkExtent(*openedAs(m_register->location()), *admin);
+    }
+
+    // A count that cannot be trusted, or cannot be read, is never shown: the rows are counted instead, and the
+    // owner's next opening mends it.
+    void untrustedCountIsNeverShown_data()
+    {
+        QTest::addColumn<QString>("roleGrants");
+        QTest::addColumn<QString>("breakage");
+        const QString rowRights = QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1");
+        const QString removed = QStringLiteral("DROP FUNCTION \"TableStrah_count_rows\"() CASCADE; DROP TABLE \"%1\"")
+                                    .arg(serverSql::rowCountTable());
+        QTest::newRow("a trigger disabled")
+            << QString() << QStringLiteral("ALTER TABLE \"TableStrah\" DISABLE TRIGGER \"TableStrah_count_insert\"");
+        QTest::newRow("a trigger dropped")
+            << QString() << QStringLiteral("DROP TRIGGER \"TableStrah_count_delete\" ON \"TableStrah\"");
+        QTest::newRow("the count's row deleted") << QString() << QStringLiteral("DELETE FROM \"%1\"").arg(serverSql::rowCountTable());
+        QTest::newRow("the count removed while the desk works") << QString() << removed;
+        QTest::newRow("a role that may not read the count") << rowRights << QString();
+        QTest::newRow("a role whose count was removed")
+            << rowRights + QStringLiteral("; GRANT SELECT ON \"%1\" TO %2").arg(serverSql::rowCountTable(), QStringLiteral("%1")) << removed;
+    }
+
+    void untrustedCountIsNeverShown()
+    {
+        QFETCH(QString, roleGrants);
+        QFETCH(QString, breakage);
+        const auto owner = openedAs(m_register->location());
+        QVERIFY(owner->insert(rowOf(QStringLiteral("Первая"))).ok);
+        const auto admin = m_register->admin();
+        const auto desk = roleGrants.isEmpty() ? nullptr : openedAs(m_register->locationAs(makeRole(*admin, roleGrants)));
+        const PolicyDatabase& database = desk ? *desk : *owner;
+        QVERIFY(database.isOpen());
+        if (!breakage.isEmpty())
+            QVERIFY(admin->exec(breakage).ok());
+        writeAsAnotherProgram(*admin, 3, 1);
+        checkExtent(database, *admin);
+        QVERIFY(owner->insert(rowOf(QStringLiteral("Вторая"))).ok);
+        checkExtent(database, *admin);
+
+        const auto reopened = openedAs(m_register->location());
+        QVERIFY(keptCountIsSound(*admin));
+        QCOMPARE(keptCount(*admin), QStringLiteral("4"));
+        writeAsAnotherProgram(*admin, 2, 0);
+        checkExtent(*reopened, *admin);
     }
 
     void changeOverAnotherDesksChangeIsRefused_data()
