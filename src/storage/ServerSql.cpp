@@ -222,9 +222,6 @@ QByteArray selectServerReadOnly()
     return "SELECT current_setting('transaction_read_only') = 'on'";
 }
 
-// Locks held to the end of the transaction, each named by a number of its own: inserts from every desk take
-// the codes lock in turn, so none can give a code another is giving at the same moment; desks starting on a
-// new database take the schema lock, so only the first creates the table.
 QByteArray selectRowCountReadable()
 {
     return utf8(QStringLiteral("SELECT has_table_privilege(oid, 'SELECT') FROM pg_class WHERE oid = to_regclass('%1')")
@@ -253,6 +250,9 @@ QByteArray selectRowCountSound()
     return utf8(QStringLiteral("SELECT ") + rowCountIsSound());
 }
 
+// Locks held to the end of the transaction, each named by a number of its own: inserts from every desk take
+// the codes lock in turn, so none can give a code another is giving at the same moment; desks starting on a
+// new database take the schema lock, so only the first creates the table (or its row count).
 QByteArray lockCodes()
 {
     return "SELECT pg_advisory_xact_lock(hashtext('osago TableStrah codes'))";
