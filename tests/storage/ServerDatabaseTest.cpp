@@ -96,33 +96,18 @@ private:
     QString m_port;
 };
 
-// The kept row count as the server holds it, and whether the program would trust it.
-QString keptCount(ServerAdmin& admin)
+// The kept row count as the server holds it.
+QString keptCount(test::RawRegister& raw)
 {
-    return admin.scalar(QStringLiteral("SELECT string_agg(\"Число_строк\"::text, ',') FROM \"%1\"").arg(serverSql::rowCountTable()));
-}
-
-bool keptCountIsSound(ServerAdmin& admin)
-{
-    return admin.scalar(QString::fromUtf8(serverSql::selectRowCountSound())) == u"t";
+    return raw.scalar(QStringLiteral("SELECT string_agg(\"Число_строк\"::text, ',') FROM \"%1\"").arg(serverSql::rowCountTable()));
 }
 
 // Rows written by another program: `added` new ones, then the newest `removed` of them deleted again.
-void writeAsAnotherProgram(ServerAdmin& admin, int added, int removed)
+void writeAsAnotherProgram(test::RawRegister& raw, int added, int removed)
 {
-    admin.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Марка_модель\") SELECT 'чужая' FROM generate_series(1, %1)").arg(added));
-    admin.exec(QStringLiteral("DELETE FROM \"TableStrah\" WHERE \"Номер_строки\" IN (SELECT \"Номер_строки\" FROM "
-                              "\"TableStrah\" ORDER BY 1 DESC LIMIT %1)").arg(removed));
-}
-
-// The desk's count and last key are the table's own.
-void checkExtent(const PolicyDatabase& database, ServerAdmin& admin)
-{
-    const StorageResult<TableExtent> extent = database.readTableExtent();
-    QVERIFY2(extent.ok, qPrintable(extent.error));
-    QCOMPARE(QString::number(extent.value.rows), admin.scalar(QStringLiteral("SELECT count(*) FROM \"TableStrah\"")));
-    QCOMPARE(QString::number(extent.value.lastId),
-             admin.scalar(QStringLiteral("SELECT coalesce(max(\"Номер_строки\"), 0) FROM \"TableStrah\"")));
+    QVERIFY(raw.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Марка_модель\") SELECT 'чужая' FROM generate_series(1, %1)").arg(added)));
+    QVERIFY(raw.exec(QStringLiteral("DELETE FROM \"TableStrah\" WHERE \"Номер_строки\" IN (SELECT \"Номер_строки\" FROM "
+                                    "\"TableStrah\" ORDER BY 1 DESC LIMIT %1)").arg(removed)));
 }
 
 } // namespace
@@ -194,26 +179,20 @@ private slots:
     // A table an older program made, rows in it: the desks opening it at once add one count, of those rows.
     void countIsAddedOnceToAnOlderTable()
     {
-        const auto admin = m_register->admin();
-        QVERIFY(admin->exec(serverSql::createTable() + u';' + serverSql::createCodeIndex()).ok());
-        writeAsAnotherProgram(*admin, 5, 0);
+        test::RawRegister raw(*m_register);
+        QVERIFY(raw.exec(serverSql::createTable() + u';' + serverSql::createCodeIndex()));
+        writeAsAnotherProgram(raw, 5, 0);
+        bool opened[2] = {};
         std::vector<std::thread> desks;
-        QStringList opened[2];
-        for (QStringList& outcome : opened) {
-            desks.emplace_back([&] {
-                ServerDatabase database;
-                const StorageStatus status = database.open(m_register->location());
-                outcome << (status.ok ? QStringLiteral("открыт") : status.error);
-            });
-        }
+        for (bool& ok : opened)
+            desks.emplace_back([&] { ok = ServerDatabase().open(m_register->location()).ok; });
         for (std::thread& desk : desks)
             desk.join();
-        QCOMPARE(opened[0] + opened[1], (QStringList{QStringLiteral("открыт"), QStringLiteral("открыт")}));
-        QCOMPARE(keptCount(*admin), QStringLiteral("5"));
-        QVERIFY(keptCountIsSound(*admin));
-        writeAsAnotherProgram(*admin, 3, 1);
-        QCOMPARE(keptCount(*admin), QStringLiteral("7"));
-        checkExtent(*openedAs(m_register->location()), *admin);
+        QVERIFY(opened[0] && opened[1]);
+        QCOMPARE(keptCount(raw), QStringLiteral("5"));
+        writeAsAnotherProgram(raw, 3, 1);
+        QCOMPARE(keptCount(raw), QStringLiteral("7"));
+        test::compareExtentWithTable(*openedAs(m_register->location()), raw);
     }
 
     // A count that cannot be trusted, or cannot be read, is never shown: the rows are counted instead, and the
@@ -223,17 +202,15 @@ private slots:
         QTest::addColumn<QString>("roleGrants");
         QTest::addColumn<QString>("breakage");
         const QString rowRights = QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1");
-        const QString removed = QStringLiteral("DROP FUNCTION \"TableStrah_count_rows\"() CASCADE; DROP TABLE \"%1\"")
-                                    .arg(serverSql::rowCountTable());
+        const QString counter = u'"' + serverSql::rowCountTable() + u'"';
+        const QString removed = QStringLiteral("DROP FUNCTION \"TableStrah_count_rows\"() CASCADE; DROP TABLE ") + counter;
         QTest::newRow("a trigger disabled")
             << QString() << QStringLiteral("ALTER TABLE \"TableStrah\" DISABLE TRIGGER \"TableStrah_count_insert\"");
-        QTest::newRow("a trigger dropped")
-            << QString() << QStringLiteral("DROP TRIGGER \"TableStrah_count_delete\" ON \"TableStrah\"");
-        QTest::newRow("the count's row deleted") << QString() << QStringLiteral("DELETE FROM \"%1\"").arg(serverSql::rowCountTable());
+        QTest::newRow("a trigger dropped") << QString() << QStringLiteral("DROP TRIGGER \"TableStrah_count_delete\" ON \"TableStrah\"");
+        QTest::newRow("the count's row deleted") << QString() << QStringLiteral("DELETE FROM ") + counter;
         QTest::newRow("the count removed while the desk works") << QString() << removed;
         QTest::newRow("a role that may not read the count") << rowRights << QString();
-        QTest::newRow("a role whose count was removed")
-            << rowRights + QStringLiteral("; GRANT SELECT ON \"%1\" TO %2").arg(serverSql::rowCountTable(), QStringLiteral("%1")) << removed;
+        QTest::newRow("a role whose count was removed") << rowRights + QStringLiteral("; GRANT SELECT ON %1 TO ").arg(counter) + QStringLiteral("%1") << removed;
     }
 
     void untrustedCountIsNeverShown()
@@ -246,18 +223,17 @@ private slots:
         const auto desk = roleGrants.isEmpty() ? nullptr : openedAs(m_register->locationAs(makeRole(*admin, roleGrants)));
         const PolicyDatabase& database = desk ? *desk : *owner;
         QVERIFY(database.isOpen());
-        if (!breakage.isEmpty())
-            QVERIFY(admin->exec(breakage).ok());
-        writeAsAnotherProgram(*admin, 3, 1);
-        checkExtent(database, *admin);
+        test::RawRegister raw(*m_register);
+        QVERIFY(breakage.isEmpty() || raw.exec(breakage));
+        writeAsAnotherProgram(raw, 3, 1);
         QVERIFY(owner->insert(rowOf(QStringLiteral("Вторая"))).ok);
-        checkExtent(database, *admin);
+        test::compareExtentWithTable(database, raw);
 
         const auto reopened = openedAs(m_register->location());
-        QVERIFY(keptCountIsSound(*admin));
-        QCOMPARE(keptCount(*admin), QStringLiteral("4"));
-        writeAsAnotherProgram(*admin, 2, 0);
-        checkExtent(*reopened, *admin);
+        QCOMPARE(keptCount(raw), QStringLiteral("4"));
+        writeAsAnotherProgram(raw, 2, 1);
+        QCOMPARE(keptCount(raw), QStringLiteral("5"));
+        test::compareExtentWithTable(*reopened, raw);
     }
 
     void changeOverAnotherDesksChangeIsRefused_data()

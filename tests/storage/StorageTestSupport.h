@@ -144,6 +144,16 @@ inline QStringList surnames(const TestRegister& testRegister)
     return raw.column(QStringLiteral("SELECT \"Страхователь_фамилия_фирма\" FROM \"TableStrah\" ORDER BY %1").arg(raw.key()));
 }
 
+// The count and the last id `database` reads are those another program finds in the table.
+inline void compareExtentWithTable(const PolicyDatabase& database, RawRegister& raw)
+{
+    const StorageResult<TableExtent> extent = database.readTableExtent();
+    QVERIFY2(extent.ok, qPrintable(extent.error));
+    QCOMPARE(qint64(extent.value.rows), raw.rowCount());
+    QCOMPARE(extent.value.lastId,
+             raw.scalar(QStringLiteral("SELECT coalesce(max(%1), 0) FROM \"TableStrah\"").arg(raw.key())).toLongLong());
+}
+
 // For a test about the register file itself (its permissions, pages, journal): skipped in the run on the server.
 #define OSAGO_FILE_REGISTER_ONLY()                                                                                     \
     do {                                                                                                               \
