@@ -134,7 +134,9 @@ QString rowCountTable()
 }
 
 // The function names the count's table with the register's own schema, and its search path holds only the
-// system's: a table of the same name elsewhere (a temporary one of the writer's) is never taken for it.
+// system's: a table of the same name elsewhere (a temporary one of the writer's) is never taken for it. Without
+// that table it counts nothing and lets the statement through: a save never fails for the count, which is not
+// trusted then.
 QStringList keepRowCount()
 {
     const QString counter = quoted(rowCountTable());
@@ -143,17 +145,20 @@ QStringList keepRowCount()
         QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER\n"
                        "SET search_path = pg_catalog, pg_temp AS $$\n"
                        "DECLARE\n"
+                       "    counter regclass := to_regclass(format('%I.%I', TG_TABLE_SCHEMA, '%2'));\n"
                        "    change bigint;\n"
                        "BEGIN\n"
-                       "    IF TG_OP = 'TRUNCATE' THEN\n"
-                       "        EXECUTE format('UPDATE %I.%I SET %3 = 0', TG_TABLE_SCHEMA, '%2');\n"
+                       "    IF counter IS NULL THEN\n"
+                       "        RETURN NULL;\n"
+                       "    ELSIF TG_OP = 'TRUNCATE' THEN\n"
+                       "        EXECUTE format('UPDATE %s SET %3 = 0', counter);\n"
                        "        RETURN NULL;\n"
                        "    ELSIF TG_OP = 'INSERT' THEN\n"
                        "        SELECT count(*) INTO change FROM added;\n"
                        "    ELSE\n"
                        "        SELECT -count(*) INTO change FROM removed;\n"
                        "    END IF;\n"
-                       "    EXECUTE format('UPDATE %I.%I SET %3 = %3 + $1', TG_TABLE_SCHEMA, '%2') USING change;\n"
+                       "    EXECUTE format('UPDATE %s SET %3 = %3 + $1', counter) USING change;\n"
                        "    RETURN NULL;\n"
                        "END\n"
                        "$$")

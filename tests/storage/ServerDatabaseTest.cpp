@@ -209,6 +209,7 @@ private slots:
         QTest::newRow("a trigger dropped") << QString() << QStringLiteral("DROP TRIGGER \"TableStrah_count_delete\" ON \"TableStrah\"");
         QTest::newRow("the count's row deleted") << QString() << QStringLiteral("DELETE FROM ") + counter;
         QTest::newRow("the count removed while the desk works") << QString() << removed;
+        QTest::newRow("the count's table dropped, its triggers left") << QString() << QStringLiteral("DROP TABLE ") + counter;
         QTest::newRow("a role that may not read the count") << rowRights << QString();
         QTest::newRow("a role whose count was removed") << rowRights + QStringLiteral("; GRANT SELECT ON %1 TO ").arg(counter) + QStringLiteral("%1") << removed;
     }
