@@ -79,6 +79,11 @@ QString PgResult::text(int row, int column) const
     return QString::fromUtf8(PQgetvalue(m_result.get(), row, column), PQgetlength(m_result.get(), row, column));
 }
 
+QByteArrayView PgResult::bytes(int row, int column) const
+{
+    return {PQgetvalue(m_result.get(), row, column), PQgetlength(m_result.get(), row, column)};
+}
+
 qint64 PgResult::binaryInt64(int row, int column) const
 {
     return qFromBigEndian<qint64>(PQgetvalue(m_result.get(), row, column));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -36,6 +37,8 @@ public:
     int columns() const;
     bool isNull(int row, int column) const;
     QString text(int row, int column) const;
+    // The value's bytes as the server sent them (UTF-8 in text format), valid while the result lives.
+    QByteArrayView bytes(int row, int column) const;
     // A bigint of a result read in binary format.
     qint64 binaryInt64(int row, int column) const;
 

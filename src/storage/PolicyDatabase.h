@@ -40,9 +40,9 @@ enum class Walk { Up, Down };
 
 using IndexProgress = std::function<void(int percent)>;
 
-// The next block of rows for appendRows(): fills `rows` (123 texts each, in column order); an empty block
-// after the last row. A failure ends the copy with nothing added.
-using RowBlocks = std::function<StorageStatus(std::vector<QStringList>& rows)>;
+// The next block of rows for appendRows(): fills `rows`, given empty (123 UTF-8 texts each, in column order, a
+// NULL kept as NULL); an empty block after the last row. A failure ends the copy with nothing added.
+using RowBlocks = std::function<StorageStatus(Utf8Rows& rows)>;
 using AppendProgress = std::function<void(qint64 rowsAdded)>;
 
 // The register: the table TableStrah, in a SQLite file on this computer (SqliteDatabase) or on a PostgreSQL
@@ -113,8 +113,9 @@ public:
     // there stays an empty list.
     virtual StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const = 0;
     // The same rows as UTF-8 texts into `rows` (emptied first), in ascending id order, a row no longer there left
-    // out: for copying many rows out of the register without making a string of every value. Here from readRows();
-    // an engine that has the texts as UTF-8 gives them as they are.
+    // out, a NULL value as NULL: for copying many rows out of the register without making a string of every
+    // value. Here from readRows() (a NULL there reads as empty); an engine that has the texts as UTF-8 gives them
+    // as they are.
     virtual StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const
     {
         rows.clear();

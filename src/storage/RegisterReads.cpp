@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <memory>
 
 namespace osago {
@@ -115,6 +116,25 @@ Statement rowsStatement(const Reader& reader, std::span<const qint64> ids)
     return statement;
 }
 
+// Hands each of the rows with the ascending `ids` to `row` as a step of their statement (rowid, then the 123
+// columns), in ascending order.
+StorageStatus eachRowOf(const SqliteDatabase& database, std::span<const qint64> ids,
+                        const std::function<void(sqlite3_stmt* statement)>& row)
+{
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    if (ids.empty())
+        return {};
+    const Statement statement = rowsStatement(reader, ids);
+    if (!statement)
+        return reader.failure();
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        row(statement.get());
+    return step == SQLITE_DONE ? StorageStatus{} : reader.failure();
+}
+
 } // namespace
 
 StorageStatus readRowIds(const SqliteDatabase& database, const QString& sql, const QVariantList& values,
@@ -183,55 +203,37 @@ StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint
 StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)
 {
     rows.assign(ids.size(), QStringList());
-    const Reader reader(database);
-    if (!reader.isOpen())
-        return reader.failure();
-    if (ids.empty())
-        return {};
-    const Statement statement = rowsStatement(reader, ids);
-    if (!statement)
-        return reader.failure();
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        const auto found = std::lower_bound(ids.begin(), ids.end(), sqlite3_column_int64(statement.get(), 0));
-        if (found == ids.end() || *found != sqlite3_column_int64(statement.get(), 0))
-            continue;
+    const StorageStatus read = eachRowOf(database, ids, [&](sqlite3_stmt* statement) {
+        const auto found = std::lower_bound(ids.begin(), ids.end(), sqlite3_column_int64(statement, 0));
+        if (found == ids.end() || *found != sqlite3_column_int64(statement, 0))
+            return;
         QStringList& row = rows[std::size_t(found - ids.begin())];
         row.reserve(kPolicyColumnCount);
         for (int column = 1; column <= kPolicyColumnCount; ++column)
-            row << columnText(statement.get(), column);
-    }
-    if (step != SQLITE_DONE) {
+            row << columnText(statement, column);
+    });
+    if (!read.ok)
         rows.assign(ids.size(), QStringList());
-        return reader.failure();
-    }
-    return {};
+    return read;
 }
 
 StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint64> ids, Utf8Rows& rows)
 {
     rows.clear();
-    const Reader reader(database);
-    if (!reader.isOpen())
-        return reader.failure();
-    if (ids.empty())
-        return {};
-    const Statement statement = rowsStatement(reader, ids);
-    if (!statement)
-        return reader.failure();
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    const StorageStatus read = eachRowOf(database, ids, [&](sqlite3_stmt* statement) {
         for (int column = 1; column <= kPolicyColumnCount; ++column) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), column));
-            rows.append(text, sqlite3_column_bytes(statement.get(), column));
+            if (sqlite3_column_type(statement, column) == SQLITE_NULL) {
+                rows.appendNull();
+                continue;
+            }
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            rows.append(text, sqlite3_column_bytes(statement, column));
         }
         rows.endRow();
-    }
-    if (step != SQLITE_DONE) {
+    });
+    if (!read.ok)
         rows.clear();
-        return reader.failure();
-    }
-    return {};
+    return read;
 }
 
 StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,

@@ -38,21 +38,39 @@ QByteArray likeLiteral(const QString& folded)
     return escaped.toUtf8();
 }
 
-// One line of COPY's text format: tabs between values; backslash, tab and line ends escaped.
-void appendCopyLine(const QStringList& row, QByteArray& lines)
+// How COPY's text format writes a byte of a value, or null for the byte itself.
+const char* copyEscape(char byte)
 {
-    for (int column = 0; column < row.size(); ++column) {
+    switch (byte) {
+    case '\\': return "\\\\";
+    case '\t': return "\\t";
+    case '\n': return "\\n";
+    case '\r': return "\\r";
+    default: return nullptr;
+    }
+}
+
+// One line of COPY's text format: tabs between values; backslash, tab and line ends escaped; NULL as \N. The
+// bytes between escapes go in as runs.
+void appendCopyLine(const Utf8Row& row, QByteArray& lines)
+{
+    for (qsizetype column = 0; column < row.size(); ++column) {
         if (column > 0)
             lines += '\t';
-        for (const char byte : row[column].toUtf8()) {
-            switch (byte) {
-            case '\\': lines += "\\\\"; break;
-            case '\t': lines += "\\t"; break;
-            case '\n': lines += "\\n"; break;
-            case '\r': lines += "\\r"; break;
-            default: lines += byte;
+        if (row.isNull(column)) {
+            lines += "\\N";
+            continue;
+        }
+        const QByteArrayView value = row[column];
+        qsizetype run = 0;
+        for (qsizetype i = 0; i < value.size(); ++i) {
+            if (const char* escaped = copyEscape(value[i])) {
+                lines.append(value.sliced(run, i - run));
+                lines += escaped;
+                run = i + 1;
             }
         }
+        lines.append(value.sliced(run));
     }
     lines += '\n';
 }
@@ -383,16 +401,16 @@ StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool req
             if (!step.ok)
                 return step;
             PgConnection& connection = m_session.connection();
-            std::vector<QStringList> block;
+            Utf8Rows block;
             QByteArray lines;
             for (;;) {
                 block.clear();
                 step = next(block);
                 for (std::size_t i = 0; step.ok && i < block.size(); ++i) {
-                    if (block[i].size() != kPolicyColumnCount) {
+                    if (block.row(i).size() != kPolicyColumnCount) {
                         step = failure(action, QStringLiteral("в строке %1 значений %2 вместо %3")
                                                    .arg(added + qint64(i) + 1)
-                                                   .arg(block[i].size())
+                                                   .arg(block.row(i).size())
                                                    .arg(kPolicyColumnCount));
                     }
                 }
@@ -402,9 +420,9 @@ StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool req
                 }
                 if (block.empty())
                     break;
-                lines.clear();
-                for (const QStringList& row : block)
-                    appendCopyLine(row, lines);
+                lines.resize(0);
+                for (std::size_t i = 0; i < block.size(); ++i)
+                    appendCopyLine(block.row(i), lines);
                 if (!connection.putCopyData(lines))
                     break;
                 added += qint64(block.size());
@@ -493,11 +511,12 @@ StorageStatus ServerDatabase::readIdsOfCode(const QString& code, std::vector<qin
 }
 
 // Ids without a gap are read as one range of keys, others as one array of them.
-StorageStatus ServerDatabase::readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const
+StorageResult<PgResult> ServerDatabase::readRowsWithKeys(std::span<const qint64> ids) const
 {
-    rows.assign(ids.size(), QStringList());
-    if (ids.empty())
-        return isOpen() ? StorageStatus{} : failure(kReadAction, QStringLiteral("реестр не открыт"));
+    if (ids.empty()) {
+        return isOpen() ? StorageResult<PgResult>::success(PgResult())
+                        : StorageResult<PgResult>::failure(failure(kReadAction, QStringLiteral("реестр не открыт")));
+    }
     const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
     std::vector<QByteArray> values;
     if (range) {
@@ -511,15 +530,41 @@ StorageStatus ServerDatabase::readRows(std::span<const qint64> ids, std::vector<
         }
         values = {array + '}'};
     }
-    const StorageResult<PgResult> read =
-        exec(kReadAction, range ? serverSql::selectByKeyRange() : serverSql::selectByKeys(), values);
-    if (!read.ok)
+    return exec(kReadAction, range ? serverSql::selectByKeyRange() : serverSql::selectByKeys(), values);
+}
+
+StorageStatus ServerDatabase::readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const
+{
+    rows.assign(ids.size(), QStringList());
+    const StorageResult<PgResult> read = readRowsWithKeys(ids);
+    if (!read.ok || ids.empty())
         return read;
     for (int row = 0; row < read.value.rows(); ++row) {
         const qint64 id = read.value.text(row, 0).toLongLong();
         const auto found = std::lower_bound(ids.begin(), ids.end(), id);
         if (found != ids.end() && *found == id)
             rows[std::size_t(found - ids.begin())] = rowTexts(read.value, row, 1, kPolicyColumnCount);
+    }
+    return {};
+}
+
+// The server sends texts in the connection's client encoding, always UTF-8 (PgConnection::open()).
+StorageStatus ServerDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const
+{
+    rows.clear();
+    const StorageResult<PgResult> read = readRowsWithKeys(ids);
+    if (!read.ok || ids.empty())
+        return read;
+    for (int row = 0; row < read.value.rows(); ++row) {
+        for (int column = 1; column <= kPolicyColumnCount; ++column) {
+            if (read.value.isNull(row, column)) {
+                rows.appendNull();
+                continue;
+            }
+            const QByteArrayView value = read.value.bytes(row, column);
+            rows.append(value.data(), value.size());
+        }
+        rows.endRow();
     }
     return {};
 }

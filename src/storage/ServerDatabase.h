@@ -52,6 +52,7 @@ public:
     StorageStatus readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const override;
     StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const override;
     StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const override;
+    StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const override;
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 
@@ -78,6 +79,8 @@ private:
     StorageStatus checkUnchanged(const QString& action, RowKey key, const PolicyRow& asRead);
     StorageStatus readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
                           std::vector<qint64>& ids, bool append = false) const;
+    // The key and the 123 columns of the rows with the ascending `ids`, in key order; an empty result for none.
+    StorageResult<PgResult> readRowsWithKeys(std::span<const qint64> ids) const;
     bool exists(const QByteArray& sql, std::span<const QByteArray> values = {}) const;
     StorageResult<PgResult> exec(const QString& action, const QByteArray& sql,
                                  std::span<const QByteArray> values = {},

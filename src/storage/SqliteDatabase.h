@@ -9,6 +9,7 @@
 #include <functional>
 
 class QSqlQuery;
+struct sqlite3;
 
 namespace osago {
 
@@ -79,6 +80,8 @@ public:
 
 private:
     static constexpr int kPageCachePages = 64;
+    // 64 MB while rows are appended: SQLite takes a negative cache_size as KiB.
+    static constexpr int kBulkCacheSize = -65536;
     using WriteSteps = std::function<StorageStatus(const QString& action)>;
 
     StorageStatus createRegister();
@@ -90,8 +93,14 @@ private:
     // A new connection to the SQLite database `name` (a path or a file URI) with Qt's `options` added.
     StorageStatus connectTo(const QString& name, const QString& options);
     StorageStatus checkUnchanged(RowKey key, const PolicyRow& asRead) const;
+    StorageStatus dropIndexes(const QString& action, QStringList& creates);
+    // Inserts the blocks `next` gives, counting them in `added`.
+    StorageStatus insertRows(const QString& action, const RowBlocks& next, const AppendProgress& progress,
+                             qint64& added);
     StorageStatus failure(const QString& action, const QSqlQuery& query) const;
     StorageStatus failure(const QString& action, const QString& reason) const;
+    // SQLite's own account of the last failure on `db`, the connection's handle.
+    StorageStatus failure(const QString& action, sqlite3* db) const;
 
     QString m_connectionName;
     QSqlDatabase m_db;

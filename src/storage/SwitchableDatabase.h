@@ -63,6 +63,10 @@ public:
     {
         return m_current->readRows(ids, rows);
     }
+    StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const override
+    {
+        return m_current->readRowsUtf8(ids, rows);
+    }
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override
     {

@@ -127,8 +127,10 @@ private slots:
         // Many blocks of rows, so the export lasts long enough for its progress window to show.
         int blocks = 0;
         const auto added = m_program->database().appendRows(
-            [&](std::vector<QStringList>& rows) {
-                rows.assign(++blocks <= 40 ? 512 : 0, m_rows.front());
+            [&](Utf8Rows& rows) {
+                const int size = ++blocks <= 40 ? 512 : 0;
+                for (int n = 0; n < size; ++n)
+                    rows.appendRow(m_rows.front());
                 return StorageStatus{};
             },
             false, {});
