@@ -378,6 +378,10 @@ StorageStatus ServerDatabase::checkUnchanged(const QString& action, RowKey key, 
     return {};
 }
 
+// The table is locked against other desks' writes for the copy, so the rows keep their order together after the
+// rows there. Into an empty table of its own the rows go first and the indexes but the key's are built after
+// them, in the same transaction, as a restore of a dump does: a trigram index takes rows far faster all at
+// once than one by one. The other desks then wait for the copy's end even to read the (empty) register.
 StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool requireEmpty,
                                                  const AppendProgress& progress)
 {
@@ -386,54 +390,82 @@ StorageResult<qint64> ServerDatabase::appendRows(const RowBlocks& next, bool req
     StorageStatus status = writable(kAppendAction);
     if (!status.ok)
         return Result::failure(status);
-    // The table is locked against other desks' writes for the copy, so the rows keep their order together
-    // after the rows there.
     status = inTransaction(
         kAppendAction,
         [&](const QString& action) {
             StorageStatus step = exec(action, serverSql::lockForAppend());
-            if (step.ok && requireEmpty && exists(serverSql::selectAnyRow())) {
+            if (!step.ok)
+                return step;
+            const bool empty = !exists(serverSql::selectAnyRow());
+            if (requireEmpty && !empty) {
                 return failure(action, QStringLiteral("в реестре уже есть записи, а добавлять их разрешено только "
                                                       "в пустой реестр"));
             }
+            std::vector<QByteArray> laterIndexes;
+            if (empty && m_ownsTable)
+                step = dropIndexes(action, laterIndexes);
             if (step.ok)
-                step = exec(action, serverSql::copyIn());
-            if (!step.ok)
-                return step;
-            PgConnection& connection = m_session.connection();
-            Utf8Rows block;
-            QByteArray lines;
-            for (;;) {
-                block.clear();
-                step = next(block);
-                for (std::size_t i = 0; step.ok && i < block.size(); ++i) {
-                    if (block.row(i).size() != kPolicyColumnCount) {
-                        step = failure(action, QStringLiteral("в строке %1 значений %2 вместо %3")
-                                                   .arg(added + qint64(i) + 1)
-                                                   .arg(block.row(i).size())
-                                                   .arg(kPolicyColumnCount));
-                    }
-                }
-                if (!step.ok) {
-                    connection.endCopy(step.error);
-                    return step;
-                }
-                if (block.empty())
-                    break;
-                lines.resize(0);
-                for (std::size_t i = 0; i < block.size(); ++i)
-                    appendCopyLine(block.row(i), lines);
-                if (!connection.putCopyData(lines))
-                    break;
-                added += qint64(block.size());
-                if (progress)
-                    progress(added);
-            }
-            const PgResult copied = connection.endCopy();
-            return copied.ok() ? StorageStatus{} : m_session.failure(action, copied);
+                step = copyRows(action, next, progress, added);
+            for (std::size_t i = 0; step.ok && i < laterIndexes.size(); ++i)
+                step = exec(action, laterIndexes[i]);
+            return step;
         },
         true);
     return status.ok ? Result::success(added) : Result::failure(status);
+}
+
+StorageStatus ServerDatabase::dropIndexes(const QString& action, std::vector<QByteArray>& creates)
+{
+    const QByteArray table = serverSql::tableName();
+    const StorageResult<PgResult> found = exec(action, serverSql::selectLoadDeferredIndexes(), std::span(&table, 1));
+    if (!found.ok)
+        return found;
+    for (int row = 0; row < found.value.rows(); ++row) {
+        const StorageStatus dropped = exec(action, serverSql::dropIndex(found.value.bytes(row, 0).toByteArray()));
+        if (!dropped.ok)
+            return dropped;
+        creates.push_back(found.value.bytes(row, 1).toByteArray());
+    }
+    return {};
+}
+
+StorageStatus ServerDatabase::copyRows(const QString& action, const RowBlocks& next, const AppendProgress& progress,
+                                       qint64& added)
+{
+    StorageStatus step = exec(action, serverSql::copyIn());
+    if (!step.ok)
+        return step;
+    PgConnection& connection = m_session.connection();
+    Utf8Rows block;
+    QByteArray lines;
+    for (;;) {
+        block.clear();
+        step = next(block);
+        for (std::size_t i = 0; step.ok && i < block.size(); ++i) {
+            if (block.row(i).size() != kPolicyColumnCount) {
+                step = failure(action, QStringLiteral("в строке %1 значений %2 вместо %3")
+                                           .arg(added + qint64(i) + 1)
+                                           .arg(block.row(i).size())
+                                           .arg(kPolicyColumnCount));
+            }
+        }
+        if (!step.ok) {
+            connection.endCopy(step.error);
+            return step;
+        }
+        if (block.empty())
+            break;
+        lines.resize(0);
+        for (std::size_t i = 0; i < block.size(); ++i)
+            appendCopyLine(block.row(i), lines);
+        if (!connection.putCopyData(lines))
+            break;
+        added += qint64(block.size());
+        if (progress)
+            progress(added);
+    }
+    const PgResult copied = connection.endCopy();
+    return copied.ok() ? StorageStatus{} : m_session.failure(action, copied);
 }
 
 StorageResult<PolicyRow> ServerDatabase::load(RowKey key) const

@@ -77,6 +77,11 @@ private:
     // `write` in one transaction with the row `key` locked, provided it still holds `asRead`.
     StorageStatus changeRow(const QString& action, RowKey key, const PolicyRow& asRead, const Steps& write);
     StorageStatus checkUnchanged(const QString& action, RowKey key, const PolicyRow& asRead);
+    // The indexes appendRows() builds after the rows, dropped; `creates` gets their statements.
+    StorageStatus dropIndexes(const QString& action, std::vector<QByteArray>& creates);
+    // COPY of the blocks `next` gives, counting them in `added`.
+    StorageStatus copyRows(const QString& action, const RowBlocks& next, const AppendProgress& progress,
+                           qint64& added);
     StorageStatus readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
                           std::vector<qint64>& ids, bool append = false) const;
     // The key and the 123 columns of the rows with the ascending `ids`, in key order; an empty result for none.

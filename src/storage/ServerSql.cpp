@@ -313,6 +313,17 @@ QByteArray copyIn()
     return utf8(QStringLiteral("COPY %1 (%2) FROM STDIN").arg(table(), policySql::columnList()));
 }
 
+QByteArray selectLoadDeferredIndexes()
+{
+    return "SELECT c.relname, pg_get_indexdef(i.indexrelid) FROM pg_index i JOIN pg_class c ON c.oid = i.indexrelid "
+           "WHERE i.indrelid = to_regclass($1) AND NOT i.indisprimary AND NOT i.indisunique";
+}
+
+QByteArray dropIndex(const QByteArray& name)
+{
+    return utf8(QStringLiteral("DROP INDEX %1").arg(quoted(QString::fromUtf8(name))));
+}
+
 // The highest key is the primary key's last entry; the count of the rows is a walk of the whole key, which the
 // kept count spares.
 QByteArray selectExtent(bool keptCount)

@@ -69,6 +69,9 @@ QByteArray selectForUpdate();
 QByteArray lockForAppend();
 QByteArray selectAnyRow();
 QByteArray copyIn();
+// The name and the CREATE statement of each index of the table that backs no key ($1: tableName()).
+QByteArray selectLoadDeferredIndexes();
+QByteArray dropIndex(const QByteArray& name);
 
 // The number of rows and the highest key; `keptCount` reads the kept row count when it can be trusted, and
 // counts the rows when it cannot.

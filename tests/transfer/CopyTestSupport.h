@@ -4,6 +4,8 @@
 #include "PolicyDatabase.h"
 #include "StorageTestSupport.h"
 
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <QTextStream>
 
@@ -36,6 +38,23 @@ inline std::vector<QStringList> fillRegister(const QString& location, int count,
     }
     database->close();
     return rowsOf(location);
+}
+
+// Every row of the register file at `path` as SQLite holds it, in row order: each value's text, and "NULL"
+// apart from the texts for SQL's NULL.
+inline std::vector<QStringList> storedRowsOf(const QString& path)
+{
+    const RawConnection file(path);
+    QSqlQuery query(file.db());
+    std::vector<QStringList> rows;
+    if (!query.exec(QStringLiteral("SELECT * FROM TableStrah ORDER BY rowid")))
+        return rows;
+    while (query.next()) {
+        QStringList& row = rows.emplace_back();
+        for (int column = 0; column < query.record().count(); ++column)
+            row << (query.isNull(column) ? QStringLiteral("NULL") : QStringLiteral("'") + query.value(column).toString());
+    }
+    return rows;
 }
 
 // What one run of `osago copy-register` gave.
