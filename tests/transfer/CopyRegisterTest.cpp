@@ -40,6 +40,18 @@ private slots:
         QCOMPARE(rowsOf(path("from.mdb")), source);
     }
 
+    // Into a new file, whose indexes are built after its rows, and after the rows of a file holding some.
+    void keepsEveryByteAndNull()
+    {
+        const std::vector<QStringList> stored = fillWithBytesToEscape(path("from.mdb"));
+        QVERIFY(!stored.empty());
+        QCOMPARE(copyRegister({path("from.mdb"), path("to.mdb")}).status, 0);
+        QCOMPARE(storedRowsOf(path("to.mdb")), stored);
+        QCOMPARE(copyRegister({path("from.mdb"), path("to.mdb"), "--append"}).status, 0);
+        QCOMPARE(storedRowsOf(path("to.mdb")).size(), std::size_t(4));
+        QCOMPARE(storedRowsOf(path("to.mdb"))[2], stored[0]);
+    }
+
     void refusesATargetHoldingRowsUnlessAppending()
     {
         const std::vector<QStringList> source = fillRegister(path("from.mdb"), 3, QStringLiteral("и"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CopyRegisterCommand.h"
+#include "PolicyColumns.h"
 #include "PolicyDatabase.h"
 #include "StorageTestSupport.h"
 
@@ -55,6 +56,33 @@ inline std::vector<QStringList> storedRowsOf(const QString& path)
             row << (query.isNull(column) ? QStringLiteral("NULL") : QStringLiteral("'") + query.value(column).toString());
     }
     return rows;
+}
+
+// The register file at `path` with two rows, the first holding in its columns after the code the bytes that
+// COPY's text format escapes, its own mark of NULL as a text, an empty text and a NULL; gives storedRowsOf().
+inline std::vector<QStringList> fillWithBytesToEscape(const QString& path)
+{
+    static const QVariantList values{QStringLiteral("a\tb"), QStringLiteral("first\nsecond\r\n"),
+                                     QStringLiteral("back\\slash\\"), QStringLiteral("\\N"), QStringLiteral("\\."),
+                                     QStringLiteral(""), QVariant(), QStringLiteral("Ёж\t\\N")};
+    static const QStringList expected{"'a\tb", "'first\nsecond\r\n", "'back\\slash\\", "'\\N", "'\\.", "'", "NULL",
+                                      "'Ёж\t\\N"};
+    if (fillRegister(path, 2, QStringLiteral("ф")).size() != 2)
+        return {};
+    {
+        const RawConnection raw(path);
+        QSqlQuery update(raw.db());
+        for (int column = 0; column < values.size(); ++column) {
+            update.prepare(QStringLiteral("UPDATE TableStrah SET \"%1\" = ? WHERE rowid = 1")
+                               .arg(policyColumns()[std::size_t(column) + 1].name));
+            update.addBindValue(values[column]);
+            if (!update.exec())
+                return {};
+        }
+    }
+    std::vector<QStringList> stored = storedRowsOf(path);
+    return stored.size() == 2 && stored.front().mid(1, values.size()) == expected ? stored
+                                                                                    : std::vector<QStringList>{};
 }
 
 // What one run of `osago copy-register` gave.
