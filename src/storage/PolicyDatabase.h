@@ -114,19 +114,8 @@ public:
     virtual StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const = 0;
     // The same rows as UTF-8 texts into `rows` (emptied first), in ascending id order, a row no longer there left
     // out, a NULL value as NULL: for copying many rows out of the register without making a string of every
-    // value. Here from readRows() (a NULL there reads as empty); an engine that has the texts as UTF-8 gives them
-    // as they are.
-    virtual StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const
-    {
-        rows.clear();
-        std::vector<QStringList> texts;
-        const StorageStatus read = readRows(ids, texts);
-        for (const QStringList& row : texts) {
-            if (read.ok && !row.isEmpty())
-                rows.appendRow(row);
-        }
-        return read;
-    }
+    // value, both engines having the texts as UTF-8 already.
+    virtual StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const = 0;
     // Only `columns` (in that order) of the rows whose issue date (Дата_выдачи) lies in `period`, and of every
     // row whose issue date is not a readable date, in ascending id order. An engine may give more rows than
     // that (the caller checks each date), never fewer.

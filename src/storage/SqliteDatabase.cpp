@@ -410,10 +410,9 @@ StorageStatus SqliteDatabase::insertRows(const QString& action, const RowBlocks&
                     sqlite3_bind_text(statement.get(), column + 1, row.text(column), int(row[column].size()),
                                       SQLITE_STATIC);
             }
-            const int step = sqlite3_step(statement.get());
-            sqlite3_reset(statement.get());
-            if (step != SQLITE_DONE)
+            if (sqlite3_step(statement.get()) != SQLITE_DONE)
                 return failure(action, db);
+            sqlite3_reset(statement.get());
             ++added;
         }
         if (progress)
