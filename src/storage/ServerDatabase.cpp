@@ -99,6 +99,7 @@ void ServerDatabase::close()
     m_readOnlyReason.clear();
     m_ownsTable = false;
     m_keptCount = false;
+    m_foldedColumns = false;
     m_searchIndexRefusal.clear();
 }
 
@@ -125,8 +126,10 @@ StorageStatus ServerDatabase::prepareTable()
 {
     bool missing = false;
     StorageStatus status = checkColumns(kOpenAction, missing);
-    if (status.ok && missing)
+    if (status.ok && missing) {
         status = createTable();
+        m_foldedColumns = status.ok;
+    }
     if (status.ok)
         status = checkRights();
     if (status.ok && m_ownsTable && !isReadOnly()) {
@@ -155,23 +158,30 @@ StorageStatus ServerDatabase::checkColumns(const QString& action, bool& missing)
     {
         QString name;
         QString type;
+        bool generated = false;
     };
     std::vector<Expected> expected;
     for (const PolicyColumn& column : policyColumns())
         expected.push_back({column.name, QStringLiteral("text")});
     expected.push_back({serverSql::kKeyColumn.toString(), QStringLiteral("bigint")});
-    if (columns.value.rows() != int(expected.size())) {
-        return failure(action, foreign.arg(QStringLiteral("в ней %1 столбцов вместо %2")
-                                               .arg(columns.value.rows())
-                                               .arg(expected.size())));
+    const int withoutFolded = int(expected.size());
+    for (int column : searchedColumns())
+        expected.push_back({serverSql::foldedColumnName(column), QStringLiteral("text"), true});
+    const int count = columns.value.rows();
+    if (count != withoutFolded && count != int(expected.size())) {
+        return failure(action, foreign.arg(QStringLiteral("в ней %1 столбцов вместо %2").arg(count).arg(expected.size())));
     }
-    for (int i = 0; i < int(expected.size()); ++i) {
+    for (int i = 0; i < count; ++i) {
         const Expected& column = expected[std::size_t(i)];
-        if (columns.value.text(i, 0) != column.name || columns.value.text(i, 1) != column.type) {
-            return failure(action, foreign.arg(QStringLiteral("столбец %1 должен называться «%2» и иметь тип %3")
-                                                   .arg(QString::number(i + 1), column.name, column.type)));
+        const bool generated = columns.value.text(i, 2) == u"s";
+        if (columns.value.text(i, 0) != column.name || columns.value.text(i, 1) != column.type
+            || generated != column.generated) {
+            const QString kept = column.generated ? QStringLiteral(", вычисляемый сервером (GENERATED ... STORED)") : QString();
+            return failure(action, foreign.arg(QStringLiteral("столбец %1 должен называться «%2» и иметь тип %3%4")
+                                                   .arg(QString::number(i + 1), column.name, column.type, kept)));
         }
     }
+    m_foldedColumns = count == int(expected.size());
     return {};
 }
 
@@ -186,7 +196,7 @@ StorageStatus ServerDatabase::createTable()
                                                   .arg(m_session.user()));
     }
     return inTransaction(kOpenAction, [this](const QString& action) {
-        for (const QByteArray& sql : {serverSql::lockSchema(), text(serverSql::createTable()), text(serverSql::createCodeIndex())}) {
+        for (const QByteArray& sql : {serverSql::lockSchema(), text(serverSql::createTable(m_folding)), text(serverSql::createCodeIndex())}) {
             const StorageResult<PgResult> made = exec(action, sql);
             if (!made.ok)
                 return StorageStatus(made);
@@ -528,11 +538,22 @@ StorageStatus ServerDatabase::readAllIds(std::vector<qint64>& ids) const
     return readIds(kReadAction, serverSql::selectAllIds(), {}, ids);
 }
 
+serverSql::SearchPath ServerDatabase::searchPath(const QString& folded) const
+{
+    if (!m_foldedColumns)
+        return serverSql::SearchPath::Expression;
+    return folded.toUcs4().size() < serverSql::kTrigramLength ? serverSql::SearchPath::KeyOrder
+                                                              : serverSql::SearchPath::Trigrams;
+}
+
 StorageStatus ServerDatabase::readSelectedIds(const RowSelection& selection, std::vector<qint64>& ids) const
 {
     const bool amongOldest = selection.amongOldest > 0;
-    const QByteArray values[] = {likeLiteral(searchFolded(selection.word)), number(selection.amongOldest)};
-    return readIds(kReadAction, serverSql::selectContaining(selection.column, m_folding, amongOldest),
+    const QString folded = searchFolded(selection.word);
+    const serverSql::SearchPath path = searchPath(folded);
+    const QByteArray values[] = {path == serverSql::SearchPath::KeyOrder ? text(folded) : likeLiteral(folded),
+                                 number(selection.amongOldest)};
+    return readIds(kReadAction, serverSql::selectContaining(selection.column, path, m_folding, amongOldest),
                    std::span(values, amongOldest ? 2 : 1), ids);
 }
 
@@ -618,12 +639,16 @@ StorageStatus ServerDatabase::readIssuedIn(const IssuePeriod& period, std::span<
 
 bool ServerDatabase::hasSearchIndex(int column) const
 {
-    const QByteArray values[] = {serverSql::tableName(), text(serverSql::searchIndexName(column))};
-    return exists(serverSql::selectIndexExists(), values);
+    QStringList names{serverSql::searchIndexName(column)};
+    if (m_foldedColumns)
+        names << serverSql::keyOrderIndexNames(column);
+    return std::all_of(names.begin(), names.end(), [this](const QString& name) {
+        const QByteArray values[] = {serverSql::tableName(), text(name)};
+        return exists(serverSql::selectIndexExists(), values);
+    });
 }
 
-// CREATE INDEX runs while a second connection reads the server's account of it (the share of the table's
-// blocks scanned) every tenth of a second; without that connection the index is built all the same.
+// The key-order indexes need no extension: built first, they serve the short words where trigrams cannot be.
 StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& progress)
 {
     StorageStatus status = writable(kBuildAction);
@@ -635,25 +660,42 @@ StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& 
     }
     if (!m_searchIndexRefusal.isEmpty())
         return failure(kBuildAction, m_searchIndexRefusal + kSearchWithoutIndex);
-    if (!exists(serverSql::selectExtensionExists())) {
-        status = inTransaction(kBuildAction, [this](const QString& action) {
-            return StorageStatus(exec(action, text(serverSql::createSearchExtension())));
-        });
-        if (!status.ok) {
-            m_searchIndexRefusal = QStringLiteral("расширение pg_trgm не установлено на сервере, и роли нельзя его "
-                                                  "установить; пусть администратор сервера установит пакет "
-                                                  "postgresql-contrib и выполнит CREATE EXTENSION pg_trgm");
-            return failure(kBuildAction, m_searchIndexRefusal + kSearchWithoutIndex);
-        }
+    QStringList statements;
+    if (m_foldedColumns)
+        statements = serverSql::createKeyOrderIndexes(column);
+    const bool trigrams = exists(serverSql::selectExtensionExists()) || inTransaction(kBuildAction, [this](const QString& action) {
+        return StorageStatus(exec(action, text(serverSql::createSearchExtension())));
+    }).ok;
+    if (trigrams) {
+        statements << serverSql::createSearchIndex(column, m_folding,
+                                                   m_foldedColumns ? serverSql::SearchPath::Trigrams
+                                                                   : serverSql::SearchPath::Expression);
     }
+    const int count = int(statements.size());
+    for (int i = 0; i < count && status.ok; ++i) {
+        const IndexProgress share = [&](int percent) { progress((i * 100 + percent) / count); };
+        status = createIndex(statements[i], progress ? share : IndexProgress{});
+    }
+    if (status.ok && !trigrams) {
+        m_searchIndexRefusal = QStringLiteral("расширение pg_trgm не установлено на сервере, и роли нельзя его "
+                                              "установить; пусть администратор сервера установит пакет "
+                                              "postgresql-contrib и выполнит CREATE EXTENSION pg_trgm");
+        return failure(kBuildAction, m_searchIndexRefusal + kSearchWithoutIndex);
+    }
+    return status;
+}
 
+// CREATE INDEX runs while a second connection reads the server's account of it (the share of the table's
+// blocks scanned) every tenth of a second; without that connection the index is built all the same.
+StorageStatus ServerDatabase::createIndex(const QString& sql, const IndexProgress& progress)
+{
     PgConnection watcher;
     const bool watching = progress && !m_session.openSideConnection(watcher);
-    status = inTransaction(
+    return inTransaction(
         kBuildAction,
         [&](const QString& action) {
             PgConnection& connection = m_session.connection();
-            if (!connection.start(text(serverSql::createSearchIndex(column, m_folding))))
+            if (!connection.start(text(sql)))
                 return m_session.failure(action, connection.finish());
             const QByteArray pid = number(connection.backendPid());
             while (!connection.waitReady(100)) {
@@ -670,7 +712,6 @@ StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& 
             return built.ok() ? StorageStatus{} : m_session.failure(action, built);
         },
         true);
-    return status;
 }
 
 bool ServerDatabase::exists(const QByteArray& sql, std::span<const QByteArray> values) const

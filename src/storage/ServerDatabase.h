@@ -56,8 +56,9 @@ public:
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 
-    // A search index is a trigram index (pg_trgm) over the column's folded text; building one needs the
-    // extension and the table's ownership.
+    // A search index is a trigram index (pg_trgm) over the column's folded text, with (where the table keeps
+    // the folded texts) the key-order indexes of that text; building them needs the table's ownership, and the
+    // trigram index the extension.
     bool hasSearchIndex(int column) const override;
     StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
 
@@ -71,6 +72,8 @@ private:
     void createMissingIndexes();
     void keepRowCount();
     bool rowCountIsSound() const;
+    StorageStatus createIndex(const QString& sql, const IndexProgress& progress);
+    serverSql::SearchPath searchPath(const QString& folded) const;
     // Runs `steps` in one transaction, rolled back on any failure; `longWork` lifts the statement timeout.
     StorageStatus inTransaction(const QString& action, const Steps& steps, bool longWork = false);
     StorageStatus writable(const QString& action) const;
@@ -98,6 +101,8 @@ private:
     bool m_ownsTable = false;
     // The role may read the kept row count (see ServerSql.h); until a read finds it gone since.
     mutable bool m_keptCount = false;
+    // Whether the table keeps the folded text of each searched column (see ServerSql.h).
+    bool m_foldedColumns = false;
     serverSql::Folding m_folding = serverSql::Folding::Icu;
     // Why no search index can be built on this server (no extension, no right), once found: not tried again.
     QString m_searchIndexRefusal;

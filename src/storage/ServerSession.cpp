@@ -64,11 +64,13 @@ StorageStatus ServerSession::connect(const QString& action, bool mayAsk)
     }
 
     // A row another desk holds locked longer than its short transactions take is reported as busy, before the
-    // statement itself runs out of time.
+    // statement itself runs out of time. The program's statements read through indexes: compiling one (JIT, for
+    // a statement the planner thinks costly, such as a search over a million keys) takes longer than it saves.
     const QByteArray timeouts[] = {QByteArray::number(serverErrors::kStatementSeconds * 1000),
                                    QByteArray::number(serverErrors::kLockSeconds * 1000)};
-    PgResult set = m_connection.exec(
-        "SELECT set_config('statement_timeout', $1, false), set_config('lock_timeout', $2, false)", timeouts);
+    PgResult set = m_connection.exec("SELECT set_config('statement_timeout', $1, false), "
+                                     "set_config('lock_timeout', $2, false), set_config('jit', 'off', false)",
+                                     timeouts);
     if (set.ok() && m_readOnly)
         set = m_connection.exec("SET default_transaction_read_only = on");
     if (!set.ok()) {

@@ -74,6 +74,30 @@ QString folded(const QString& text, Folding folding)
     return QStringLiteral("translate(lower(%1), 'ё', 'е')").arg(collated);
 }
 
+QString foldedColumn(int column)
+{
+    return quoted(foldedColumnName(column));
+}
+
+QString isLong(int column, bool longText)
+{
+    return QStringLiteral("octet_length(%1) %2 %3")
+        .arg(foldedColumn(column), longText ? QStringLiteral(">=") : QStringLiteral("<"))
+        .arg(kLongFoldedBytes);
+}
+
+// strpos, unlike LIKE, is no operator of the trigram index: the planner cannot take that index for a word it
+// gives no trigram to.
+QString containsCondition(int column, SearchPath path, Folding folding)
+{
+    switch (path) {
+    case SearchPath::KeyOrder: return QStringLiteral("strpos(%1, $1) > 0").arg(foldedColumn(column));
+    case SearchPath::Trigrams: return foldedColumn(column) + QStringLiteral(" LIKE '%' || $1 || '%'");
+    case SearchPath::Expression: break;
+    }
+    return folded(columnName(column), folding) + QStringLiteral(" LIKE '%' || $1 || '%'");
+}
+
 } // namespace
 
 // Issue dates every calendar has (a 29 February, a day 00 or a year before 1000 may not be readable): only
@@ -93,12 +117,28 @@ QByteArray utf8(const QString& text)
 
 } // namespace
 
-QString createTable()
+QString foldedColumnName(int column)
+{
+    return QStringLiteral("Поиск_%1").arg(column + 1);
+}
+
+namespace {
+
+QString foldedColumnDefinition(int column, Folding folding)
+{
+    return QStringLiteral("%1 text GENERATED ALWAYS AS (%2) STORED").arg(foldedColumn(column), folded(columnName(column), folding));
+}
+
+} // namespace
+
+QString createTable(Folding folding)
 {
     QStringList definitions;
     for (const PolicyColumn& column : policyColumns())
         definitions << quoted(column.name) + QStringLiteral(" text");
     definitions << key() + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
+    for (int column : searchedColumns())
+        definitions << foldedColumnDefinition(column, folding);
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (\n    %2\n)").arg(table(), definitions.join(QStringLiteral(",\n    ")));
 }
 
@@ -122,10 +162,11 @@ QString searchIndexName(int column)
     return kRegisterTable.toString() + QStringLiteral("_search_%1").arg(column + 1);
 }
 
-QString createSearchIndex(int column, Folding folding)
+QString createSearchIndex(int column, Folding folding, SearchPath over)
 {
+    const QString indexed = over == SearchPath::Expression ? folded(columnName(column), folding) : foldedColumn(column);
     return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 USING gin (%3 gin_trgm_ops)")
-        .arg(quoted(searchIndexName(column)), table(), folded(columnName(column), folding));
+        .arg(quoted(searchIndexName(column)), table(), indexed);
 }
 
 QString rowCountTable()
@@ -174,13 +215,52 @@ QStringList keepRowCount()
     return statements;
 }
 
+QStringList keyOrderIndexNames(int column)
+{
+    const QString name = kRegisterTable.toString() + QStringLiteral("_folded_%1").arg(column + 1);
+    return {name, name + QStringLiteral("_long")};
+}
+
+QStringList createKeyOrderIndexes(int column)
+{
+    const QStringList names = keyOrderIndexNames(column);
+    const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)%4 WHERE %5");
+    return {create.arg(quoted(names[0]), table(), key(), QStringLiteral(" INCLUDE (%1)").arg(foldedColumn(column)), isLong(column, false)),
+            create.arg(quoted(names[1]), table(), key(), QString(), isLong(column, true))};
+}
+
+namespace {
+
+QString script(const QStringList& statements)
+{
+    return statements.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
+}
+
+QStringList searchIndexes()
+{
+    QStringList statements{createSearchExtension()};
+    for (int column : searchedColumns())
+        statements << createSearchIndex(column, Folding::Icu, SearchPath::Trigrams) << createKeyOrderIndexes(column);
+    return statements;
+}
+
+} // namespace
+
 QString schemaScript()
 {
-    QStringList statements{createTable(), createCodeIndex()};
-    statements << keepRowCount() << createSearchExtension();
-    for (int column : searchedColumns())
-        statements << createSearchIndex(column, Folding::Icu);
-    return statements.join(QStringLiteral(";\n")) + QStringLiteral(";\n");
+    return script(QStringList{createTable(Folding::Icu), createCodeIndex()} + keepRowCount() + searchIndexes());
+}
+
+QString foldedColumnsScript()
+{
+    QStringList additions;
+    QStringList statements;
+    for (int column : searchedColumns()) {
+        additions << QStringLiteral("ADD COLUMN IF NOT EXISTS ") + foldedColumnDefinition(column, Folding::Icu);
+        statements << QStringLiteral("DROP INDEX IF EXISTS %1").arg(quoted(searchIndexName(column)));
+    }
+    statements.prepend(QStringLiteral("ALTER TABLE %1\n    %2").arg(table(), additions.join(QStringLiteral(",\n    "))));
+    return script(statements + searchIndexes());
 }
 
 QByteArray tableName()
@@ -190,7 +270,7 @@ QByteArray tableName()
 
 QByteArray selectTableColumns()
 {
-    return "SELECT attname, format_type(atttypid, atttypmod) FROM pg_attribute "
+    return "SELECT attname, format_type(atttypid, atttypmod), attgenerated FROM pg_attribute "
            "WHERE attrelid = to_regclass($1) AND attnum > 0 AND NOT attisdropped ORDER BY attnum";
 }
 
@@ -369,13 +449,22 @@ QByteArray selectByCode()
                     .arg(policySql::columnList(), table(), rowCode(), key()));
 }
 
-QByteArray selectContaining(int column, Folding folding, bool amongOldest)
+// Over the folded columns, the short folded texts and the long ones are read through their own indexes, the
+// answers merged in key order.
+QByteArray selectContaining(int column, SearchPath path, Folding folding, bool amongOldest)
 {
-    const QString condition = folded(columnName(column), folding) + QStringLiteral(" LIKE '%' || $1 || '%'");
-    if (!amongOldest)
+    const QString condition = containsCondition(column, path, folding);
+    if (amongOldest) {
+        const QString read = path == SearchPath::Expression ? columnName(column) : foldedColumn(column);
+        return utf8(QStringLiteral("SELECT %1 FROM (SELECT %1, %2 FROM %3 ORDER BY %1 LIMIT $2) AS oldest WHERE %4 ORDER BY %1")
+                        .arg(key(), read, table(), condition));
+    }
+    if (path == SearchPath::Expression)
         return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1").arg(key(), table(), condition));
-    return utf8(QStringLiteral("SELECT %1 FROM (SELECT %1, %2 FROM %3 ORDER BY %1 LIMIT $2) AS oldest WHERE %4 ORDER BY %1")
-                    .arg(key(), columnName(column), table(), condition));
+    const QString part = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4");
+    return utf8(QStringLiteral("%1 UNION ALL %2 ORDER BY 1")
+                    .arg(part.arg(key(), table(), isLong(column, false), condition),
+                         part.arg(key(), table(), isLong(column, true), condition)));
 }
 
 QByteArray selectIssuedIn(std::span<const int> columns)
