@@ -22,14 +22,32 @@ int column(const QString& name)
     return policyColumnIndex(name);
 }
 
-// A row written by another program, which knows nothing of this program's SQL function: `surname`, tagged the
-// same, every other column empty.
-bool insertElsewhere(test::RawRegister& other, const QString& surname)
+// A row written by another program, which knows nothing of this program's SQL function: `surname`, tagged
+// `tag` (the surname itself unless given), every other column empty.
+bool insertElsewhere(test::RawRegister& other, const QString& surname, const QString& tag = {})
 {
     QStringList values;
-    for (int i = 0; i < kPolicyColumnCount; ++i)
-        values << (i == column(kSurname) || i == column(test::kTagColumn) ? surname : QString(""));
+    for (int i = 0; i < kPolicyColumnCount; ++i) {
+        if (i == column(kSurname))
+            values << surname;
+        else
+            values << (i == column(test::kTagColumn) ? (tag.isEmpty() ? surname : tag) : QString(""));
+    }
     return other.exec(policySql::insert(), values);
+}
+
+// `length` characters that compress badly and hold no letter the tests search for: a text too long for an
+// index entry.
+QString filler(int length)
+{
+    const QString alphabet = QStringLiteral("0123456789qwxz");
+    QString text;
+    quint32 state = 7;
+    for (int i = 0; i < length; ++i) {
+        state = state * 1664525u + 1013904223u;
+        text += alphabet[int((state >> 16) % quint32(alphabet.size()))];
+    }
+    return text;
 }
 
 QByteArray fileDigest(const QString& path)
@@ -209,6 +227,43 @@ private slots:
         RegisterSearch search(reg.database(), reg.model());
         QVERIFY(search.find(column(kSurname), QStringLiteral("ЧУЖ"), {}, {}).ok);
         QCOMPARE(reg.shownTags(), QStringList{"Чужой"});
+    }
+
+    // Words of one letter to whole names, over rows another program wrote, one of them longer than an index
+    // entry may be: the rule is the same whatever the word's length.
+    void wordsOfEveryLengthFollowTheSameRule_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("one letter, Ё as е") << "Ё" << QStringList{"Ёлкин", "ЕЛКИНА", "long", "Петрова-Ёжикова"};
+        QTest::newRow("two letters") << "лк" << QStringList{"Ёлкин", "ЕЛКИНА"};
+        QTest::newRow("two letters, in the long text") << "ёЖ" << QStringList{"long", "Петрова-Ёжикова"};
+        QTest::newRow("whole name, е as ё") << "ЕЛКИН" << QStringList{"Ёлкин", "ЕЛКИНА"};
+        QTest::newRow("name, in the long text") << "петров" << QStringList{"long", "Петрова-Ёжикова"};
+        QTest::newRow("Latin, two letters") << "lo" << QStringList{"Renault LOGAN"};
+        QTest::newRow("Latin") << "LOGAN" << QStringList{"Renault LOGAN"};
+        QTest::newRow("percent is no wildcard") << "%" << QStringList{"100% _под_"};
+        QTest::newRow("underscore is no wildcard") << "_п" << QStringList{"100% _под_"};
+        QTest::newRow("signs") << "а-ё" << QStringList{"Петрова-Ёжикова"};
+        QTest::newRow("none") << "щ" << QStringList{};
+    }
+
+    void wordsOfEveryLengthFollowTheSameRule()
+    {
+        QFETCH(QString, word);
+        QFETCH(QStringList, found);
+        SearchRegister reg;
+        QVERIFY(reg.opened().ok);
+        {
+            test::RawRegister other(reg.testRegister());
+            for (const char* surname : {"Ёлкин", "ЕЛКИНА", "Renault LOGAN", "100% _под_"})
+                QVERIFY(insertElsewhere(other, QString::fromUtf8(surname)));
+            QVERIFY(insertElsewhere(other, filler(5000) + QStringLiteral(" Петров Ёж ") + filler(5000), QStringLiteral("long")));
+            QVERIFY(insertElsewhere(other, QStringLiteral("Петрова-Ёжикова")));
+        }
+        RegisterSearch search(reg.database(), reg.model());
+        QVERIFY(search.find(column(kSurname), word, {}, {}).ok);
+        QCOMPARE(reg.shownTags(), found);
     }
 
     void olderRegisterGetsTheIndexAtItsFirstSearch()
