@@ -141,7 +141,10 @@ private slots:
         QStringList names;
         for (int row = 0; row < columns.rows(); ++row)
             names << columns.text(row, 0);
-        QCOMPARE(names, policyColumnNames() << serverSql::kKeyColumn.toString());
+        QStringList expected = policyColumnNames() << serverSql::kKeyColumn.toString();
+        for (int column : searchedColumns())
+            expected << serverSql::foldedColumnName(column);
+        QCOMPARE(names, expected);
         QVERIFY(names.contains(QStringLiteral("Доп_cтаж_более_2_6")));
         QCOMPARE(database->location(),
                  QStringLiteral("сервер 127.0.0.1:%1, база %2").arg(QUrl(m_register->location()).port()).arg(m_register->databaseName()));
@@ -341,6 +344,10 @@ private slots:
         for (const QString& name : policyColumnNames())
             columns << u'"' + name + QStringLiteral("\" text");
         QTest::newRow("the columns without the key") << columns.join(u',');
+        columns << QStringLiteral("\"Номер_строки\" bigint");
+        for (int column : searchedColumns())
+            columns << u'"' + serverSql::foldedColumnName(column) + QStringLiteral("\" text");
+        QTest::newRow("folded texts the server does not keep") << columns.join(u',');
     }
 
     void tableOfOtherColumnsIsRefusedAndLeftAlone()
@@ -377,6 +384,35 @@ private slots:
         QCOMPARE(found(*database, QStringLiteral("Р Ё")), QStringList{names[0]});
         QCOMPARE(found(*database, QStringLiteral("o'n")), QStringList{names[3]});
         QCOMPARE(found(*database, QStringLiteral("%%")), QStringList{});
+    }
+
+    // A table an earlier version made, without the folded columns: searched over the expression as it is, then
+    // the same after the administrator's script has added them.
+    void olderTableIsSearchedBeforeAndAfterItGetsTheFoldedColumns()
+    {
+        const auto admin = m_register->admin();
+        QStringList columns;
+        for (const QString& name : policyColumnNames())
+            columns << u'"' + name + QStringLiteral("\" text");
+        columns << QStringLiteral("\"Номер_строки\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
+        QVERIFY(admin->exec(QStringLiteral("CREATE TABLE \"TableStrah\" (%1)").arg(columns.join(u','))).ok());
+        const QStringList names{QStringLiteral("Пётр Ёжиков"), QStringLiteral("ЕЖОВ"), QStringLiteral("100% _под_")};
+        const QString insert = QStringLiteral("INSERT INTO \"TableStrah\" (\"Страхователь_фамилия_фирма\") VALUES ($1)");
+        for (const QString& name : names)
+            QVERIFY(admin->exec(insert, QStringList{name}).ok());
+        const QString columnCount = QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = '\"TableStrah\"'::regclass AND attnum > 0");
+        for (const QString& expectedColumns : {QStringLiteral("124"), QStringLiteral("131")}) {
+            const auto database = openedAs(m_register->location());
+            QVERIFY(database->isOpen());
+            QCOMPARE(admin->scalar(columnCount), expectedColumns);
+            QCOMPARE(found(*database, QStringLiteral("ёж")), (QStringList{names[0], names[1]}));
+            QCOMPARE(found(*database, QStringLiteral("ЁЖИК")), QStringList{names[0]});
+            QCOMPARE(found(*database, QStringLiteral("0%")), QStringList{names[2]});
+            QVERIFY(database->buildSearchIndex(surnameColumn(), {}).ok);
+            QCOMPARE(found(*database, QStringLiteral("ежов")), QStringList{names[1]});
+            if (expectedColumns == u"124")
+                QVERIFY(admin->exec(serverSql::foldedColumnsScript()).ok());
+        }
     }
 
     void buildingTheIndexReportsProgressAndServesTheSearch()
