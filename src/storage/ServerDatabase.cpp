@@ -553,8 +553,23 @@ StorageStatus ServerDatabase::readSelectedIds(const RowSelection& selection, std
     const serverSql::SearchPath path = searchPath(folded);
     const QByteArray values[] = {path == serverSql::SearchPath::KeyOrder ? text(folded) : likeLiteral(folded),
                                  number(selection.amongOldest)};
-    return readIds(kReadAction, serverSql::selectContaining(selection.column, path, m_folding, amongOldest),
-                   std::span(values, amongOldest ? 2 : 1), ids);
+    if (path == serverSql::SearchPath::Expression || amongOldest) {
+        return readIds(kReadAction, serverSql::selectContaining(selection.column, path, m_folding, amongOldest),
+                       std::span(values, amongOldest ? 2 : 1), ids);
+    }
+    // The short texts and the long ones are read apart, each in key order through its own index, and merged
+    // here: one statement for both would have the server sort up to every key of the table. A row changed
+    // between the two is found once.
+    StorageStatus status = readIds(kReadAction, serverSql::selectFoldedContaining(selection.column, path, false),
+                                   std::span(values, 1), ids);
+    const auto shortEnd = std::ptrdiff_t(ids.size());
+    if (status.ok) {
+        status = readIds(kReadAction, serverSql::selectFoldedContaining(selection.column, path, true),
+                         std::span(values, 1), ids, true);
+    }
+    std::inplace_merge(ids.begin(), ids.begin() + std::min(shortEnd, std::ptrdiff_t(ids.size())), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return status;
 }
 
 StorageStatus ServerDatabase::readIdsOfCode(const QString& code, std::vector<qint64>& ids) const

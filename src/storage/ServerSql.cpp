@@ -449,22 +449,20 @@ QByteArray selectByCode()
                     .arg(policySql::columnList(), table(), rowCode(), key()));
 }
 
-// Over the folded columns, the short folded texts and the long ones are read through their own indexes, the
-// answers merged in key order.
 QByteArray selectContaining(int column, SearchPath path, Folding folding, bool amongOldest)
 {
     const QString condition = containsCondition(column, path, folding);
-    if (amongOldest) {
-        const QString read = path == SearchPath::Expression ? columnName(column) : foldedColumn(column);
-        return utf8(QStringLiteral("SELECT %1 FROM (SELECT %1, %2 FROM %3 ORDER BY %1 LIMIT $2) AS oldest WHERE %4 ORDER BY %1")
-                        .arg(key(), read, table(), condition));
-    }
-    if (path == SearchPath::Expression)
+    if (!amongOldest)
         return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %1").arg(key(), table(), condition));
-    const QString part = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4");
-    return utf8(QStringLiteral("%1 UNION ALL %2 ORDER BY 1")
-                    .arg(part.arg(key(), table(), isLong(column, false), condition),
-                         part.arg(key(), table(), isLong(column, true), condition)));
+    const QString read = path == SearchPath::Expression ? columnName(column) : foldedColumn(column);
+    return utf8(QStringLiteral("SELECT %1 FROM (SELECT %1, %2 FROM %3 ORDER BY %1 LIMIT $2) AS oldest WHERE %4 ORDER BY %1")
+                    .arg(key(), read, table(), condition));
+}
+
+QByteArray selectFoldedContaining(int column, SearchPath path, bool longTexts)
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND %4 ORDER BY %1")
+                    .arg(key(), table(), isLong(column, longTexts), containsCondition(column, path, Folding::Icu)));
 }
 
 QByteArray selectIssuedIn(std::span<const int> columns)

@@ -108,6 +108,8 @@ QByteArray selectByCode();
 // Keys of the rows whose `column` holds the bound folded word (LIKE-escaped but for KeyOrder); with
 // `amongOldest`, the second bound value limits the look to that many rows from the oldest.
 QByteArray selectContaining(int column, SearchPath path, Folding folding, bool amongOldest);
+// The same over the folded column, among its short texts (those of the key-order index) or its long ones.
+QByteArray selectFoldedContaining(int column, SearchPath path, bool longTexts);
 // The key and `columns` of every row whose issue date lies between the two bound days (YYYYMMDD) or does not
 // match the third bound value, sureDatePattern().
 QByteArray selectIssuedIn(std::span<const int> columns);

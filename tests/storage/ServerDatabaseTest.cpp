@@ -183,7 +183,7 @@ private slots:
     void countIsAddedOnceToAnOlderTable()
     {
         test::RawRegister raw(*m_register);
-        QVERIFY(raw.exec(serverSql::createTable() + u';' + serverSql::createCodeIndex()));
+        QVERIFY(raw.exec(serverSql::createTable(serverSql::Folding::Icu) + u';' + serverSql::createCodeIndex()));
         writeAsAnotherProgram(raw, 5, 0);
         bool opened[2] = {};
         std::vector<std::thread> desks;
