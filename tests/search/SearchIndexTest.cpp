@@ -173,6 +173,8 @@ private slots:
             QVERIFY(reg.addRow(QString::fromUtf8(surname), {{kSurname, QString::fromUtf8(surname)}}));
         QVERIFY(reg.model().select(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("ОРЛОВ"), 3)).ok);
         QCOMPARE(reg.shownTags(), QStringList({"Орлов", "Орлова"}));
+        QVERIFY(reg.model().select(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("ОВ"), 2)).ok);
+        QCOMPARE(reg.shownTags(), QStringList({"Орлов", "Соколов"}));
 
         OSAGO_FILE_REGISTER_ONLY();
         const auto firstLook = selectionQuery(RegisterSearch::rowsContaining(column(kSurname), QStringLiteral("x"), 3));
