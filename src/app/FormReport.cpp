@@ -5,10 +5,10 @@
 #include "Messages.h"
 #include "PdfExport.h"
 
+#include "PagePreview.h"
+
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,38 +18,39 @@ FormReport::FormReport(Messages& messages, DocumentPrinter& printer, FileChoices
     : m_messages(messages)
     , m_printer(printer)
     , m_files(files)
-    , m_previewPrinter(std::make_unique<QPrinter>(QPrinterInfo(), QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("FormReport"));
     setWindowTitle(QStringLiteral("Отчёт агента"));
-    m_previewPrinter->setFullPage(true);
-    m_previewPrinter->setPageLayout(QPageLayout(documentPageSize(), QPageLayout::Portrait, QMarginsF()));
-    m_view = new QPrintPreviewWidget(m_previewPrinter.get(), this);
+    m_view = new PagePreview(this);
     m_view->setObjectName(QStringLiteral("PreviewReport"));
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* target) {
-        QPainter painter(target);
-        for (std::size_t page = 0; page < m_pages.size(); ++page) {
-            if (page > 0)
-                target->newPage();
-            m_pages[page]->paint(painter);
-        }
+    m_pageNumber = new QLabel(this);
+    m_pageNumber->setObjectName(QStringLiteral("LabelPage"));
+    connect(m_view, &PagePreview::currentPageChanged, this, [this](int page, int pages) {
+        m_pageNumber->setText(QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages));
     });
 
     auto* buttons = new QHBoxLayout;
     const std::pair<const char*, QString> names[] = {{"ButtonPrint", QStringLiteral("Печать")},
                                                      {"ButtonPdf", QStringLiteral("Сохранить в PDF")},
-                                                     {"ButtonVyh", QStringLiteral("Закрыть")}};
+                                                     {"ButtonVyh", QStringLiteral("Закрыть")},
+                                                     {"ButtonZoomOut", QStringLiteral("Мельче")},
+                                                     {"ButtonZoomIn", QStringLiteral("Крупнее")},
+                                                     {"ButtonFitWidth", QStringLiteral("По ширине")}};
     for (const auto& [name, text] : names) {
         auto* button = new QPushButton(text, this);
         button->setObjectName(QLatin1String(name));
+        button->setFocusPolicy(Qt::TabFocus);
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    connect(findChild<QPushButton*>(QStringLiteral("ButtonPrint")), &QPushButton::clicked, this,
-            &FormReport::ButtonPrintClick);
-    connect(findChild<QPushButton*>(QStringLiteral("ButtonPdf")), &QPushButton::clicked, this,
-            &FormReport::ButtonPdfClick);
-    connect(findChild<QPushButton*>(QStringLiteral("ButtonVyh")), &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(m_pageNumber);
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
+    connect(button("ButtonPrint"), &QPushButton::clicked, this, &FormReport::ButtonPrintClick);
+    connect(button("ButtonPdf"), &QPushButton::clicked, this, &FormReport::ButtonPdfClick);
+    connect(button("ButtonVyh"), &QPushButton::clicked, this, &QWidget::close);
+    connect(button("ButtonZoomOut"), &QPushButton::clicked, m_view, &PagePreview::zoomOut);
+    connect(button("ButtonZoomIn"), &QPushButton::clicked, m_view, &PagePreview::zoomIn);
+    connect(button("ButtonFitWidth"), &QPushButton::clicked, m_view, &PagePreview::fitWidth);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
@@ -62,8 +63,9 @@ void FormReport::showReport(DocumentList pages, const QString& suggestedName)
 {
     m_pages = std::move(pages);
     m_suggestedName = suggestedName;
+    m_view->setPages(m_pages);
     showMaximized();
-    m_view->updatePreview();
+    m_view->setFocus();
 }
 
 void FormReport::ButtonPrintClick()

@@ -4,14 +4,14 @@
 
 #include <QWidget>
 
-class QPrintPreviewWidget;
-class QPrinter;
+class QLabel;
 
 namespace osago {
 
 class DocumentPrinter;
 class FileChoices;
 class Messages;
+class PagePreview;
 
 // "Отчёт агента": the report's pages in a preview, printed or saved as one PDF file.
 class FormReport : public QWidget
@@ -25,6 +25,7 @@ public:
     // Shows `pages` maximised; `suggestedName` is the PDF file offered.
     void showReport(DocumentList pages, const QString& suggestedName);
     const DocumentList& pages() const { return m_pages; }
+    PagePreview& preview() const { return *m_view; }
 
 private:
     void ButtonPrintClick();
@@ -35,8 +36,8 @@ private:
     FileChoices& m_files;
     DocumentList m_pages;
     QString m_suggestedName;
-    std::unique_ptr<QPrinter> m_previewPrinter;
-    QPrintPreviewWidget* m_view = nullptr;
+    PagePreview* m_view = nullptr;
+    QLabel* m_pageNumber = nullptr;
 };
 
 } // namespace osago

@@ -14,7 +14,9 @@
 #include "RegisterModel.h"
 #include "RegisterRowStream.h"
 #include "ReportOutput.h"
+#include "ReportPages.h"
 #include "TableFileWriter.h"
+#include "WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -195,9 +197,32 @@ void ServiceCommands::report()
     askPeriod(kReportTitle, &ServiceCommands::reportPeriod, true);
 }
 
+// A register made before the issue index gets it at its first report: a read of the whole table, seconds at a
+// million rows, under a progress window. Where it cannot be built (another program writing for longer than the
+// busy timeout) the report reads the table instead, slower but the same. The progress comes from inside SQLite,
+// which must not be re-entered: the window is repainted there, and no events are handled until the build ends.
+void ServiceCommands::prepareIssueIndex()
+{
+    if (m_database.isReadOnly() || m_database.hasIssueDayIndex())
+        return;
+    QProgressDialog progress(QStringLiteral("Подготовка отчёта: построение указателя дат выдачи..."), QString(), 0,
+                             100, &m_mainWindow);
+    progress.setObjectName(QStringLiteral("FormReportProgress"));
+    progress.setWindowTitle(kReportTitle);
+    progress.setMinimumDuration(0);
+    progress.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const WaitCursor waiting;
+    m_database.buildIssueDayIndex([&progress](int percent) {
+        progress.setValue(percent);
+        progress.repaint();
+    });
+}
+
 void ServiceCommands::reportPeriod(const std::optional<IssuePeriod>& period)
 {
     const AgentSettings parties = AgentSettings::load();
+    prepareIssueIndex();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const StorageResult<AgentReport> made = makeAgentReport(m_database, *period, parties.agent, parties.insurer);
     QApplication::restoreOverrideCursor();

@@ -58,6 +58,7 @@ public:
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
     void reportPeriod(const std::optional<IssuePeriod>& period);
+    void prepareIssueIndex();
     // Tells the agent why there is no register file to copy or restore; false when there is one.
     bool refusedWithoutFile(const QString& title);
     void startBackup(bool automatic);

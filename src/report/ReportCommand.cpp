@@ -5,6 +5,7 @@
 #include "PdfExport.h"
 #include "RegisterEngines.h"
 #include "ReportOutput.h"
+#include "ReportPages.h"
 #include "TerminalPassword.h"
 
 #include <QTextStream>

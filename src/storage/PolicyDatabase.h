@@ -126,6 +126,10 @@ public:
     // telling `progress` the share done (0-99). Without it a search still answers correctly, by scanning.
     virtual bool hasSearchIndex(int column) const = 0;
     virtual StorageStatus buildSearchIndex(int column, const IndexProgress& progress) = 0;
+    // The index that lets readIssuedIn() read only a period's rows; an engine that needs none always has it.
+    // Building it reads the whole table, with `progress` as above; without it readIssuedIn() reads the table.
+    virtual bool hasIssueDayIndex() const = 0;
+    virtual StorageStatus buildIssueDayIndex(const IndexProgress& progress) = 0;
 
 protected:
     // load(RowKey) through readRows(): the row, or `gone` when it is no longer there.

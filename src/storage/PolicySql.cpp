@@ -41,18 +41,27 @@ QString createTable()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table(), definitions.join(QStringLiteral(", ")));
 }
 
+namespace {
+
+Index tableIndex(const QString& suffix, const QString& key)
+{
+    const QString name = kRegisterTable.toString() + suffix;
+    return {name, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(name), table(), key)};
+}
+
+} // namespace
+
 const std::vector<Index>& indexes()
 {
-    static const std::vector<Index> all = [] {
-        const QString create = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)");
-        const QString code = kRegisterTable.toString() + QStringLiteral("_code");
-        const QString order = kRegisterTable.toString() + QStringLiteral("_order");
-        const QString issued = kRegisterTable.toString() + QStringLiteral("_issued");
-        return std::vector<Index>{{code, create.arg(quoted(code), table(), rowCode())},
-                                  {order, create.arg(quoted(order), table(), QStringLiteral("(0)"))},
-                                  {issued, create.arg(quoted(issued), table(), issueDayKey())}};
-    }();
+    static const std::vector<Index> all{tableIndex(QStringLiteral("_code"), rowCode()),
+                                        tableIndex(QStringLiteral("_order"), QStringLiteral("(0)"))};
     return all;
+}
+
+const Index& issueDayIndex()
+{
+    static const Index issued = tableIndex(QStringLiteral("_issued"), issueDayKey());
+    return issued;
 }
 
 QString issueDayKey()

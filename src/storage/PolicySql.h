@@ -13,19 +13,22 @@ namespace policySql {
 QString quoted(QStringView name);
 
 QString createTable();
-// The indexes of the register, each with the name it is known by in the file. The code index finds a row by its
-// code; the order index has one constant key, so it holds nothing but the row ids in ascending order: the
-// narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself; the issue index
-// holds issueDayKey(), so the rows of a period are found without reading the others.
+// An index of the register, with the name it is known by in the file.
 struct Index
 {
     QString name;
     QString create;
 };
+// The indexes every register the program writes has from its opening on. The code index finds a row by its
+// code; the order index has one constant key, so it holds nothing but the row ids in ascending order: the
+// narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself.
 const std::vector<Index>& indexes();
+// The index of issueDayKey(), so the rows of a period are found without reading the others. A new register has
+// it; an older one gets it at its first report, since building it reads the whole table.
+const Index& issueDayIndex();
 // The issue date as a text that sorts as the days do, "YYYY-MM-DD", where it is a date "DD.MM.YYYY" (checked
 // against the calendar), and '' where it is not. Only SQLite's own functions, so that any program writing the
-// file keeps its index (the issue index of indexes()) up to date.
+// file keeps its index up to date.
 QString issueDayKey();
 // `columns` (quoted, comma separated) of the rows whose issueDayKey() lies between the two bound keys, and of
 // the rows without a readable issue date, in the order of the table's rows.

@@ -61,6 +61,9 @@ public:
     // trigram index the extension.
     bool hasSearchIndex(int column) const override;
     StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
+    // The server finds a period's rows by its own key index, which every server register has.
+    bool hasIssueDayIndex() const override { return true; }
+    StorageStatus buildIssueDayIndex(const IndexProgress&) override { return {}; }
 
 private:
     using Steps = std::function<StorageStatus(const QString& action)>;

@@ -165,6 +165,8 @@ StorageStatus SqliteDatabase::createRegister()
             if (!query.exec(index.create))
                 return failure(action, query);
         }
+        if (!query.exec(policySql::issueDayIndex().create))
+            return failure(action, query);
         for (const policySql::Index& index : searchIndexes()) {
             if (!query.exec(index.create))
                 return failure(action, query);
@@ -208,8 +210,9 @@ StorageStatus SqliteDatabase::checkRegister()
     return {};
 }
 
-// Durability and sharing settings, and the index that finds a row by its code. Only for a file known to be a
-// register; a read-only file keeps what it has, and its saves fail with their own message.
+// Durability and sharing settings, and the indexes that find a row by its code and list the rows (cheap to build;
+// the issue index waits for the first report). Only for a file known to be a register; a read-only file keeps
+// what it has, and its saves fail with their own message.
 // The write-ahead log needs memory shared on one machine, which a file on a network share does not have; there
 // the rollback journal takes its place.
 void SqliteDatabase::prepareForWriting()
@@ -233,6 +236,18 @@ void SqliteDatabase::prepareForWriting()
             return create.exec(index.create) ? StorageStatus{} : failure(action, create);
         });
     }
+}
+
+bool SqliteDatabase::hasIssueDayIndex() const
+{
+    return hasIndex(policySql::issueDayIndex().name);
+}
+
+StorageStatus SqliteDatabase::buildIssueDayIndex(const IndexProgress& progress)
+{
+    if (isReadOnly())
+        return failure(kIssueIndexAction, m_readOnlyReason);
+    return buildIndex(policySql::issueDayIndex(), kIssueIndexAction, progress);
 }
 
 bool SqliteDatabase::hasIndex(const QString& name) const

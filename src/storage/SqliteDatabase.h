@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PolicyDatabase.h"
+#include "PolicySql.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -71,6 +72,9 @@ public:
     // writes wait meanwhile, up to their busy timeout. Defined with the search function in SearchIndex.cpp.
     bool hasSearchIndex(int column) const override;
     StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
+    // The issue index (policySql::issueDayIndex()), built the same way in a register made before it existed.
+    bool hasIssueDayIndex() const override;
+    StorageStatus buildIssueDayIndex(const IndexProgress& progress) override;
 
     // The open connection, for read-only queries over the register. Never keep a query running between calls.
     QSqlDatabase connection() const { return m_db; }
@@ -88,6 +92,8 @@ private:
     StorageStatus checkRegister();
     void limitPageCache();
     void prepareForWriting();
+    // Builds `index` by reading the whole table, telling `progress` the share read; `action` opens the failure.
+    StorageStatus buildIndex(const policySql::Index& index, const QString& action, const IndexProgress& progress);
     StorageStatus inTransaction(const QString& action, const WriteSteps& steps);
     StorageStatus openForReading(bool immutable);
     // A new connection to the SQLite database `name` (a path or a file URI) with Qt's `options` added.

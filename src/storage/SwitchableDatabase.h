@@ -78,6 +78,11 @@ public:
     {
         return m_current->buildSearchIndex(column, progress);
     }
+    bool hasIssueDayIndex() const override { return m_current->hasIssueDayIndex(); }
+    StorageStatus buildIssueDayIndex(const IndexProgress& progress) override
+    {
+        return m_current->buildIssueDayIndex(progress);
+    }
 
 private:
     PasswordSource m_askPassword;

@@ -4,6 +4,7 @@
 #include "FormReport.h"
 #include "PdfText.h"
 #include "MaskedEdit.h"
+#include "PagePreview.h"
 #include "RegisterModel.h"
 #include "RegisterTestSupport.h"
 #include "ScriptedFileChoices.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -188,6 +190,71 @@ private slots:
         QVERIFY(m_messages->shown().isEmpty());
     }
 
+    // Hundreds of policies with line breaks in their texts: the preview opens on page 1 of many and has drawn only
+    // what is in sight; End draws the last page, with the totals; the PDF has every page.
+    void manyPageReportOpensOnItsFirstPageAndReachesTheLast()
+    {
+        constexpr int kAdded = 600;
+        int blocks = 0;
+        const auto added = m_program->database().appendRows(
+            [&](std::vector<QStringList>& rows) {
+                rows.assign(++blocks == 1 ? kAdded : 0, m_rows.back());
+                return StorageStatus{};
+            },
+            false, {});
+        QVERIFY2(added.ok, qPrintable(added.error));
+        askReport(QStringLiteral("01.03.2026"), QStringLiteral("31.03.2026"));
+        FormReport& report = m_program->serviceCommands().reportWindow();
+        QVERIFY(report.isVisible());
+        PagePreview& preview = report.preview();
+        const int pages = int(report.pages().size());
+        QVERIFY2(pages > 10, qPrintable(QString::number(pages)));
+        QCOMPARE(preview.pageCount(), pages);
+        QTRY_COMPARE(preview.firstPainted(), 0);
+        QVERIFY(preview.lastPainted() < pages - 1);
+        const auto pageLabel = [&] { return report.findChild<QLabel*>(QStringLiteral("LabelPage"))->text(); };
+        QCOMPARE(pageLabel(), QStringLiteral("Страница 1 из %1").arg(pages));
+
+        QTest::keyClick(&preview, Qt::Key_End);
+        QTRY_COMPARE(preview.lastPainted(), pages - 1);
+        QCOMPARE(pageLabel(), QStringLiteral("Страница %1 из %1").arg(pages));
+
+        const QString pdf = m_folder->filePath(QStringLiteral("many.pdf"));
+        m_files->answerNext(pdf);
+        clickButton(report, "ButtonPdf");
+        const QStringList pdfText = pdfPages(pdf);
+        QCOMPARE(int(pdfText.size()), pages);
+        QVERIFY2(pdfText.front().contains(QStringLiteral("Страница 1 из %1").arg(pages)), qPrintable(pdfText.front()));
+        QVERIFY2(pdfText.back().contains(QStringLiteral("Итого полисов: %1").arg(kAdded + 4)), qPrintable(pdfText.back()));
+        // The copies of the last row share its issue day with no other row.
+        int listed = 0;
+        for (const QString& page : pdfText)
+            listed += int(page.count(QStringLiteral("13.03.2026")));
+        QCOMPARE(listed, kAdded + 1);
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+    }
+
+    // A register without the issue index keeps it so through its opening; the first report builds it. Opened
+    // read-only, the register is read whole and nothing is built.
+    void issueIndexIsBuiltAtTheFirstReportNotAtOpen()
+    {
+        const QString path = m_program->database().path();
+        m_program->database().close();
+        QVERIFY(RawConnection(path).exec(QStringLiteral("DROP INDEX TableStrah_issued")));
+        for (const auto access : {PolicyDatabase::Access::ReadOnly, PolicyDatabase::Access::ReadWrite}) {
+            QVERIFY(m_program->database().open(path, access).ok);
+            QVERIFY(!m_program->database().hasIssueDayIndex());
+            askReport(QStringLiteral("11.03.2026"), QStringLiteral("12.03.2026"));
+            QCOMPARE(m_program->database().hasIssueDayIndex(), access == PolicyDatabase::Access::ReadWrite);
+            const QString pdf = m_folder->filePath(QStringLiteral("report.pdf"));
+            m_files->answerNext(pdf);
+            clickButton(m_program->serviceCommands().reportWindow(), "ButtonPdf");
+            QVERIFY(pdfPages(pdf).join(u' ').contains(QStringLiteral("Итого полисов: 2")));
+        }
+        OSAGO_VERIFY_MESSAGES(*m_messages);
+        QVERIFY(m_messages->shown().isEmpty());
+    }
+
     // "Резервная копия" while the window keeps painting, a row added, then "Восстановить из копии..." brings the
     // copy's four rows back into the grid and keeps the five-row register as a copy too.
     void backupThenRestoreThroughTheMenu()
@@ -235,6 +302,15 @@ private slots:
     }
 
 private:
+    void askReport(const QString& from, const QString& to)
+    {
+        m_program->serviceCommands().report();
+        FormPeriod& period = m_program->serviceCommands().periodWindow();
+        period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
+        period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
+        clickButton(period, "ButtonOk");
+    }
+
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<ScriptedMessages> m_messages;
     ScriptedFileChoices* m_files = nullptr;

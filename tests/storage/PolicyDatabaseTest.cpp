@@ -184,6 +184,12 @@ private slots:
                 found << row.value(0);
             QCOMPARE(found, expected);
         }
+        // Opening for writing leaves the index to the first report, which builds it with its progress.
+        SqliteDatabase database;
+        QVERIFY(database.open(path()).ok);
+        QVERIFY(!database.hasIssueDayIndex());
+        QVERIFY(database.buildIssueDayIndex([](int percent) { QVERIFY(percent >= 0 && percent <= 99); }).ok);
+        QVERIFY(database.hasIssueDayIndex());
     }
 
     void openInAMissingFolderFails()
