@@ -26,7 +26,7 @@ public:
         painter.fillRect(QRect(0, 0, painter.device()->width(), painter.device()->height()), m_colour);
     }
 
-    QColor colour() const { return m_colour; }
+    QRgb colour() const { return m_colour.rgb(); }
     mutable int painted = 0;
 
 private:
@@ -61,10 +61,10 @@ private slots:
     void cleanup() { m_preview.reset(); }
 
     // What the view shows at its middle.
-    QColor shownColour() const
+    QRgb shownColour() const
     {
         const QImage shown = m_preview->viewport()->grab().toImage();
-        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
+        return shown.pixel(shown.width() / 2, shown.height() / 2);
     }
 
     void onlyThePagesInSightAreDrawn()

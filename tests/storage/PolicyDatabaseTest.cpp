@@ -124,7 +124,8 @@ private slots:
     }
 
     // A register another program made with the same table: accepted, its unset columns read as empty texts,
-    // and it gets the indexes and the journal this program works with.
+    // and it gets the journal this program works with and the indexes of the code and the order of its rows (the
+    // issue index waits for the first report).
     void registerMadeElsewhereIsAcceptedAndPrepared()
     {
         OSAGO_FILE_REGISTER_ONLY();
@@ -142,7 +143,7 @@ private slots:
         QVERIFY(loaded.value.value(1).isEmpty());
 
         RawConnection raw(path());
-        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'")).toInt(), 3);
+        QCOMPARE(raw.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'")).toInt(), 2);
         QCOMPARE(raw.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
     }
 
