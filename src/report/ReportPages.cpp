@@ -60,6 +60,34 @@ struct Block
     double height = 0;
 };
 
+// The widths of the Latin and Cyrillic letters of one font, each measured once.
+class LetterWidths
+{
+public:
+    explicit LetterWidths(const QFont& font) : m_metrics(font) { m_widths.fill(-1); }
+
+    // Whether `text` is one line narrower than `room`: false where a letter is of another script, or a line break.
+    bool fitsOneLine(const QString& text, double room) const
+    {
+        double width = 0;
+        for (const QChar letter : text) {
+            const char16_t unit = letter.unicode();
+            if (unit >= m_widths.size() || unit == u'\n' || unit == u'\r')
+                return false;
+            if (m_widths[unit] < 0)
+                m_widths[unit] = m_metrics.horizontalAdvance(letter);
+            width += m_widths[unit];
+            if (width > room)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    mutable std::array<double, 0x500> m_widths;
+};
+
 class ReportLayout
 {
 public:
@@ -79,6 +107,7 @@ private:
     std::array<std::vector<Column>, kTables> m_tables;
     std::array<QFont, std::size_t(Style::kStyles)> m_fonts;
     std::array<QFontMetricsF, std::size_t(Style::kStyles)> m_metrics;
+    std::array<LetterWidths, std::size_t(Style::kStyles)> m_letterWidths;
     std::vector<Block> m_blocks;
     std::array<int, kTables> m_headers{};
     std::vector<std::vector<int>> m_pages; // block numbers, a table's header repeated where it goes on
@@ -105,6 +134,8 @@ ReportLayout::ReportLayout(const AgentReport& report)
     , m_fonts(allFonts())
     , m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1]), QFontMetricsF(m_fonts[2]),
                 QFontMetricsF(m_fonts[3]), QFontMetricsF(m_fonts[4]), QFontMetricsF(m_fonts[5])}
+    , m_letterWidths{LetterWidths(m_fonts[0]), LetterWidths(m_fonts[1]), LetterWidths(m_fonts[2]),
+                     LetterWidths(m_fonts[3]), LetterWidths(m_fonts[4]), LetterWidths(m_fonts[5])}
 {
     addParagraph(Style::Title, QStringLiteral("Отчёт агента"));
     addParagraph(Style::Text, QStringLiteral("Агент: %1").arg(report.agent));
@@ -161,13 +192,15 @@ void ReportLayout::addTable(int table, const std::vector<QStringList>& rows)
     }
 }
 
-// Most cells hold one short line: their width alone decides, and only a longer or broken text is laid out.
+// Most cells hold one short line, which the sum of its letters' widths shows without laying the text out (the
+// slack covers kerning); only a longer or broken text is laid out.
 double ReportLayout::measuredHeight(const Block& block) const
 {
-    const QFontMetricsF& metrics = m_metrics[std::size_t(block.style)];
+    const std::size_t style = std::size_t(block.style);
+    const QFontMetricsF& metrics = m_metrics[style];
     const auto textHeight = [&](const QString& text, double width) {
         const double room = width * kMeasureSlack;
-        if (!text.contains(u'\n') && metrics.horizontalAdvance(text) <= room)
+        if (m_letterWidths[style].fitsOneLine(text, room * kMeasureSlack))
             return metrics.lineSpacing();
         return std::max(metrics.lineSpacing(), metrics.boundingRect(QRectF(0, 0, room, 1e9), kWrap, text).height());
     };
