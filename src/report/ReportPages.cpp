@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <array>
 
@@ -27,9 +29,52 @@ constexpr double kLinePen = 5;
 // Texts are measured a little narrower than they are drawn, so a device whose glyphs come out slightly wider
 // still fits them in the lines counted.
 constexpr double kMeasureSlack = 0.97;
-constexpr int kWrap = Qt::TextWordWrap | Qt::TextWrapAnywhere;
+
+// Lines break between words, and inside a word only where it is longer than its line; a line break of any kind
+// (CR, LF, CR LF) in a text another program wrote is kept.
+QTextOption wrapping(Qt::Alignment alignment)
+{
+    QTextOption option(alignment | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+QString withLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    text.replace(u'\r', QChar::LineSeparator);
+    text.replace(u'\n', QChar::LineSeparator);
+    return text;
+}
+
+// The height of `text` laid out in lines of `width`.
+double wrappedHeight(const QFont& font, const QString& text, double width)
+{
+    QTextLayout layout(withLineBreaks(text), font);
+    layout.setTextOption(wrapping(Qt::AlignLeft));
+    layout.beginLayout();
+    double height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
+}
+
+// Draws `text` as wrappedHeight() measured it.
+void drawWrapped(QPainter& painter, const QRectF& box, const QString& text, Qt::Alignment alignment)
+{
+    painter.drawText(box, withLineBreaks(text), wrapping(alignment));
+}
 
 enum class Style { Title, Heading, Text, Bold, Cell, HeaderCell, kStyles };
+
+// Headings and totals stand apart from the table above them.
+double spaceAbove(Style style)
+{
+    return style == Style::Heading || style == Style::Bold ? kParagraphSpace : 0;
+}
 
 QFont fontOf(Style style)
 {
@@ -202,10 +247,10 @@ double ReportLayout::measuredHeight(const Block& block) const
         const double room = width * kMeasureSlack;
         if (m_letterWidths[style].fitsOneLine(text, room * kMeasureSlack))
             return metrics.lineSpacing();
-        return std::max(metrics.lineSpacing(), metrics.boundingRect(QRectF(0, 0, room, 1e9), kWrap, text).height());
+        return std::max(metrics.lineSpacing(), wrappedHeight(m_fonts[style], text, room));
     };
     if (block.table < 0)
-        return textHeight(block.cells.front(), kBodyWidth) + kParagraphSpace;
+        return spaceAbove(block.style) + textHeight(block.cells.front(), kBodyWidth) + kParagraphSpace;
     const std::vector<Column>& columns = m_tables[std::size_t(block.table)];
     double tallest = 0;
     for (std::size_t i = 0; i < columns.size(); ++i)
@@ -263,8 +308,9 @@ void ReportLayout::paintBlock(QPainter& painter, const Block& block, double top)
 {
     painter.setFont(m_fonts[std::size_t(block.style)]);
     if (block.table < 0) {
-        painter.drawText(QRectF(0, top, kBodyWidth, block.height), kWrap | Qt::AlignLeft | Qt::AlignTop,
-                         block.cells.front());
+        const double above = spaceAbove(block.style);
+        drawWrapped(painter, QRectF(0, top + above, kBodyWidth, block.height - above), block.cells.front(),
+                    Qt::AlignLeft);
         return;
     }
     double left = 0;
@@ -272,8 +318,8 @@ void ReportLayout::paintBlock(QPainter& painter, const Block& block, double top)
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const QRectF cell(left, top, columns[i].width, block.height);
         painter.drawRect(cell);
-        painter.drawText(cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding),
-                         kWrap | int(columns[i].alignment) | Qt::AlignTop, block.cells.value(qsizetype(i)));
+        drawWrapped(painter, cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding),
+                    block.cells.value(qsizetype(i)), columns[i].alignment);
         left += columns[i].width;
     }
 }
