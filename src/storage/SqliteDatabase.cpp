@@ -210,8 +210,8 @@ StorageStatus SqliteDatabase::checkRegister()
     return {};
 }
 
-// Durability and sharing settings, and the indexes that find a row by its code and list the rows (cheap to build;
-// the issue index waits for the first report). Only for a file known to be a register; a read-only file keeps
+// Durability and sharing settings, and the indexes that find a row by its code and list the rows (the issue index
+// waits for the first report). Only for a file known to be a register; a read-only file keeps
 // what it has, and its saves fail with their own message.
 // The write-ahead log needs memory shared on one machine, which a file on a network share does not have; there
 // the rollback journal takes its place.

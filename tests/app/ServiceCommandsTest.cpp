@@ -197,8 +197,10 @@ private slots:
         constexpr int kAdded = 600;
         int blocks = 0;
         const auto added = m_program->database().appendRows(
-            [&](std::vector<QStringList>& rows) {
-                rows.assign(++blocks == 1 ? kAdded : 0, m_rows.back());
+            [&](Utf8Rows& rows) {
+                const int size = ++blocks == 1 ? kAdded : 0;
+                for (int n = 0; n < size; ++n)
+                    rows.appendRow(m_rows.back());
                 return StorageStatus{};
             },
             false, {});
