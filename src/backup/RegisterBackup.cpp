@@ -1,11 +1,16 @@
 #include "RegisterBackup.h"
 
+#include "CoalescedWrites.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -23,10 +28,10 @@ const QString kRestoreAction = QStringLiteral("Реестр не восстан�
 
 using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
 
-Connection openFile(const QString& path, int flags)
+Connection openFile(const QString& path, int flags, const char* vfs = nullptr)
 {
     sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, vfs);
     if (db)
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
     return Connection(db, &sqlite3_close);
@@ -55,8 +60,10 @@ bool inWalMode(sqlite3* db)
 
 // Copies database `from` into `to` a block of pages at a time. A source in WAL mode is read in one read
 // transaction, one state of it from the first page to the last, while other programs go on writing to its log;
-// otherwise each block takes the read lock anew, and a write between blocks starts the copy again from its state.
-StorageStatus copyDatabase(sqlite3* from, sqlite3* to, const QString& action, const BackupProgress& progress)
+// `reading` is called once that transaction has begun, before any page is copied. Otherwise each block takes the
+// read lock anew, and a write between blocks starts the copy again from its state.
+StorageStatus copyDatabase(sqlite3* from, sqlite3* to, const QString& action, const BackupProgress& progress,
+                           const std::function<void()>& reading = {})
 {
     // While a reader holds its state, no checkpoint shortens the file, so it may be mapped into memory and its
     // pages copied from there.
@@ -67,6 +74,8 @@ StorageStatus copyDatabase(sqlite3* from, sqlite3* to, const QString& action, co
         if (oneReadTransaction)
             sqlite3_exec(from, "COMMIT", nullptr, nullptr, nullptr);
     };
+    if (oneReadTransaction && reading)
+        reading();
     sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
     if (!backup) {
         endReading();
@@ -87,9 +96,103 @@ StorageStatus copyDatabase(sqlite3* from, sqlite3* to, const QString& action, co
     } while (step == SQLITE_OK || step == SQLITE_BUSY || step == SQLITE_LOCKED);
     sqlite3_backup_finish(backup);
     endReading();
+    if (step == SQLITE_CORRUPT || step == SQLITE_NOTADB)
+        return failure(action, QStringLiteral("реестр повреждён (%1)").arg(QString::fromUtf8(sqlite3_errstr(step))));
     if (step != SQLITE_DONE)
         return failure(action, QString::fromUtf8(sqlite3_errstr(step)));
     return {};
+}
+
+// "ok", or what the check run on `db` finds wrong with its database.
+QString runCheck(sqlite3* db, Check check)
+{
+    sqlite3_stmt* statement = nullptr;
+    const char* pragma = check == Check::Full ? "PRAGMA integrity_check" : "PRAGMA quick_check";
+    if (sqlite3_prepare_v2(db, pragma, -1, &statement, nullptr) != SQLITE_OK)
+        return errorOf(db);
+    QStringList problems;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW)
+        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    if (step != SQLITE_DONE)
+        problems << errorOf(db);
+    sqlite3_finalize(statement);
+    return problems.join(QStringLiteral("; "));
+}
+
+qint64 dataVersionOf(sqlite3* db)
+{
+    sqlite3_stmt* statement = nullptr;
+    qint64 version = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW)
+        version = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return version;
+}
+
+// The page check of the register (Check::Pages) on a second thread, while the copy is made, of the very state the
+// copy reads. Its connection looks at the register once before the copy's read transaction begins and once more,
+// in its own read transaction, after; PRAGMA data_version is the same both times only when no other connection
+// committed in between, and then both transactions read one state: the pages the copy writes are the pages
+// checked. When a commit came in between, or the copy is not made in one read transaction, nothing is started
+// and the finished copy is checked instead.
+class ConcurrentCheck
+{
+public:
+    explicit ConcurrentCheck(const QString& path)
+        : m_db(openFile(path, SQLITE_OPEN_READONLY))
+    {
+        if (m_db) {
+            sqlite3_exec(m_db.get(), "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
+            m_firstVersion = dataVersionOf(m_db.get());
+        }
+    }
+    ConcurrentCheck(const ConcurrentCheck&) = delete;
+    ConcurrentCheck& operator=(const ConcurrentCheck&) = delete;
+    ~ConcurrentCheck()
+    {
+        if (m_thread.joinable()) {
+            sqlite3_interrupt(m_db.get());
+            m_thread.join();
+        }
+        if (m_db)
+            sqlite3_exec(m_db.get(), "COMMIT", nullptr, nullptr, nullptr);
+    }
+
+    // Called once the copy's read transaction has begun.
+    void start()
+    {
+        if (!m_db || m_firstVersion < 0 || sqlite3_exec(m_db.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return;
+        if (dataVersionOf(m_db.get()) != m_firstVersion)
+            return;
+        m_thread = std::thread([this] { m_result = runCheck(m_db.get(), Check::Pages); });
+    }
+    bool started() const { return m_thread.joinable(); }
+    // Waits for the check started: "ok" or what it found wrong.
+    QString result()
+    {
+        m_thread.join();
+        return m_result;
+    }
+
+private:
+    Connection m_db;
+    qint64 m_firstVersion = -1;
+    std::thread m_thread;
+    QString m_result;
+};
+
+// Writes a file's data out to the disk, so that a copy reported made survives a power failure.
+bool syncToDisk(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 QString copyPrefix(const QString& registerPath)
@@ -131,18 +234,7 @@ QString checkOf(const QString& path, Check check)
     // by one. Only for files no other program changes meanwhile: the copies.
     if (check == Check::Pages)
         sqlite3_exec(db.get(), "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
-    sqlite3_stmt* statement = nullptr;
-    const char* pragma = check == Check::Full ? "PRAGMA integrity_check" : "PRAGMA quick_check";
-    if (sqlite3_prepare_v2(db.get(), pragma, -1, &statement, nullptr) != SQLITE_OK)
-        return errorOf(db.get());
-    QStringList problems;
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW)
-        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    if (step != SQLITE_DONE)
-        problems << errorOf(db.get());
-    sqlite3_finalize(statement);
-    return problems.join(QStringLiteral("; "));
+    return runCheck(db.get(), check);
 }
 
 StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
@@ -166,28 +258,35 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
         target = QDir(folder).filePath(copyName(registerPath, now, QStringLiteral("-%1").arg(repeat)));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
+    ConcurrentCheck sourceCheck(source.absoluteFilePath());
     StorageStatus copied;
     {
         const Connection from = openFile(source.absoluteFilePath(), SQLITE_OPEN_READONLY);
-        const Connection to = openFile(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-        // The temporary file needs no journal and no syncs: a copy cut short is thrown away, and one that a power
-        // failure cut short after its renaming fails the full check before any restore. The register itself
-        // stays as durable as ever.
+        const Connection to =
+            openFile(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, coalescedWritesVfs());
+        // The temporary file needs no journal and no syncs while it is written: a copy cut short is thrown away.
+        // It is synced once whole, before it is renamed.
         if (to)
             sqlite3_exec(to.get(), "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
         copied = !from || !to ? failure(kBackupAction, errorOf(from ? to.get() : from.get()))
-                              : copyDatabase(from.get(), to.get(), kBackupAction, progress);
+                              : copyDatabase(from.get(), to.get(), kBackupAction, progress,
+                                             [&] { sourceCheck.start(); });
         // A copy is one file: reading it later leaves no WAL files beside it.
         if (copied.ok)
             sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }
+    if (copied.ok && !syncToDisk(partial))
+        copied = failure(kBackupAction, QStringLiteral("копию не удалось записать на диск"));
     if (copied.ok) {
-        const QString integrity = checkOf(partial, Check::Pages);
+        const QString integrity = sourceCheck.started() ? sourceCheck.result() : checkOf(partial, Check::Pages);
         if (integrity != u"ok")
             copied = failure(kBackupAction, QStringLiteral("реестр повреждён (%1)").arg(integrity));
     }
     if (copied.ok && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
         copied = failure(kBackupAction, QStringLiteral("копию не удалось переименовать"));
+    // The new name is on the disk too before the copy is reported made.
+    if (copied.ok)
+        syncToDisk(folder);
     if (!copied.ok) {
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
             QFile::remove(partial + QLatin1String(suffix));

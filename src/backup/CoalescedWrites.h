@@ -1,0 +1,12 @@
+#pragma once
+
+namespace osago {
+
+// The name of an SQLite VFS, registered on the first call, that writes a database file in large blocks: consecutive
+// writes are gathered in a 4 MB buffer and written in one call when a write does not follow on, before any read,
+// size question, truncation, sync, unlock or close. Each block written is handed to the disk at once, so that a
+// sync at the end waits only for the last blocks. Everything else is the default VFS's. Meant for a file only one
+// connection uses: the copy being written.
+const char* coalescedWritesVfs();
+
+} // namespace osago
