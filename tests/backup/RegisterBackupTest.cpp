@@ -53,6 +53,20 @@ private slots:
         QVERIFY(!hasCopyOfDay(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 6), QTime(0, 0))));
     }
 
+    // Written in large blocks, the copy still holds the register's pages byte for byte; only the header's counters
+    // and journal mode (its first 100 bytes) are the copy's own.
+    void copyHoldsTheRegisterPagesAsTheyAre()
+    {
+        QVERIFY(!QFileInfo::exists(m_path + QStringLiteral("-wal")));
+        const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+        QVERIFY2(copy.ok, qPrintable(copy.error));
+        const QByteArray source = fileBytes(m_path);
+        const QByteArray copied = fileBytes(copy.value);
+        QCOMPARE(copied.size(), source.size());
+        QVERIFY(copied.mid(100) == source.mid(100));
+        QCOMPARE(copied.at(18), '\x01');
+    }
+
     void restoreReplacesTheRegisterAndKeepsTheReplacedOne()
     {
         const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
@@ -76,11 +90,20 @@ private slots:
         other.exec(QStringLiteral("ROLLBACK"));
     }
 
+    // A register in WAL mode is checked while it is copied, one with a rollback journal after: both refused.
+    void damagedFilesAreNeitherCopiedNorRestored_data()
+    {
+        QTest::addColumn<QString>("journalMode");
+        QTest::newRow("wal") << QStringLiteral("WAL");
+        QTest::newRow("rollback journal") << QStringLiteral("DELETE");
+    }
     void damagedFilesAreNeitherCopiedNorRestored()
     {
+        QFETCH(QString, journalMode);
         const QString damaged = m_folder->filePath(QStringLiteral("damaged.mdb"));
         QByteArray bytes = fileBytes(m_path);
         QVERIFY(QFile::copy(m_path, damaged));
+        QVERIFY(RawConnection(damaged).exec(QStringLiteral("PRAGMA journal_mode=") + journalMode));
         QFile file(damaged);
         QVERIFY(file.open(QIODevice::ReadWrite));
         file.seek(bytes.size() / 2);
