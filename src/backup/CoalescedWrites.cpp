@@ -74,47 +74,13 @@ int writeCoalesced(sqlite3_file* file, const void* data, int amount, sqlite3_int
     return SQLITE_OK;
 }
 
-// The calls that need the file as written so far: the buffer goes out first.
-int readCoalesced(sqlite3_file* file, void* data, int amount, sqlite3_int64 offset)
+// The calls that need the file as written so far: `method` of the default VFS's file, once the buffer is out.
+template <auto method, typename... Arguments>
+int afterFlush(sqlite3_file* file, Arguments... arguments)
 {
     CoalescedFile& self = coalesced(file);
     const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xRead(self.real, data, amount, offset);
-}
-
-int truncateCoalesced(sqlite3_file* file, sqlite3_int64 size)
-{
-    CoalescedFile& self = coalesced(file);
-    const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xTruncate(self.real, size);
-}
-
-int syncCoalesced(sqlite3_file* file, int flags)
-{
-    CoalescedFile& self = coalesced(file);
-    const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xSync(self.real, flags);
-}
-
-int fileSizeCoalesced(sqlite3_file* file, sqlite3_int64* size)
-{
-    CoalescedFile& self = coalesced(file);
-    const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xFileSize(self.real, size);
-}
-
-int unlockCoalesced(sqlite3_file* file, int level)
-{
-    CoalescedFile& self = coalesced(file);
-    const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xUnlock(self.real, level);
-}
-
-int fetchCoalesced(sqlite3_file* file, sqlite3_int64 offset, int amount, void** pages)
-{
-    CoalescedFile& self = coalesced(file);
-    const int rc = self.flush();
-    return rc != SQLITE_OK ? rc : self.real->pMethods->xFetch(self.real, offset, amount, pages);
+    return rc != SQLITE_OK ? rc : (self.real->pMethods->*method)(self.real, arguments...);
 }
 
 int closeCoalesced(sqlite3_file* file)
@@ -140,13 +106,13 @@ sqlite3_file* realOf(sqlite3_file* file)
 const sqlite3_io_methods kMethods = {
     3,
     &closeCoalesced,
-    &readCoalesced,
+    &afterFlush<&sqlite3_io_methods::xRead, void*, int, sqlite3_int64>,
     &writeCoalesced,
-    &truncateCoalesced,
-    &syncCoalesced,
-    &fileSizeCoalesced,
+    &afterFlush<&sqlite3_io_methods::xTruncate, sqlite3_int64>,
+    &afterFlush<&sqlite3_io_methods::xSync, int>,
+    &afterFlush<&sqlite3_io_methods::xFileSize, sqlite3_int64*>,
     [](sqlite3_file* file, int level) { return realOf(file)->pMethods->xLock(realOf(file), level); },
-    &unlockCoalesced,
+    &afterFlush<&sqlite3_io_methods::xUnlock, int>,
     [](sqlite3_file* file, int* reserved) {
         return realOf(file)->pMethods->xCheckReservedLock(realOf(file), reserved);
     },
@@ -163,7 +129,7 @@ const sqlite3_io_methods kMethods = {
     },
     [](sqlite3_file* file) { realOf(file)->pMethods->xShmBarrier(realOf(file)); },
     [](sqlite3_file* file, int deleting) { return realOf(file)->pMethods->xShmUnmap(realOf(file), deleting); },
-    &fetchCoalesced,
+    &afterFlush<&sqlite3_io_methods::xFetch, sqlite3_int64, int, void**>,
     [](sqlite3_file* file, sqlite3_int64 offset, void* pages) {
         return realOf(file)->pMethods->xUnfetch(realOf(file), offset, pages);
     },
