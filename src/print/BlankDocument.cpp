@@ -14,7 +14,6 @@ namespace osago {
 namespace {
 
 const QString kLayoutResource = QStringLiteral(":/print/templates/policy-blank.json");
-constexpr double kMillimetresPerInch = 25.4;
 // The data sits in the lower part of a box, under the caption the blank prints in its upper part.
 constexpr double kCaptionBandMm = 2.6;
 constexpr double kInnerMarginMm = 1;
@@ -124,7 +123,7 @@ void BlankDocument::paintGuide(QPainter& painter) const
     drawLine(painter, scale.rect(QRectF(20, 15, 170, 10)), m_blank.guideTitle, Qt::AlignLeft | Qt::AlignVCenter);
 
     QPen outline(Qt::darkGray);
-    outline.setWidthF(scale.x(kLinePointWidth / 72 * kMillimetresPerInch));
+    outline.setWidthF(scale.x(kLinePointWidth / kPointsPerInch * kMillimetresPerInch));
     painter.setFont(printFont(kCaptionPointSize));
     for (const BlankField& field : m_blank.fields) {
         painter.setPen(outline);

@@ -30,6 +30,10 @@ private:
     QString m_title;
 };
 
+// The units the documents are measured in.
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kPointsPerInch = 72;
+
 // Every document is laid out for A4 portrait.
 inline QPageSize documentPageSize()
 {

@@ -11,7 +11,6 @@ namespace osago {
 namespace {
 
 constexpr int kReferenceDpi = 96;
-constexpr double kMillimetresPerInch = 25.4;
 // The white border of the page; the text block starts inside it.
 constexpr double kPageMarginMm = 12;
 

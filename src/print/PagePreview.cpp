@@ -12,8 +12,6 @@ namespace osago {
 namespace {
 
 constexpr int kGap = 12;
-constexpr double kPointsPerInch = 72;
-constexpr double kMetresPerInch = 0.0254;
 constexpr double kZoomStep = 1.25;
 constexpr double kSmallestScale = 0.2;
 constexpr double kLargestScale = 6;
@@ -125,7 +123,7 @@ const QImage& PagePreview::pageImage(int page)
     if (found != m_pictures.end())
         return found->second;
     QImage picture(pageSize(), QImage::Format_RGB32);
-    const int dotsPerMetre = int(std::lround(m_scale * kPointsPerInch / kMetresPerInch));
+    const int dotsPerMetre = int(std::lround(m_scale * kPointsPerInch / kMillimetresPerInch * 1000));
     picture.setDotsPerMeterX(dotsPerMetre);
     picture.setDotsPerMeterY(dotsPerMetre);
     picture.fill(Qt::white);
