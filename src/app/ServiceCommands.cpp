@@ -91,8 +91,16 @@ void ServiceCommands::backupAutomatically()
 
 void ServiceCommands::startBackup(bool automatic)
 {
-    if (m_backupThread)
+    if (m_backupThread) {
+        // Only after the copy is made can the menu be reached again: the copy is still being written out.
+        if (!automatic) {
+            m_messages.show(&m_mainWindow, kBackupTitle,
+                            QStringLiteral("Предыдущая резервная копия ещё записывается на диск. Повторите через "
+                                           "несколько секунд."),
+                            Messages::Icon::Information);
+        }
         return;
+    }
     if (!automatic) {
         m_backupProgress = std::make_unique<QProgressDialog>(QStringLiteral("Идёт резервное копирование реестра..."),
                                                              QString(), 0, 0, &m_mainWindow);
@@ -102,20 +110,25 @@ void ServiceCommands::startBackup(bool automatic)
         m_backupProgress->show();
     }
     const QString path = m_database.path();
-    m_backupThread = QThread::create([this, path] {
-        m_backupResult = backupRegister(path, archiveFolderOf(path), QDateTime::currentDateTime());
-        if (m_backupResult.ok)
+    m_keptOnDisk = {};
+    // The copy is reported as soon as it is whole and checked; it is then written out to the disk on the same
+    // thread, and only a copy on the disk lets the oldest ones go.
+    m_backupThread = QThread::create([this, path, automatic] {
+        m_backupResult = backupRegister(path, archiveFolderOf(path), QDateTime::currentDateTime(), {},
+                                        OnDisk::AfterReport);
+        QMetaObject::invokeMethod(this, [this, automatic] { backupMade(automatic); }, Qt::QueuedConnection);
+        if (!m_backupResult.ok)
+            return;
+        m_keptOnDisk = keepOnDisk(m_backupResult.value);
+        if (m_keptOnDisk.ok)
             pruneCopies(path, archiveFolderOf(path));
     });
-    connect(m_backupThread, &QThread::finished, this, [this, automatic] { backupFinished(automatic); });
+    connect(m_backupThread, &QThread::finished, this, &ServiceCommands::backupFinished);
     m_backupThread->start();
 }
 
-void ServiceCommands::backupFinished(bool automatic)
+void ServiceCommands::backupMade(bool automatic)
 {
-    m_backupThread->wait();
-    delete m_backupThread;
-    m_backupThread = nullptr;
     m_backupProgress.reset();
     if (m_backupResult.ok) {
         if (!automatic) {
@@ -132,6 +145,15 @@ void ServiceCommands::backupFinished(bool automatic)
         return;
     }
     m_messages.show(&m_mainWindow, kBackupTitle, m_backupResult.error, Messages::Icon::Warning);
+}
+
+void ServiceCommands::backupFinished()
+{
+    m_backupThread->wait();
+    delete m_backupThread;
+    m_backupThread = nullptr;
+    if (!m_keptOnDisk.ok)
+        m_messages.show(&m_mainWindow, kBackupTitle, m_keptOnDisk.error, Messages::Icon::Warning);
 }
 
 void ServiceCommands::restoreFromCopy()

@@ -49,7 +49,7 @@ public:
     void backupAutomatically();
     // "Восстановить из копии...": lists the copies with their time and rows, restores the chosen one.
     void restoreFromCopy();
-    // Whether a copy is being made.
+    // Whether a copy is being made or written out to the disk.
     bool isBackingUp() const { return m_backupThread != nullptr; }
 
     FormPeriod& periodWindow() { return *m_period; }
@@ -62,7 +62,10 @@ private:
     // Tells the agent why there is no register file to copy or restore; false when there is one.
     bool refusedWithoutFile(const QString& title);
     void startBackup(bool automatic);
-    void backupFinished(bool automatic);
+    // The copy is made (or not): what the agent hears of it.
+    void backupMade(bool automatic);
+    // The copy is on the disk and the oldest ones pruned, or it could not be written out.
+    void backupFinished();
     void askPeriod(const QString& title, void (ServiceCommands::*then)(const std::optional<IssuePeriod>&),
                    bool required);
 
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<FormReport> m_report;
     QThread* m_backupThread = nullptr;
     StorageResult<QString> m_backupResult;
+    StorageStatus m_keptOnDisk;
     std::unique_ptr<QProgressDialog> m_backupProgress;
     QMetaObject::Connection m_periodChosen;
 };

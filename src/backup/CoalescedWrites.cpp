@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -21,6 +22,8 @@ constexpr int kBufferBytes = 4 << 20;
 constexpr int kPieceBytes = 64 << 10;
 
 sqlite3_vfs* g_defaultVfs = nullptr;
+// Marks the VFS whose files have each block handed to the disk as it is written.
+const int kWritebackAsWritten = 1;
 
 // SQLite allocates the default VFS's file right after this one, in the same block (szOsFile).
 struct CoalescedFile
@@ -135,7 +138,7 @@ const sqlite3_io_methods kMethods = {
     },
 };
 
-int openCoalesced(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
+int openCoalesced(sqlite3_vfs* vfs, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags)
 {
     auto* self = new (file) CoalescedFile;
     self->header.pMethods = nullptr;
@@ -149,7 +152,8 @@ int openCoalesced(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int f
     }
     if ((flags & SQLITE_OPEN_MAIN_DB) && name) {
         self->buffer.reset(new (std::nothrow) char[kBufferBytes]);
-        self->writebackFd = ::open(name, O_RDONLY | O_CLOEXEC);
+        if (vfs->pAppData == &kWritebackAsWritten)
+            self->writebackFd = ::open(name, O_RDONLY | O_CLOEXEC);
     }
     self->header.pMethods = &kMethods;
     return SQLITE_OK;
@@ -157,21 +161,25 @@ int openCoalesced(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int f
 
 } // namespace
 
-const char* coalescedWritesVfs()
+const char* coalescedWritesVfs(Writeback writeback)
 {
-    static sqlite3_vfs vfs;
+    static std::array<sqlite3_vfs, 2> vfs;
     static std::once_flag registered;
     std::call_once(registered, [] {
         g_defaultVfs = sqlite3_vfs_find(nullptr);
-        // The default VFS's own calls other than opening do not depend on which VFS structure they are given.
-        vfs = *g_defaultVfs;
-        vfs.zName = "osago-coalesced-writes";
-        vfs.szOsFile = int(sizeof(CoalescedFile)) + g_defaultVfs->szOsFile;
-        vfs.xOpen = &openCoalesced;
-        vfs.pNext = nullptr;
-        sqlite3_vfs_register(&vfs, 0);
+        const std::array<const char*, 2> names{"osago-coalesced-writes", "osago-coalesced-writes-on-disk"};
+        for (std::size_t i = 0; i < vfs.size(); ++i) {
+            // The default VFS's own calls other than opening do not depend on which VFS structure they are given.
+            vfs[i] = *g_defaultVfs;
+            vfs[i].zName = names[i];
+            vfs[i].szOsFile = int(sizeof(CoalescedFile)) + g_defaultVfs->szOsFile;
+            vfs[i].xOpen = &openCoalesced;
+            vfs[i].pAppData = i == 1 ? const_cast<int*>(&kWritebackAsWritten) : nullptr;
+            vfs[i].pNext = nullptr;
+            sqlite3_vfs_register(&vfs[i], 0);
+        }
     });
-    return vfs.zName;
+    return vfs[writeback == Writeback::AsWritten ? 1 : 0].zName;
 }
 
 } // namespace osago

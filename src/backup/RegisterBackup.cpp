@@ -25,6 +25,7 @@ constexpr int kPagesPerStep = 16384;
 constexpr int kBusyTimeoutMs = 5000;
 const QString kBackupAction = QStringLiteral("Резервная копия не сделана");
 const QString kRestoreAction = QStringLiteral("Реестр не восстановлен");
+const QString kNotOnDisk = QStringLiteral("копию не удалось записать на диск");
 
 using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
 
@@ -238,7 +239,7 @@ QString checkOf(const QString& path, Check check)
 }
 
 StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
-                                      const BackupProgress& progress)
+                                      const BackupProgress& progress, OnDisk onDisk)
 {
     using Result = StorageResult<QString>;
     const QFileInfo source(registerPath);
@@ -258,14 +259,15 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
         target = QDir(folder).filePath(copyName(registerPath, now, QStringLiteral("-%1").arg(repeat)));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
+    const bool onDiskFirst = onDisk == OnDisk::BeforeReport;
     ConcurrentCheck sourceCheck(source.absoluteFilePath());
     StorageStatus copied;
     {
         const Connection from = openFile(source.absoluteFilePath(), SQLITE_OPEN_READONLY);
-        const Connection to =
-            openFile(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, coalescedWritesVfs());
+        const Connection to = openFile(partial, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                                       coalescedWritesVfs(onDiskFirst ? Writeback::AsWritten : Writeback::Later));
         // The temporary file needs no journal and no syncs while it is written: a copy cut short is thrown away.
-        // It is synced once whole, before it is renamed.
+        // It is synced once whole.
         if (to)
             sqlite3_exec(to.get(), "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
         copied = !from || !to ? failure(kBackupAction, errorOf(from ? to.get() : from.get()))
@@ -275,8 +277,8 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
         if (copied.ok)
             sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     }
-    if (copied.ok && !syncToDisk(partial))
-        copied = failure(kBackupAction, QStringLiteral("копию не удалось записать на диск"));
+    if (copied.ok && onDiskFirst && !syncToDisk(partial))
+        copied = failure(kBackupAction, kNotOnDisk);
     if (copied.ok) {
         const QString integrity = sourceCheck.started() ? sourceCheck.result() : checkOf(partial, Check::Pages);
         if (integrity != u"ok")
@@ -285,7 +287,7 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
     if (copied.ok && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
         copied = failure(kBackupAction, QStringLiteral("копию не удалось переименовать"));
     // The new name is on the disk too before the copy is reported made.
-    if (copied.ok)
+    if (copied.ok && onDiskFirst)
         syncToDisk(folder);
     if (!copied.ok) {
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
@@ -293,6 +295,14 @@ StorageResult<QString> backupRegister(const QString& registerPath, const QString
         return Result::failure(copied);
     }
     return Result::success(target);
+}
+
+StorageStatus keepOnDisk(const QString& copy)
+{
+    if (syncToDisk(copy) && syncToDisk(QFileInfo(copy).absolutePath()))
+        return {};
+    QFile::remove(copy);
+    return failure(kBackupAction, kNotOnDisk);
 }
 
 void pruneCopies(const QString& registerPath, const QString& folder, int keep)

@@ -24,12 +24,20 @@ using BackupProgress = std::function<bool(int copied, int total)>;
 // The folder "Архив" beside the register.
 QString archiveFolderOf(const QString& registerPath);
 
+// When a copy is written out to the disk: before it is named and reported made (the command line, the restore's
+// own copy of the register it replaces), or after (the window reports the copy as soon as it is whole and checked,
+// and keepOnDisk() then writes it out while the agent goes on working).
+enum class OnDisk { BeforeReport, AfterReport };
+
 // Copies the register into `folder` as "<name>-YYYY-MM-DD-HHMMSS.mdb" for `now` and gives the copy's path. The
 // copy is written under a temporary name, its pages checked (Check::Pages) and renamed; a failed copy leaves
 // nothing; a copy is checked in full before it is restored (restoreRegister). Refused when the free space of
 // `folder` is under twice the register's size.
 StorageResult<QString> backupRegister(const QString& registerPath, const QString& folder, const QDateTime& now,
-                                      const BackupProgress& progress = {});
+                                      const BackupProgress& progress = {}, OnDisk onDisk = OnDisk::BeforeReport);
+// Writes a copy made with OnDisk::AfterReport, and its name, out to the disk, so that it survives a power failure.
+// A copy that cannot be written out is deleted. Older copies are pruned only after this.
+StorageStatus keepOnDisk(const QString& copy);
 
 // Deletes the oldest copies of the register in `folder` beyond the newest `keep`.
 void pruneCopies(const QString& registerPath, const QString& folder, int keep = 30);

@@ -56,37 +56,39 @@ private slots:
     void fileHoldsEveryWriteInOrder()
     {
         QFETCH(QList<Call>, calls);
-        QTemporaryDir folder;
-        const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("copy.mdb")));
-        sqlite3_vfs* vfs = sqlite3_vfs_find(coalescedWritesVfs());
-        QVERIFY(vfs);
-        std::unique_ptr<char[]> storage(new char[std::size_t(vfs->szOsFile)]);
-        auto* file = reinterpret_cast<sqlite3_file*>(storage.get());
-        int flags = 0;
-        QCOMPARE(vfs->xOpen(vfs, path.constData(), file,
-                            SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &flags),
-                 SQLITE_OK);
-        QByteArray expected;
-        for (const Call& call : calls) {
-            if (call.length == 0) {
-                sqlite3_int64 size = -1;
-                QCOMPARE(file->pMethods->xFileSize(file, &size), SQLITE_OK);
-                QCOMPARE(size, sqlite3_int64(expected.size()));
-                QByteArray read(expected.size(), '\0');
-                QCOMPARE(file->pMethods->xRead(file, read.data(), int(read.size()), 0), SQLITE_OK);
-                QVERIFY(read == expected);
-                continue;
+        for (const Writeback writeback : {Writeback::AsWritten, Writeback::Later}) {
+            QTemporaryDir folder;
+            const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("copy.mdb")));
+            sqlite3_vfs* vfs = sqlite3_vfs_find(coalescedWritesVfs(writeback));
+            QVERIFY(vfs);
+            std::unique_ptr<char[]> storage(new char[std::size_t(vfs->szOsFile)]);
+            auto* file = reinterpret_cast<sqlite3_file*>(storage.get());
+            int flags = 0;
+            QCOMPARE(vfs->xOpen(vfs, path.constData(), file,
+                                SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &flags),
+                     SQLITE_OK);
+            QByteArray expected;
+            for (const Call& call : calls) {
+                if (call.length == 0) {
+                    sqlite3_int64 size = -1;
+                    QCOMPARE(file->pMethods->xFileSize(file, &size), SQLITE_OK);
+                    QCOMPARE(size, sqlite3_int64(expected.size()));
+                    QByteArray read(expected.size(), '\0');
+                    QCOMPARE(file->pMethods->xRead(file, read.data(), int(read.size()), 0), SQLITE_OK);
+                    QVERIFY(read == expected);
+                    continue;
+                }
+                const QByteArray bytes(call.length, call.fill);
+                QCOMPARE(file->pMethods->xWrite(file, bytes.constData(), call.length, call.offset), SQLITE_OK);
+                if (expected.size() < call.offset + call.length)
+                    expected.resize(call.offset + call.length, '\0');
+                expected.replace(call.offset, call.length, bytes);
             }
-            const QByteArray bytes(call.length, call.fill);
-            QCOMPARE(file->pMethods->xWrite(file, bytes.constData(), call.length, call.offset), SQLITE_OK);
-            if (expected.size() < call.offset + call.length)
-                expected.resize(call.offset + call.length, '\0');
-            expected.replace(call.offset, call.length, bytes);
+            QCOMPARE(file->pMethods->xClose(file), SQLITE_OK);
+            QFile written(QString::fromLocal8Bit(path));
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY(written.readAll() == expected);
         }
-        QCOMPARE(file->pMethods->xClose(file), SQLITE_OK);
-        QFile written(QString::fromLocal8Bit(path));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll() == expected);
     }
 
     void truncationDropsTheBufferedTail()
@@ -95,7 +97,7 @@ private slots:
         sqlite3* db = nullptr;
         const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("copy.mdb")));
         QCOMPARE(sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                 coalescedWritesVfs()),
+                                 coalescedWritesVfs(Writeback::Later)),
                  SQLITE_OK);
         // A table grown and emptied again: the freed pages are cut off the file's end by the vacuum.
         QCOMPARE(sqlite3_exec(db,

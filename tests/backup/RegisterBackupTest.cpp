@@ -12,6 +12,8 @@
 using namespace osago;
 using namespace osago::test;
 
+Q_DECLARE_METATYPE(osago::OnDisk)
+
 class RegisterBackupTest : public QObject
 {
     Q_OBJECT
@@ -53,18 +55,36 @@ private slots:
         QVERIFY(!hasCopyOfDay(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 6), QTime(0, 0))));
     }
 
-    // Written in large blocks, the copy still holds the register's pages byte for byte; only the header's counters
-    // and journal mode (its first 100 bytes) are the copy's own.
+    // Written in large blocks, whether handed to the disk as written or after, the copy still holds the register's
+    // pages byte for byte; only the header's counters and journal mode (its first 100 bytes) are the copy's own.
+    void copyHoldsTheRegisterPagesAsTheyAre_data()
+    {
+        QTest::addColumn<OnDisk>("onDisk");
+        QTest::newRow("on the disk before it is reported") << OnDisk::BeforeReport;
+        QTest::newRow("written out after") << OnDisk::AfterReport;
+    }
     void copyHoldsTheRegisterPagesAsTheyAre()
     {
+        QFETCH(OnDisk, onDisk);
         QVERIFY(!QFileInfo::exists(m_path + QStringLiteral("-wal")));
-        const auto copy = backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+        const auto copy =
+            backupRegister(m_path, archiveFolderOf(m_path), QDateTime(QDate(2026, 3, 5), QTime(9, 0)), {}, onDisk);
         QVERIFY2(copy.ok, qPrintable(copy.error));
         const QByteArray source = fileBytes(m_path);
         const QByteArray copied = fileBytes(copy.value);
         QCOMPARE(copied.size(), source.size());
         QVERIFY(copied.mid(100) == source.mid(100));
         QCOMPARE(copied.at(18), '\x01');
+        QVERIFY(keepOnDisk(copy.value).ok);
+        QVERIFY(QFileInfo::exists(copy.value));
+    }
+
+    // A copy that cannot be written out is not left to be taken for a good one.
+    void copyNotWrittenOutIsRefused()
+    {
+        const StorageStatus kept = keepOnDisk(m_folder->filePath(QStringLiteral("Архив/Baza-2026-03-05-090000.mdb")));
+        QVERIFY(!kept.ok);
+        QCOMPARE(kept.error, QStringLiteral("Резервная копия не сделана: копию не удалось записать на диск."));
     }
 
     void restoreReplacesTheRegisterAndKeepsTheReplacedOne()
