@@ -4,11 +4,11 @@
 //                                         DIR/documents.pdf (for the README's pictures)
 // Runs headless (QT_QPA_PLATFORM=offscreen); nothing goes to a printer.
 
-#include "FormPrint.h"
-#include "PdfExport.h"
-#include "PolicyDocuments.h"
+#include "print/FormPrint.h"
+#include "print/PdfExport.h"
+#include "print/PolicyDocuments.h"
 #include "PrintSamples.h"
-#include "PrintService.h"
+#include "print/PrintService.h"
 #include "RecordingPrinter.h"
 #include "ScriptedMessages.h"
 

@@ -14,19 +14,19 @@
 //                                   to repaint every 16 ms), with the longest wait
 // The saved row is deleted again, so the register keeps its rows for the next run.
 
-#include "Controls.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "FormPeriod.h"
-#include "FormReport.h"
-#include "MaskedEdit.h"
-#include "PagePreview.h"
-#include "Messages.h"
-#include "PolicyDatabase.h"
-#include "Program.h"
-#include "RegisterModel.h"
-#include "ServiceCommands.h"
-#include "WindowedGrid.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "app/FormPeriod.h"
+#include "app/FormReport.h"
+#include "widgets/MaskedEdit.h"
+#include "print/PagePreview.h"
+#include "widgets/Messages.h"
+#include "storage/PolicyDatabase.h"
+#include "app/Program.h"
+#include "grid/RegisterModel.h"
+#include "app/ServiceCommands.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAction>
 #include <QApplication>

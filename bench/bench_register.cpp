@@ -7,13 +7,13 @@
 //   bench_register append FROM TO   every row of FROM appended to the empty register TO in one transaction, as
 //                                   the register's rows are moved between engines
 
-#include "PolicySql.h"
-#include "RegisterEngines.h"
-#include "RegisterCopy.h"
-#include "RegisterModel.h"
-#include "RegisterRowStream.h"
-#include "SampleRecords.h"
-#include "SqliteDatabase.h"
+#include "storage/sqlite/SqliteSql.h"
+#include "storage/PolicyDatabase.h"
+#include "transfer/RegisterCopy.h"
+#include "grid/RegisterModel.h"
+#include "storage/RegisterRowStream.h"
+#include "storage/tools/SampleRecords.h"
+#include "storage/sqlite/SqliteDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -121,7 +121,7 @@ int plain(const QString& path)
     QElapsedTimer timer;
     timer.start();
     QSqlQueryModel model;
-    model.setQuery(osago::policySql::selectAll(), database.connection());
+    model.setQuery(osago::sqliteSql::selectAll(), database.connection());
     const double firstFetch = milliseconds(timer);
     while (model.canFetchMore())
         model.fetchMore();

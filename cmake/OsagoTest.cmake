@@ -7,6 +7,8 @@ function(osago_add_test_program name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+    # The tests look into the engines behind the register's interface (their files, their servers' tables).
+    target_link_libraries(${name} PRIVATE osago_storage_sqlite osago_storage_server)
     # The tests' shared support (TestRegister.h, the scripted seams).
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
 endfunction()

@@ -7,4 +7,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-release"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DOSAGO_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target osago-make-register >/dev/null
-exec "$build/src/storage/tools/osago-make-register" "$@"
+exec "$build/src/storage/sqlite/tools/osago-make-register" "$@"

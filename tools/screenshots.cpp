@@ -1,14 +1,14 @@
 // Takes the README's pictures of the real windows: the main window over a register of sample rows, and the editor on a filled-in
 // new record (general page, vehicle page, results after "Расчитать"). Run it through
 // scripts/screenshots.sh, which starts it under Xvfb.
-#include "Controls.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "Messages.h"
-#include "NewRecord.h"
-#include "PolicyDatabase.h"
-#include "Program.h"
-#include "SampleRecords.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "widgets/Messages.h"
+#include "app/NewRecord.h"
+#include "storage/PolicyDatabase.h"
+#include "app/Program.h"
+#include "storage/tools/SampleRecords.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "AboutBox.h"
+#include "app/AboutBox.h"
 
-#include "Messages.h"
-#include "Pictures.h"
+#include "widgets/Messages.h"
+#include "app/Pictures.h"
 
 #include <QDesktopServices>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "CommandButton.h"
+#include "app/CommandButton.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "CommandLineHelp.h"
+#include "app/CommandLineHelp.h"
 #include "ProgramVersion.h"
 
 #include <QCommandLineParser>

@@ -1,4 +1,4 @@
-#include "CommandLineHelp.h"
+#include "app/CommandLineHelp.h"
 
 namespace osago {
 

@@ -1,8 +1,8 @@
-#include "EditorDrivers.h"
+#include "app/EditorDrivers.h"
 
-#include "DriverColumns.h"
-#include "DriversPage.h"
-#include "Form2.h"
+#include "drivers/DriverColumns.h"
+#include "drivers/DriversPage.h"
+#include "editor/Form2.h"
 
 namespace osago {
 

@@ -1,13 +1,13 @@
-#include "EditorRecord.h"
+#include "app/EditorRecord.h"
 
-#include "Controls.h"
-#include "EditorLists.h"
-#include "EditorDrivers.h"
-#include "FieldPlacement.h"
-#include "Form2.h"
-#include "Localities.h"
-#include "PartyPage.h"
-#include "TariffText.h"
+#include "widgets/Controls.h"
+#include "editor/EditorLists.h"
+#include "app/EditorDrivers.h"
+#include "editor/FieldPlacement.h"
+#include "editor/Form2.h"
+#include "editor/Localities.h"
+#include "editor/PartyPage.h"
+#include "editor/TariffText.h"
 #include "tariff/TariffTables.h"
 
 #include <QCheckBox>

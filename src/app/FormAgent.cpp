@@ -1,7 +1,7 @@
-#include "FormAgent.h"
+#include "app/FormAgent.h"
 
-#include "AgentSettings.h"
-#include "TypingLimit.h"
+#include "app/AgentSettings.h"
+#include "widgets/TypingLimit.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

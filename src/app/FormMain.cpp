@@ -1,13 +1,13 @@
-#include "FormMain.h"
+#include "app/FormMain.h"
 
-#include "AboutBox.h"
-#include "Form2.h"
-#include "FormAgent.h"
-#include "FormPoisk.h"
-#include "MainToolBar.h"
-#include "Messages.h"
-#include "RecordCommands.h"
-#include "WindowedGrid.h"
+#include "app/AboutBox.h"
+#include "editor/Form2.h"
+#include "app/FormAgent.h"
+#include "search/FormPoisk.h"
+#include "app/MainToolBar.h"
+#include "widgets/Messages.h"
+#include "app/RecordCommands.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAction>
 #include <QCloseEvent>

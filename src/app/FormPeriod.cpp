@@ -1,9 +1,9 @@
-#include "FormPeriod.h"
+#include "app/FormPeriod.h"
 
-#include "EditorFields.h"
-#include "MaskedEdit.h"
-#include "Messages.h"
-#include "OkCancel.h"
+#include "editor/EditorFields.h"
+#include "widgets/MaskedEdit.h"
+#include "widgets/Messages.h"
+#include "widgets/OkCancel.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,8 +1,8 @@
-#include "FormRegister.h"
+#include "app/FormRegister.h"
 
-#include "FileChoices.h"
-#include "Messages.h"
-#include "OkCancel.h"
+#include "widgets/FileChoices.h"
+#include "widgets/Messages.h"
+#include "widgets/OkCancel.h"
 
 #include <QFileInfo>
 #include <QFormLayout>

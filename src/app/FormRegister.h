@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegisterSettings.h"
+#include "app/RegisterSettings.h"
 
 #include <QWidget>
 

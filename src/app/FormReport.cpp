@@ -1,11 +1,11 @@
-#include "FormReport.h"
+#include "app/FormReport.h"
 
-#include "DocumentPrinter.h"
-#include "FileChoices.h"
-#include "Messages.h"
-#include "PdfExport.h"
+#include "print/DocumentPrinter.h"
+#include "widgets/FileChoices.h"
+#include "widgets/Messages.h"
+#include "print/PdfExport.h"
 
-#include "PagePreview.h"
+#include "print/PagePreview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

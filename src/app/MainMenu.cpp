@@ -1,6 +1,6 @@
-#include "MainMenu.h"
+#include "app/MainMenu.h"
 
-#include "Pictures.h"
+#include "app/Pictures.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,7 +1,7 @@
-#include "MainToolBar.h"
+#include "app/MainToolBar.h"
 
-#include "CommandButton.h"
-#include "MainMenu.h"
+#include "app/CommandButton.h"
+#include "app/MainMenu.h"
 
 #include <QAction>
 #include <QLayout>

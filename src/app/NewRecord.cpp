@@ -1,9 +1,9 @@
-#include "NewRecord.h"
+#include "app/NewRecord.h"
 
-#include "Controls.h"
-#include "EditorLists.h"
-#include "Form2.h"
-#include "Localities.h"
+#include "widgets/Controls.h"
+#include "editor/EditorLists.h"
+#include "editor/Form2.h"
+#include "editor/Localities.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "app/Pictures.h"
 
 namespace osago {
 

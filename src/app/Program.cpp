@@ -1,18 +1,18 @@
-#include "Program.h"
+#include "app/Program.h"
 
-#include "AboutBox.h"
-#include "DriversPage.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "FormPlus.h"
-#include "FormPoisk.h"
-#include "FormRegister.h"
-#include "Messages.h"
-#include "PolicyDatabase.h"
-#include "ProgramRegister.h"
-#include "RecordCommands.h"
-#include "RegisterSettings.h"
-#include "ServiceCommands.h"
+#include "app/AboutBox.h"
+#include "drivers/DriversPage.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "drivers/FormPlus.h"
+#include "search/FormPoisk.h"
+#include "app/FormRegister.h"
+#include "widgets/Messages.h"
+#include "storage/PolicyDatabase.h"
+#include "app/ProgramRegister.h"
+#include "app/RecordCommands.h"
+#include "app/RegisterSettings.h"
+#include "app/ServiceCommands.h"
 
 #include <QAction>
 
@@ -40,11 +40,14 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_formMain->showRegister(m_register->model());
     m_formPoisk->attachRegister(m_register->database(), m_register->model());
 
-    m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, m_register->database(),
+    m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, *m_register,
                                                  m_register->model(), std::move(m_options.printer));
     m_formMain->attachRecords(*m_records);
     m_service = std::make_unique<ServiceCommands>(m_messages, *m_options.fileChoices, *m_formMain,
-                                                  m_register->database(), m_register->model());
+                                                  *m_register, m_register->model());
+    // The search window's rows were the old register's.
+    QObject::connect(m_register.get(), &ProgramRegister::replaced, m_formPoisk.get(),
+                     [this](PolicyDatabase& database) { m_formPoisk->attachRegister(database, m_register->model()); });
     QObject::connect(m_formMain->commands().chooseRegister, &QAction::triggered, m_formMain.get(),
                      [this] { chooseRegister(); });
 }
@@ -117,8 +120,6 @@ void Program::registerChosen(const RegisterSettings& settings)
         kept.file = m_register->database().path();
     kept.save();
     m_formRegister->hide();
-    // The search window's rows were the old register's.
-    m_formPoisk->attachRegister(m_register->database(), m_register->model());
     tellRegisterState();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DocumentPrinter.h"
-#include "FileChoices.h"
-#include "PasswordPrompt.h"
+#include "print/DocumentPrinter.h"
+#include "widgets/FileChoices.h"
+#include "widgets/PasswordPrompt.h"
 
 #include <QHash>
 #include <QString>

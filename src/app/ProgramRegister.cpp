@@ -1,12 +1,12 @@
-#include "ProgramRegister.h"
+#include "app/ProgramRegister.h"
 
-#include "RegisterModel.h"
-#include "SwitchableDatabase.h"
+#include "grid/RegisterModel.h"
 
 namespace osago {
 
 ProgramRegister::ProgramRegister(const QString& location, PasswordSource askPassword)
-    : m_database(std::make_unique<SwitchableDatabase>(std::move(askPassword)))
+    : m_askPassword(std::move(askPassword))
+    , m_database(makeDatabase(location, m_askPassword))
     , m_model(std::make_unique<RegisterModel>(*m_database))
 {
     StorageStatus status = m_database->open(location);
@@ -22,17 +22,16 @@ ProgramRegister::~ProgramRegister()
     m_database.reset();
 }
 
-PolicyDatabase& ProgramRegister::database()
-{
-    return *m_database;
-}
-
 StorageStatus ProgramRegister::reopen(const QString& location)
 {
-    const StorageStatus opened = m_database->open(location);
-    if (opened.ok)
-        m_openFailure = m_model->selectAll().error;
-    return opened;
+    StorageResult<std::unique_ptr<PolicyDatabase>> opened =
+        openDatabase(location, PolicyDatabase::Access::ReadWrite, m_askPassword);
+    if (!opened.ok)
+        return opened;
+    const std::unique_ptr<PolicyDatabase> old = std::exchange(m_database, std::move(opened.value));
+    m_openFailure = m_model->showRegister(*m_database).error;
+    emit replaced(*m_database);
+    return {};
 }
 
 } // namespace osago

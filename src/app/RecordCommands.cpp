@@ -1,17 +1,17 @@
-#include "RecordCommands.h"
+#include "app/RecordCommands.h"
 
-#include "AgentSettings.h"
-#include "EditorRecord.h"
-#include "FormMain.h"
-#include "Messages.h"
-#include "NewRecord.h"
-#include "PolicyDatabase.h"
-#include "PrintService.h"
-#include "RegisterModel.h"
-#include "ResultsPage.h"
-#include "StorageErrors.h"
-#include "WaitCursor.h"
-#include "WindowedGrid.h"
+#include "app/AgentSettings.h"
+#include "app/EditorRecord.h"
+#include "app/FormMain.h"
+#include "widgets/Messages.h"
+#include "app/NewRecord.h"
+#include "storage/PolicyDatabase.h"
+#include "print/PrintService.h"
+#include "grid/RegisterModel.h"
+#include "editor/ResultsPage.h"
+#include "app/ProgramRegister.h"
+#include "widgets/WaitCursor.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QDateTime>
 #include <QScrollBar>
@@ -28,12 +28,12 @@ const QString kViewCaption = QStringLiteral("Просмотр записи");
 
 } // namespace
 
-RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, PolicyDatabase& database,
+RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
                                RegisterModel& model, std::unique_ptr<DocumentPrinter> printer)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
     , m_editor(editor)
-    , m_database(database)
+    , m_register(programRegister)
     , m_model(model)
 {
     if (!printer)
@@ -79,7 +79,7 @@ void RecordCommands::deleteSelected()
     StorageStatus removed;
     {
         const WaitCursor waiting;
-        removed = m_database.remove(stored->key, stored->values);
+        removed = m_register.database().remove(stored->key, stored->values);
     }
     if (!removed.ok) {
         reportFailure(&m_mainWindow, removed, *row);
@@ -115,9 +115,9 @@ void RecordCommands::saveEditorRecord()
         const WaitCursor waiting;
         if (mode == Form2::RecordMode::Change) {
             key = m_changing->key;
-            saved = m_database.update(m_changing->key, m_changing->values, row);
+            saved = m_register.database().update(m_changing->key, m_changing->values, row);
         } else {
-            const StorageResult<QString> added = m_database.insert(row);
+            const StorageResult<QString> added = m_register.database().insert(row);
             saved = added;
             code = added.value;
         }
@@ -168,7 +168,7 @@ std::optional<RecordCommands::StoredRow> RecordCommands::readStored(int row)
         reportFailure(&m_mainWindow, m_model.lastError().isEmpty() ? kRowChangedMessage : m_model.lastError());
         return std::nullopt;
     }
-    const StorageResult<PolicyRow> stored = m_database.load(*key);
+    const StorageResult<PolicyRow> stored = m_register.database().load(*key);
     if (!stored.ok) {
         reportFailure(&m_mainWindow, stored, row);
         return std::nullopt;
@@ -186,10 +186,10 @@ std::optional<RecordCommands::StoredRow> RecordCommands::readStored(int row)
 void RecordCommands::warnIfUnsaveable()
 {
     QString reason;
-    if (m_database.isDamaged())
-        reason = damagedRegisterReason(m_database.path());
-    else if (m_database.isReadOnly())
-        reason = QStringLiteral("реестр открыт только для чтения: ") + m_database.readOnlyReason();
+    if (m_register.database().isDamaged())
+        reason = m_register.database().damagedReason();
+    else if (m_register.database().isReadOnly())
+        reason = QStringLiteral("реестр открыт только для чтения: ") + m_register.database().readOnlyReason();
     if (!reason.isEmpty())
         m_messages.show(&m_editor, kProgramTitle, kUnsaveableRecordMessage.arg(reason), Messages::Icon::Warning);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Form2.h"
-#include "PolicyRow.h"
-#include "RowKey.h"
+#include "editor/Form2.h"
+#include "storage/PolicyRow.h"
+#include "storage/RowKey.h"
 
 #include <QObject>
 #include <QString>
@@ -15,7 +15,7 @@ namespace osago {
 class DocumentPrinter;
 class FormMain;
 class Messages;
-class PolicyDatabase;
+class ProgramRegister;
 class PrintService;
 class RegisterModel;
 struct PrintRecord;
@@ -29,7 +29,7 @@ class RecordCommands : public QObject
 
 public:
     // `printer` takes the printed documents; null: the system's default printer.
-    RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, PolicyDatabase& database,
+    RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
                    RegisterModel& model, std::unique_ptr<DocumentPrinter> printer);
     ~RecordCommands() override;
 
@@ -90,7 +90,7 @@ private:
     Messages& m_messages;
     FormMain& m_mainWindow;
     Form2& m_editor;
-    PolicyDatabase& m_database;
+    ProgramRegister& m_register;
     RegisterModel& m_model;
     std::unique_ptr<PrintService> m_printService;
     // The row in the editor for "Редактировать...", as it was read; "Сохранить" writes over it only if unchanged.

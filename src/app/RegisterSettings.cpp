@@ -1,4 +1,4 @@
-#include "RegisterSettings.h"
+#include "app/RegisterSettings.h"
 
 #include <QSettings>
 #include <QUrl>

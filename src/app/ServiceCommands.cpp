@@ -1,22 +1,22 @@
-#include "ServiceCommands.h"
+#include "app/ServiceCommands.h"
 
-#include "FileChoices.h"
-#include "FormMain.h"
-#include "AgentReport.h"
-#include "AgentSettings.h"
-#include "DocumentPrinter.h"
-#include "FormPeriod.h"
-#include "FormReport.h"
-#include "Messages.h"
-#include "PolicyDatabase.h"
-#include "RegisterBackup.h"
-#include "RegisterExport.h"
-#include "RegisterModel.h"
-#include "RegisterRowStream.h"
-#include "ReportOutput.h"
-#include "ReportPages.h"
-#include "TableFileWriter.h"
-#include "WaitCursor.h"
+#include "widgets/FileChoices.h"
+#include "app/FormMain.h"
+#include "report/AgentReport.h"
+#include "app/AgentSettings.h"
+#include "print/DocumentPrinter.h"
+#include "app/FormPeriod.h"
+#include "app/FormReport.h"
+#include "widgets/Messages.h"
+#include "app/ProgramRegister.h"
+#include "storage/PolicyDatabase.h"
+#include "export/RegisterExport.h"
+#include "grid/RegisterModel.h"
+#include "storage/RegisterRowStream.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPages.h"
+#include "export/TableFileWriter.h"
+#include "widgets/WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,11 +36,11 @@ const QString kExportFilters = QStringLiteral("Таблица CSV (*.csv);;Кн�
 } // namespace
 
 ServiceCommands::ServiceCommands(Messages& messages, FileChoices& files, FormMain& mainWindow,
-                                 PolicyDatabase& database, RegisterModel& model, Today today)
+                                 ProgramRegister& programRegister, RegisterModel& model, Today today)
     : m_messages(messages)
     , m_files(files)
     , m_mainWindow(mainWindow)
-    , m_database(database)
+    , m_register(programRegister)
     , m_model(model)
     , m_today(std::move(today))
     , m_period(std::make_unique<FormPeriod>(messages))
@@ -51,6 +51,7 @@ ServiceCommands::ServiceCommands(Messages& messages, FileChoices& files, FormMai
     connect(mainWindow.commands().report, &QAction::triggered, this, &ServiceCommands::report);
     connect(mainWindow.commands().backup, &QAction::triggered, this, &ServiceCommands::backupNow);
     connect(mainWindow.commands().restore, &QAction::triggered, this, &ServiceCommands::restoreFromCopy);
+    connect(&programRegister, &ProgramRegister::replaced, this, &ServiceCommands::registerReplaced);
 }
 
 // A copy still being made is finished before the program ends: an interrupted one leaves only its temporary file.
@@ -62,31 +63,33 @@ ServiceCommands::~ServiceCommands()
 
 void ServiceCommands::backupNow()
 {
-    if (!refusedWithoutFile(kBackupTitle))
+    if (!refused(kBackupTitle, m_register.database().backupRefusal()))
         startBackup(false);
 }
 
-// Copies are made of the register's file: a server's register has none, and its administrator keeps the copies.
-bool ServiceCommands::refusedWithoutFile(const QString& title)
+bool ServiceCommands::refused(const QString& title, const QString& refusal)
 {
-    if (!m_database.path().isEmpty())
+    if (refusal.isEmpty())
         return false;
-    m_messages.show(&m_mainWindow, title,
-                    m_database.engine() == PolicyDatabase::Engine::Server
-                        ? kServerBackupRefusal
-                        : QStringLiteral("Реестр не открыт, поэтому копировать и восстанавливать нечего."),
-                    Messages::Icon::Warning);
+    m_messages.show(&m_mainWindow, title, refusal, Messages::Icon::Warning);
     return true;
 }
 
 void ServiceCommands::backupAutomatically()
 {
-    const QString path = m_database.path();
-    if (path.isEmpty() || !m_database.isOpen() || m_database.isReadOnly())
+    const PolicyDatabase& database = m_register.database();
+    if (!database.backupRefusal().isEmpty() || database.isReadOnly())
         return;
-    if (hasCopyOfDay(path, archiveFolderOf(path), QDateTime::currentDateTime()))
+    if (hasCopyOfDay(database.copyPlace(), QDateTime::currentDateTime()))
         return;
     startBackup(true);
+}
+
+// A register replaced while its copy is being made goes only once the copy is finished.
+void ServiceCommands::registerReplaced()
+{
+    if (m_backupThread)
+        m_backupThread->wait();
 }
 
 void ServiceCommands::startBackup(bool automatic)
@@ -109,19 +112,19 @@ void ServiceCommands::startBackup(bool automatic)
         m_backupProgress->setWindowModality(Qt::WindowModal);
         m_backupProgress->show();
     }
-    const QString path = m_database.path();
+    PolicyDatabase& database = m_register.database();
+    const CopyPlace place = database.copyPlace();
     m_keptOnDisk = {};
     // The copy is reported as soon as it is whole and checked; it is then written out to the disk on the same
-    // thread, and only a copy on the disk lets the oldest ones go.
-    m_backupThread = QThread::create([this, path, automatic] {
-        m_backupResult = backupRegister(path, archiveFolderOf(path), QDateTime::currentDateTime(), {},
-                                        OnDisk::AfterReport);
+    // thread, and only a copy on the disk lets the oldest ones go. The engine makes it on a connection of its own.
+    m_backupThread = QThread::create([this, &database, place, automatic] {
+        m_backupResult = database.backup(place, QDateTime::currentDateTime(), OnDisk::AfterReport);
         QMetaObject::invokeMethod(this, [this, automatic] { backupMade(automatic); }, Qt::QueuedConnection);
         if (!m_backupResult.ok)
             return;
         m_keptOnDisk = keepOnDisk(m_backupResult.value);
         if (m_keptOnDisk.ok)
-            pruneCopies(path, archiveFolderOf(path));
+            pruneCopies(place);
     });
     connect(m_backupThread, &QThread::finished, this, &ServiceCommands::backupFinished);
     m_backupThread->start();
@@ -138,7 +141,7 @@ void ServiceCommands::backupMade(bool automatic)
         }
         return;
     }
-    if (m_backupResult.error.contains(QStringLiteral("повреждён"))) {
+    if (m_backupResult.damaged) {
         if (m_messages.confirm(&m_mainWindow, kBackupTitle,
                                m_backupResult.error + QStringLiteral(" Восстановить реестр из копии?")))
             restoreFromCopy();
@@ -158,20 +161,13 @@ void ServiceCommands::backupFinished()
 
 void ServiceCommands::restoreFromCopy()
 {
-    if (refusedWithoutFile(kRestoreTitle))
+    PolicyDatabase& database = m_register.database();
+    if (refused(kRestoreTitle, database.restoreRefusal()))
         return;
-    if (m_database.isReadOnly()) {
-        m_messages.show(&m_mainWindow, kRestoreTitle,
-                        QStringLiteral("Реестр открыт только для чтения, восстановить его из копии нельзя: %1")
-                            .arg(m_database.readOnlyReason()),
-                        Messages::Icon::Warning);
-        return;
-    }
-    const QString path = m_database.path();
-    const std::vector<RegisterCopy> copies = listCopies(path);
+    const CopyPlace place = database.copyPlace();
+    const std::vector<RegisterCopy> copies = listCopies(place);
     if (copies.empty()) {
-        m_messages.show(&m_mainWindow, kRestoreTitle,
-                        QStringLiteral("В папке «%1» нет копий реестра.").arg(archiveFolderOf(path)),
+        m_messages.show(&m_mainWindow, kRestoreTitle, QStringLiteral("В папке «%1» нет копий реестра.").arg(place.folder),
                         Messages::Icon::Information);
         return;
     }
@@ -184,13 +180,12 @@ void ServiceCommands::restoreFromCopy()
     const int picked = m_files.chooseItem(&m_mainWindow, kRestoreTitle, QStringLiteral("Копия реестра:"), items);
     if (picked < 0)
         return;
+    const RegisterCopy& chosen = copies[std::size_t(picked)];
+    if (!confirmRestore(chosen))
+        return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The program's own connection is opened again over the restored file, so it keeps nothing of the old one.
-    m_database.close();
-    const StorageStatus restored = restoreRegister(path, copies[std::size_t(picked)].path, QDateTime::currentDateTime());
-    StorageStatus reread = m_database.open(path);
-    if (reread.ok)
-        reread = m_model.refresh();
+    const StorageStatus restored = database.restore(chosen.path, QDateTime::currentDateTime());
+    const StorageStatus reread = database.isOpen() ? m_model.refresh() : StorageStatus{};
     QApplication::restoreOverrideCursor();
     if (!restored.ok) {
         m_messages.show(&m_mainWindow, kRestoreTitle, restored.error, Messages::Icon::Critical);
@@ -199,6 +194,20 @@ void ServiceCommands::restoreFromCopy()
     m_messages.show(&m_mainWindow, kRestoreTitle,
                     reread.ok ? QStringLiteral("Реестр восстановлен из копии от %1.").arg(items[picked]) : reread.error,
                     reread.ok ? Messages::Icon::Information : Messages::Icon::Critical);
+}
+
+// A restore replaces every row, for every desk: the agent hears how many rows there are now and how many the
+// copy brings before anything is changed.
+bool ServiceCommands::confirmRestore(const RegisterCopy& copy)
+{
+    const StorageResult<TableExtent> now = m_register.database().readTableExtent();
+    const QString rowsNow = now.ok ? QString::number(now.value.rows) : QStringLiteral("не прочитано");
+    const QString rowsThen = copy.rows < 0 ? QStringLiteral("не читается") : QString::number(copy.rows);
+    return m_messages.confirm(&m_mainWindow, kRestoreTitle,
+                              QStringLiteral("Заменить все записи реестра (%1, строк сейчас: %2) записями копии от %3 "
+                                             "(строк: %4)? Нынешние записи будут сохранены ещё одной копией.")
+                                  .arg(m_register.database().location(), rowsNow,
+                                       copy.made.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), rowsThen));
 }
 
 void ServiceCommands::askPeriod(const QString& title,
@@ -225,7 +234,7 @@ void ServiceCommands::report()
 // which must not be re-entered: the window is repainted there, and no events are handled until the build ends.
 void ServiceCommands::prepareIssueIndex()
 {
-    if (m_database.isReadOnly() || m_database.hasIssueDayIndex())
+    if (m_register.database().isReadOnly() || m_register.database().hasIssueDayIndex())
         return;
     QProgressDialog progress(QStringLiteral("Подготовка отчёта: построение указателя дат выдачи..."), QString(), 0,
                              100, &m_mainWindow);
@@ -235,7 +244,7 @@ void ServiceCommands::prepareIssueIndex()
     progress.show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const WaitCursor waiting;
-    m_database.buildIssueDayIndex([&progress](int percent) {
+    m_register.database().buildIssueDayIndex([&progress](int percent) {
         progress.setValue(percent);
         progress.repaint();
     });
@@ -246,7 +255,7 @@ void ServiceCommands::reportPeriod(const std::optional<IssuePeriod>& period)
     const AgentSettings parties = AgentSettings::load();
     prepareIssueIndex();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const StorageResult<AgentReport> made = makeAgentReport(m_database, *period, parties.agent, parties.insurer);
+    const StorageResult<AgentReport> made = makeAgentReport(m_register.database(), *period, parties.agent, parties.insurer);
     QApplication::restoreOverrideCursor();
     if (!made.ok) {
         m_messages.show(&m_mainWindow, kReportTitle, made.error, Messages::Icon::Critical);
@@ -269,7 +278,7 @@ void ServiceCommands::exportPeriod(const std::optional<IssuePeriod>& period)
     progress.setWindowTitle(kExportTitle);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    RegisterRowStream rows(m_database, m_model.selection());
+    RegisterRowStream rows(m_register.database(), m_model.selection());
     const ExportOutcome outcome = exportRegister(rows, period, target, [&](std::size_t done, std::size_t total) {
         progress.setMaximum(int(total));
         progress.setValue(int(done));

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "IssuePeriod.h"
-#include "StorageStatus.h"
+#include "storage/IssuePeriod.h"
+#include "storage/RegisterCopies.h"
+#include "storage/StorageStatus.h"
 
 #include <QDate>
 #include <QObject>
@@ -21,7 +22,7 @@ class FormPeriod;
 class FormReport;
 class DocumentPrinter;
 class Messages;
-class PolicyDatabase;
+class ProgramRegister;
 class RegisterModel;
 
 // The commands of the menu "Сервис" over the register: the export of the rows the grid shows, the agent's
@@ -33,7 +34,7 @@ class ServiceCommands : public QObject
 public:
     using Today = std::function<QDate()>;
 
-    ServiceCommands(Messages& messages, FileChoices& files, FormMain& mainWindow, PolicyDatabase& database,
+    ServiceCommands(Messages& messages, FileChoices& files, FormMain& mainWindow, ProgramRegister& programRegister,
                     RegisterModel& model, Today today = &QDate::currentDate);
     ~ServiceCommands() override;
 
@@ -59,8 +60,10 @@ private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
     void reportPeriod(const std::optional<IssuePeriod>& period);
     void prepareIssueIndex();
-    // Tells the agent why there is no register file to copy or restore; false when there is one.
-    bool refusedWithoutFile(const QString& title);
+    // Tells the agent `refusal`, when there is one: why no copy can be made or restored now.
+    bool refused(const QString& title, const QString& refusal);
+    bool confirmRestore(const RegisterCopy& copy);
+    void registerReplaced();
     void startBackup(bool automatic);
     // The copy is made (or not): what the agent hears of it.
     void backupMade(bool automatic);
@@ -72,7 +75,7 @@ private:
     Messages& m_messages;
     FileChoices& m_files;
     FormMain& m_mainWindow;
-    PolicyDatabase& m_database;
+    ProgramRegister& m_register;
     RegisterModel& m_model;
     Today m_today;
     std::unique_ptr<FormPeriod> m_period;

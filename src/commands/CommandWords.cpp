@@ -1,6 +1,6 @@
-#include "CommandWords.h"
+#include "commands/CommandWords.h"
 
-#include "IssuePeriod.h"
+#include "storage/IssuePeriod.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "TerminalPassword.h"
+#include "commands/TerminalPassword.h"
 
 #include <QByteArray>
 

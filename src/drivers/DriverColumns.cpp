@@ -1,4 +1,4 @@
-#include "DriverColumns.h"
+#include "drivers/DriverColumns.h"
 
 #include <QComboBox>
 #include <QListWidget>

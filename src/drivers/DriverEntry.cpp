@@ -1,4 +1,4 @@
-#include "DriverEntry.h"
+#include "drivers/DriverEntry.h"
 
 namespace osago {
 

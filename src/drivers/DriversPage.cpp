@@ -1,8 +1,8 @@
-#include "DriversPage.h"
+#include "drivers/DriversPage.h"
 
-#include "Controls.h"
-#include "FormPlus.h"
-#include "Messages.h"
+#include "widgets/Controls.h"
+#include "drivers/FormPlus.h"
+#include "widgets/Messages.h"
 #include "tariff/DriverAge.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DriverColumns.h"
-#include "DriverEntry.h"
+#include "drivers/DriverColumns.h"
+#include "drivers/DriverEntry.h"
 
 #include <QList>
 #include <QWidget>

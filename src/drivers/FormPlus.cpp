@@ -1,9 +1,9 @@
-#include "FormPlus.h"
+#include "drivers/FormPlus.h"
 
-#include "Controls.h"
-#include "DriversPage.h"
-#include "MaskedEdit.h"
-#include "TypingLimit.h"
+#include "widgets/Controls.h"
+#include "drivers/DriversPage.h"
+#include "widgets/MaskedEdit.h"
+#include "widgets/TypingLimit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DriverEntry.h"
+#include "drivers/DriverEntry.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "EditorFields.h"
+#include "editor/EditorFields.h"
 
-#include "MaskedEdit.h"
-#include "TypingLimit.h"
+#include "widgets/MaskedEdit.h"
+#include "widgets/TypingLimit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

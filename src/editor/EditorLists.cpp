@@ -1,4 +1,4 @@
-#include "EditorLists.h"
+#include "editor/EditorLists.h"
 
 namespace osago {
 

@@ -1,9 +1,9 @@
-#include "DriversPage.h"
-#include "Form2.h"
-#include "GeneralPage.h"
-#include "PartyPage.h"
-#include "ResultsPage.h"
-#include "VehiclePage.h"
+#include "drivers/DriversPage.h"
+#include "editor/Form2.h"
+#include "editor/GeneralPage.h"
+#include "editor/PartyPage.h"
+#include "editor/ResultsPage.h"
+#include "editor/VehiclePage.h"
 
 #include <QPushButton>
 #include <QSignalBlocker>

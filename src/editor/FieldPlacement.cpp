@@ -1,6 +1,6 @@
-#include "FieldPlacement.h"
+#include "editor/FieldPlacement.h"
 
-#include "EditorFields.h"
+#include "editor/EditorFields.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
-#include "Form2.h"
+#include "editor/Form2.h"
 
-#include "DriversPage.h"
-#include "EditorFields.h"
-#include "GeneralPage.h"
-#include "Messages.h"
-#include "PartyPage.h"
-#include "ResultsPage.h"
-#include "DesktopLogout.h"
-#include "VehiclePage.h"
+#include "drivers/DriversPage.h"
+#include "editor/EditorFields.h"
+#include "editor/GeneralPage.h"
+#include "widgets/Messages.h"
+#include "editor/PartyPage.h"
+#include "editor/ResultsPage.h"
+#include "editor/DesktopLogout.h"
+#include "editor/VehiclePage.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
-#include "GeneralPage.h"
+#include "editor/GeneralPage.h"
 
-#include "Controls.h"
-#include "EditorFields.h"
-#include "EditorLists.h"
-#include "MaskedEdit.h"
+#include "widgets/Controls.h"
+#include "editor/EditorFields.h"
+#include "editor/EditorLists.h"
+#include "widgets/MaskedEdit.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "Localities.h"
+#include "editor/Localities.h"
 
-#include "EditorLists.h"
+#include "editor/EditorLists.h"
 
 #include <QComboBox>
 

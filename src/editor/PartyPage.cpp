@@ -1,10 +1,10 @@
-#include "PartyPage.h"
+#include "editor/PartyPage.h"
 
-#include "Controls.h"
-#include "EditorFields.h"
-#include "EditorLists.h"
-#include "Localities.h"
-#include "MaskedEdit.h"
+#include "widgets/Controls.h"
+#include "editor/EditorFields.h"
+#include "editor/EditorLists.h"
+#include "editor/Localities.h"
+#include "widgets/MaskedEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
-#include "PremiumForm.h"
+#include "editor/PremiumForm.h"
 
-#include "Controls.h"
-#include "TariffText.h"
+#include "widgets/Controls.h"
+#include "editor/TariffText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

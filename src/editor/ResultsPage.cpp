@@ -1,10 +1,10 @@
-#include "ResultsPage.h"
+#include "editor/ResultsPage.h"
 
-#include "Controls.h"
-#include "EditorFields.h"
-#include "FieldPlacement.h"
-#include "Messages.h"
-#include "PremiumForm.h"
+#include "widgets/Controls.h"
+#include "editor/EditorFields.h"
+#include "editor/FieldPlacement.h"
+#include "widgets/Messages.h"
+#include "editor/PremiumForm.h"
 
 #include <QCheckBox>
 #include <QEvent>

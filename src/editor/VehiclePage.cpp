@@ -1,11 +1,11 @@
-#include "VehiclePage.h"
+#include "editor/VehiclePage.h"
 
-#include "Controls.h"
-#include "EditorFields.h"
-#include "FieldPlacement.h"
-#include "MaskedEdit.h"
-#include "Messages.h"
-#include "TariffText.h"
+#include "widgets/Controls.h"
+#include "editor/EditorFields.h"
+#include "editor/FieldPlacement.h"
+#include "widgets/MaskedEdit.h"
+#include "widgets/Messages.h"
+#include "editor/TariffText.h"
 #include "tariff/PowerConversion.h"
 #include "tariff/TariffTables.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableFileWriter.h"
+#include "export/TableFileWriter.h"
 
 #include <QByteArray>
 #include <QFile>

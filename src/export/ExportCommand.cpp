@@ -1,11 +1,11 @@
-#include "ExportCommand.h"
+#include "export/ExportCommand.h"
 
-#include "CommandWords.h"
-#include "RegisterEngines.h"
-#include "RegisterExport.h"
-#include "RegisterRowStream.h"
-#include "TableFileWriter.h"
-#include "TerminalPassword.h"
+#include "commands/CommandWords.h"
+#include "storage/PolicyDatabase.h"
+#include "export/RegisterExport.h"
+#include "storage/RegisterRowStream.h"
+#include "export/TableFileWriter.h"
+#include "commands/TerminalPassword.h"
 
 #include <QTextStream>
 

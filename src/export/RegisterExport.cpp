@@ -1,8 +1,8 @@
-#include "RegisterExport.h"
+#include "export/RegisterExport.h"
 
-#include "PolicyColumns.h"
-#include "RegisterRowStream.h"
-#include "TableFileWriter.h"
+#include "storage/PolicyColumns.h"
+#include "storage/RegisterRowStream.h"
+#include "export/TableFileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

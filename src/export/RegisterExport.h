@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IssuePeriod.h"
+#include "storage/IssuePeriod.h"
 
 #include <QString>
 

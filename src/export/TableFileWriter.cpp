@@ -1,7 +1,7 @@
-#include "TableFileWriter.h"
+#include "export/TableFileWriter.h"
 
-#include "CsvWriter.h"
-#include "XlsxWriter.h"
+#include "export/CsvWriter.h"
+#include "export/XlsxWriter.h"
 
 namespace osago {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Utf8Rows.h"
+#include "storage/Utf8Rows.h"
 
 #include <QString>
 #include <QStringList>

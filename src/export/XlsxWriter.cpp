@@ -1,4 +1,4 @@
-#include "XlsxWriter.h"
+#include "export/XlsxWriter.h"
 
 #include <xlsxwriter.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TableFileWriter.h"
+#include "export/TableFileWriter.h"
 
 struct lxw_format;
 struct lxw_workbook;

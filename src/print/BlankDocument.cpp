@@ -1,6 +1,6 @@
-#include "BlankDocument.h"
+#include "print/BlankDocument.h"
 
-#include "PrintFonts.h"
+#include "print/PrintFonts.h"
 
 #include <QFile>
 #include <QFontMetricsF>

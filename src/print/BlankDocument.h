@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Document.h"
-#include "PolicyOffset.h"
-#include "TemplateText.h"
+#include "print/Document.h"
+#include "print/PolicyOffset.h"
+#include "print/TemplateText.h"
 
 #include <QRectF>
 

@@ -1,7 +1,7 @@
-#include "DocumentPrinter.h"
+#include "print/DocumentPrinter.h"
 
-#include "Document.h"
-#include "Messages.h"
+#include "print/Document.h"
+#include "widgets/Messages.h"
 
 #include <QPainter>
 #include <QPrinter>

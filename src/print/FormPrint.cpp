@@ -1,9 +1,9 @@
-#include "FormPrint.h"
+#include "print/FormPrint.h"
 
-#include "DocumentPrinter.h"
-#include "Messages.h"
-#include "PdfExport.h"
-#include "PolicyDocuments.h"
+#include "print/DocumentPrinter.h"
+#include "widgets/Messages.h"
+#include "print/PdfExport.h"
+#include "print/PolicyDocuments.h"
 
 #include <QCloseEvent>
 #include <QDoubleSpinBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Document.h"
-#include "PolicyOffset.h"
+#include "print/Document.h"
+#include "print/PolicyOffset.h"
 
 #include <QWidget>
 

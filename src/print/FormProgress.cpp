@@ -1,4 +1,4 @@
-#include "FormProgress.h"
+#include "print/FormProgress.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

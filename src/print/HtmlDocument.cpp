@@ -1,6 +1,6 @@
-#include "HtmlDocument.h"
+#include "print/HtmlDocument.h"
 
-#include "PrintFonts.h"
+#include "print/PrintFonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Document.h"
+#include "print/Document.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>

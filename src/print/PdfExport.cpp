@@ -1,4 +1,4 @@
-#include "PdfExport.h"
+#include "print/PdfExport.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
-#include "PolicyDocuments.h"
+#include "print/PolicyDocuments.h"
 
-#include "BlankDocument.h"
-#include "HtmlDocument.h"
-#include "PrintFields.h"
+#include "print/BlankDocument.h"
+#include "print/HtmlDocument.h"
+#include "print/PrintFields.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Document.h"
-#include "PolicyOffset.h"
-#include "PrintRecord.h"
+#include "print/Document.h"
+#include "print/PolicyOffset.h"
+#include "print/PrintRecord.h"
 
 #include <functional>
 

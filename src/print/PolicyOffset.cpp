@@ -1,4 +1,4 @@
-#include "PolicyOffset.h"
+#include "print/PolicyOffset.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-#include "PrintFields.h"
+#include "print/PrintFields.h"
 
-#include "RecordFactors.h"
+#include "print/RecordFactors.h"
 #include "tariff/TariffTables.h"
 
 namespace osago {

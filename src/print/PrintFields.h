@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintRecord.h"
-#include "TemplateText.h"
+#include "print/PrintRecord.h"
+#include "print/TemplateText.h"
 
 namespace osago {
 

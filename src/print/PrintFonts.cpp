@@ -1,4 +1,4 @@
-#include "PrintFonts.h"
+#include "print/PrintFonts.h"
 
 #include <QFontDatabase>
 #include <QtGlobal>

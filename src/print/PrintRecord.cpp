@@ -1,6 +1,6 @@
-#include "PrintRecord.h"
+#include "print/PrintRecord.h"
 
-#include "Controls.h"
+#include "widgets/Controls.h"
 
 namespace osago {
 

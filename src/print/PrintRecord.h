@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PolicyRow.h"
+#include "storage/PolicyRow.h"
 #include "tariff/PremiumCalculation.h"
 
 #include <QString>

@@ -1,9 +1,9 @@
-#include "PrintService.h"
+#include "print/PrintService.h"
 
-#include "FormPrint.h"
-#include "FormProgress.h"
-#include "Messages.h"
-#include "PolicyDocuments.h"
+#include "print/FormPrint.h"
+#include "print/FormProgress.h"
+#include "widgets/Messages.h"
+#include "print/PolicyDocuments.h"
 
 namespace osago {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DocumentPrinter.h"
-#include "PdfExport.h"
-#include "PolicyOffset.h"
-#include "PrintRecord.h"
+#include "print/DocumentPrinter.h"
+#include "print/PdfExport.h"
+#include "print/PolicyOffset.h"
+#include "print/PrintRecord.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "RecordFactors.h"
+#include "print/RecordFactors.h"
 
 #include "tariff/DriverAge.h"
 

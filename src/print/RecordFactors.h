@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintRecord.h"
+#include "print/PrintRecord.h"
 #include "tariff/PremiumCalculation.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
-#include "AgentReport.h"
+#include "report/AgentReport.h"
 
-#include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyDatabase.h"
 #include "tariff/Conversions.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IssuePeriod.h"
-#include "StorageStatus.h"
+#include "storage/IssuePeriod.h"
+#include "storage/StorageStatus.h"
 #include "tariff/Fixed4.h"
 
 #include <QString>

@@ -1,12 +1,12 @@
-#include "ReportCommand.h"
+#include "report/ReportCommand.h"
 
-#include "AgentReport.h"
-#include "CommandWords.h"
-#include "PdfExport.h"
-#include "RegisterEngines.h"
-#include "ReportOutput.h"
-#include "ReportPages.h"
-#include "TerminalPassword.h"
+#include "report/AgentReport.h"
+#include "commands/CommandWords.h"
+#include "print/PdfExport.h"
+#include "storage/PolicyDatabase.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPages.h"
+#include "commands/TerminalPassword.h"
 
 #include <QTextStream>
 

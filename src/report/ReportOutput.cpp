@@ -1,6 +1,6 @@
-#include "ReportOutput.h"
+#include "report/ReportOutput.h"
 
-#include "CsvWriter.h"
+#include "export/CsvWriter.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AgentReport.h"
+#include "report/AgentReport.h"
 
 #include <QString>
 

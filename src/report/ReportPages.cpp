@@ -1,7 +1,7 @@
-#include "ReportPages.h"
+#include "report/ReportPages.h"
 
-#include "IssuePeriod.h"
-#include "PrintFonts.h"
+#include "storage/IssuePeriod.h"
+#include "print/PrintFonts.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>

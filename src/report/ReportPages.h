@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AgentReport.h"
-#include "Document.h"
+#include "report/AgentReport.h"
+#include "print/Document.h"
 
 namespace osago {
 

@@ -1,7 +1,7 @@
-#include "FormPoisk.h"
+#include "search/FormPoisk.h"
 
-#include "SearchIndex.h"
-#include "WaitCursor.h"
+#include "storage/SearchFolding.h"
+#include "widgets/WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegisterSearch.h"
+#include "search/RegisterSearch.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "RegisterSearch.h"
+#include "search/RegisterSearch.h"
 
-#include "PolicyDatabase.h"
+#include "storage/PolicyDatabase.h"
 
 namespace osago {
 

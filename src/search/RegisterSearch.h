@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PolicyDatabase.h"
-#include "RegisterModel.h"
+#include "storage/PolicyDatabase.h"
+#include "grid/RegisterModel.h"
 
 #include <QString>
 

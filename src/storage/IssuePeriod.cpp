@@ -1,4 +1,4 @@
-#include "IssuePeriod.h"
+#include "storage/IssuePeriod.h"
 
 namespace osago {
 

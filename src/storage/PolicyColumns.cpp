@@ -1,4 +1,4 @@
-#include "PolicyColumns.h"
+#include "storage/PolicyColumns.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "YesNo.h"
+#include "storage/YesNo.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "IssuePeriod.h"
-#include "PolicyRow.h"
-#include "RowKey.h"
-#include "StorageStatus.h"
-#include "Utf8Rows.h"
+#include "storage/IssuePeriod.h"
+#include "storage/PolicyRow.h"
+#include "storage/RegisterCopies.h"
+#include "storage/RowKey.h"
+#include "storage/StorageStatus.h"
+#include "storage/Utf8Rows.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,11 +55,8 @@ class PolicyDatabase
 {
 public:
     enum class Access { ReadWrite, ReadOnly };
-    enum class Engine { File, Server };
-
     virtual ~PolicyDatabase() = default;
 
-    virtual Engine engine() const = 0;
     // Opens the register at `location` (a file path, or a server's connection URI), closing any open one. A
     // register the program cannot write is opened for reading only, and isReadOnly() says why.
     virtual StorageStatus open(const QString& location, Access access = Access::ReadWrite) = 0;
@@ -77,6 +75,8 @@ public:
     virtual QString readOnlyReason() const = 0;
     // Whether a read or write found the register damaged since it was opened; nothing is written then.
     virtual bool isDamaged() const = 0;
+    // Why nothing is written into the damaged register, with the way out in this engine's words.
+    virtual QString damagedReason() const = 0;
 
     // Adds the row under a new code (the row's own code column is ignored) and gives that code.
     virtual StorageResult<QString> insert(const PolicyRow& row) = 0;
@@ -131,6 +131,28 @@ public:
     virtual bool hasIssueDayIndex() const = 0;
     virtual StorageStatus buildIssueDayIndex(const IndexProgress& progress) = 0;
 
+    // Copies of the register (see RegisterCopies.h). Why no copy can be made now, or no copy restored, as a
+    // sentence for the agent; empty when it can.
+    virtual QString backupRefusal() const = 0;
+    virtual QString restoreRefusal() const = 0;
+    // Where the register's copies go and how they are named.
+    virtual CopyPlace copyPlace() const = 0;
+    // Writes a copy of every row as it stood at one moment into `place`, named for `now`, checked, and on the
+    // disk before it is reported or after (`onDisk`); gives the copy's path. The register's own damage is a
+    // failure with `damaged` set. Other programs and desks go on writing meanwhile. May run on another thread while
+    // this object serves the window's: it reads over a connection of its own.
+    virtual StorageResult<QString> backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
+                                          const BackupProgress& progress = {}) = 0;
+    // Replaces every row of the register by the rows of the register file `copy`, after checking the copy and
+    // keeping the rows there now as one more copy in copyPlace(); the register is opened again afterwards, so
+    // whoever read it reads it again.
+    virtual StorageStatus restore(const QString& copy, const QDateTime& now) = 0;
+
+    // Whether this object's open() made the register (a new file); removeMade() takes such a register away
+    // again, with whatever the engine keeps beside it, when what it was made for did not happen.
+    virtual bool madeByOpen() const = 0;
+    virtual void removeMade() = 0;
+
 protected:
     // load(RowKey) through readRows(): the row, or `gone` when it is no longer there.
     StorageResult<PolicyRow> loadThroughReadRows(RowKey key, const StorageStatus& gone) const;
@@ -140,10 +162,14 @@ protected:
 // the agent declines.
 using PasswordSource = std::function<std::optional<QString>(const QString& prompt)>;
 
-// Whether `location` names a server register: a libpq connection URI, postgresql://… or postgres://….
-bool isServerLocation(const QString& location);
 // A register object of the engine `location` calls for, not yet open.
 std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSource askPassword = {});
+// The register at `location`, opened with `access`; the failure says why it is not.
+StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
+                                                            PasswordSource askPassword = {});
+
+// Whether two open registers are one and the same (one file by two names, one server's table by two addresses).
+bool sameRegister(const PolicyDatabase& first, const PolicyDatabase& second);
 
 // What a command on a row says when the row is no longer what the grid or the editor read.
 inline const QString kRowChangedMessage =

@@ -1,4 +1,4 @@
-#include "PolicyRow.h"
+#include "storage/PolicyRow.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PolicyColumns.h"
+#include "storage/PolicyColumns.h"
 
 #include <QStringList>
 

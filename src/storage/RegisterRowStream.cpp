@@ -1,4 +1,4 @@
-#include "RegisterRowStream.h"
+#include "storage/RegisterRowStream.h"
 
 
 #include <algorithm>

@@ -13,6 +13,8 @@ inline const QString kOpenAction = QStringLiteral("Реестр полисов �
 inline const QString kAppendAction = QStringLiteral("Записи не добавлены");
 inline const QString kReadAction = QStringLiteral("Реестр не прочитан");
 inline const QString kBuildAction = QStringLiteral("Указатель для поиска не построен");
+inline const QString kBackupAction = QStringLiteral("Резервная копия не сделана");
+inline const QString kRestoreAction = QStringLiteral("Реестр не восстановлен");
 inline const QString kIssueIndexAction = QStringLiteral("Указатель дат выдачи не построен");
 // Why a register opened for reading takes no writes.
 inline const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");

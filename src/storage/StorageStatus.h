@@ -11,6 +11,9 @@ struct StorageStatus
     QString error;
     // The failure is that the row is no longer what was read: another program changed or deleted it.
     bool rowChanged = false;
+    // The failure found the register damaged: nothing is written into it from then on, and the way out is a
+    // restore from a copy (PolicyDatabase::damagedReason()).
+    bool damaged = false;
 
     static StorageStatus failure(QString error) { return {false, std::move(error)}; }
 };

@@ -1,12 +1,10 @@
-#include "CopyRegisterCommand.h"
+#include "transfer/CopyRegisterCommand.h"
 
-#include "CommandWords.h"
-#include "RegisterCopy.h"
-#include "RegisterEngines.h"
-#include "TerminalPassword.h"
+#include "commands/CommandWords.h"
+#include "transfer/RegisterCopy.h"
+#include "storage/PolicyDatabase.h"
+#include "commands/TerminalPassword.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <memory>
@@ -51,23 +49,6 @@ std::optional<CopyWords> parseCopyWords(const QStringList& words, QString& probl
     return parsed;
 }
 
-// Two names of one file: the same file once links and relative paths are resolved.
-bool sameFile(const QString& first, const QString& second)
-{
-    const QFileInfo a(first);
-    const QFileInfo b(second);
-    if (a.exists() && b.exists())
-        return a.canonicalFilePath() == b.canonicalFilePath();
-    return a.absoluteFilePath() == b.absoluteFilePath();
-}
-
-// Removes a register file, with the journal files SQLite keeps beside it.
-void removeRegisterFile(const QString& path)
-{
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        QFile::remove(path + QLatin1String(suffix));
-}
-
 // "\rСкопировано 12 % (120000 из 1000000)", written again only when the share changes.
 class ProgressLine
 {
@@ -108,33 +89,22 @@ int runCopyRegisterCommand(const QStringList& words, QTextStream& output, QTextS
     const std::optional<CopyWords> parsed = parseCopyWords(words, problem);
     if (!parsed)
         return say(errors, problem, kCommandUnusable);
-    const bool fromServer = isServerLocation(parsed->from);
-    const bool toServer = isServerLocation(parsed->to);
-    if (!fromServer && !toServer && sameFile(parsed->from, parsed->to))
-        return say(errors, QStringLiteral("ОТКУДА и КУДА — один и тот же реестр"), kCommandUnusable);
-    if (!fromServer && !QFileInfo(parsed->from).isFile())
-        return say(errors, QStringLiteral("нет файла реестра %1").arg(parsed->from), kCommandFailed);
-
     const StorageResult<std::unique_ptr<PolicyDatabase>> from =
         openDatabase(parsed->from, PolicyDatabase::Access::ReadOnly, askPassword);
     if (!from.ok)
         return say(errors, from.error, kCommandFailed);
-    const bool madeFile = !toServer && !QFileInfo::exists(parsed->to);
-    StorageResult<std::unique_ptr<PolicyDatabase>> to =
-        openDatabase(parsed->to, PolicyDatabase::Access::ReadWrite, askPassword);
-    // A file made for the copy goes again when the copy does not happen: nothing is left half made.
+    const std::unique_ptr<PolicyDatabase> to = makeDatabase(parsed->to, askPassword);
+    const StorageStatus opened = to->open(parsed->to, PolicyDatabase::Access::ReadWrite);
+    // A register made for the copy goes again when the copy does not happen: nothing is left half made.
     const auto fail = [&](const QString& reason, int status) {
-        if (madeFile) {
-            to.value.reset();
-            removeRegisterFile(parsed->to);
-        }
+        to->removeMade();
         return say(errors, reason, status);
     };
-    if (!to.ok)
-        return fail(to.error, kCommandFailed);
+    if (!opened.ok)
+        return fail(opened.error, kCommandFailed);
     const PolicyDatabase& source = *from.value;
-    PolicyDatabase& target = *to.value;
-    if (fromServer && toServer && source.location() == target.location())
+    PolicyDatabase& target = *to;
+    if (sameRegister(source, target))
         return fail(QStringLiteral("ОТКУДА и КУДА — один и тот же реестр"), kCommandUnusable);
     if (target.isReadOnly())
         return fail(QStringLiteral("реестр %1 открыт только для чтения: %2")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PolicyDatabase.h"
+#include "storage/PolicyDatabase.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "RegisterCopy.h"
+#include "transfer/RegisterCopy.h"
 
-#include "PolicyDatabase.h"
-#include "RegisterRowStream.h"
+#include "storage/PolicyDatabase.h"
+#include "storage/RegisterRowStream.h"
 
 namespace osago {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StorageStatus.h"
+#include "storage/StorageStatus.h"
 
 #include <QtGlobal>
 

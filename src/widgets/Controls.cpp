@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "widgets/Controls.h"
 
-#include "MaskedEdit.h"
+#include "widgets/MaskedEdit.h"
 
 #include <QComboBox>
 #include <QLineEdit>

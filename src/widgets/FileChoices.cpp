@@ -1,4 +1,4 @@
-#include "FileChoices.h"
+#include "widgets/FileChoices.h"
 
 #include <QDir>
 #include <QFileDialog>

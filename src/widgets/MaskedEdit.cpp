@@ -1,6 +1,6 @@
-#include "MaskedEdit.h"
+#include "widgets/MaskedEdit.h"
 
-#include "Messages.h"
+#include "widgets/Messages.h"
 
 #include <QAction>
 #include <QClipboard>

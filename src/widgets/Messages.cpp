@@ -1,4 +1,4 @@
-#include "Messages.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

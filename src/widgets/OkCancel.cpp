@@ -1,4 +1,4 @@
-#include "OkCancel.h"
+#include "widgets/OkCancel.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "PasswordPrompt.h"
+#include "widgets/PasswordPrompt.h"
 
 #include <QInputDialog>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "RowWindow.h"
+#include "widgets/RowWindow.h"
 
 #include <algorithm>
 

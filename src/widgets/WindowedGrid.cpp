@@ -1,6 +1,6 @@
-#include "WindowedGrid.h"
+#include "widgets/WindowedGrid.h"
 
-#include "RowWindow.h"
+#include "widgets/RowWindow.h"
 
 #include <QHeaderView>
 #include <QScopedValueRollback>

@@ -1,7 +1,7 @@
-#include "AboutBox.h"
+#include "app/AboutBox.h"
 #include "AppTestSupport.h"
-#include "FormMain.h"
-#include "Program.h"
+#include "app/FormMain.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
 
 #include <QAction>

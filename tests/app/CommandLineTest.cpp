@@ -1,5 +1,5 @@
-#include "CommandLine.h"
-#include "CommandLineHelp.h"
+#include "app/CommandLine.h"
+#include "app/CommandLineHelp.h"
 
 #include <QBuffer>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "AgentSettings.h"
-#include "FormAgent.h"
+#include "app/AgentSettings.h"
+#include "app/FormAgent.h"
 #include "RegisterTestSupport.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "AboutBox.h"
+#include "app/AboutBox.h"
 #include "ProgramTestCase.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "FormPoisk.h"
-#include "Program.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "search/FormPoisk.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
 
 #include <QAction>

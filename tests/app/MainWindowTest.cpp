@@ -1,10 +1,10 @@
-#include "AboutBox.h"
+#include "app/AboutBox.h"
 #include "AppTestSupport.h"
-#include "FormMain.h"
-#include "FormPoisk.h"
-#include "Program.h"
+#include "app/FormMain.h"
+#include "search/FormPoisk.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
-#include "WindowedGrid.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAction>
 #include <QMenu>

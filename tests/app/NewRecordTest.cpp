@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
-#include "Controls.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "NewRecord.h"
-#include "Program.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "app/NewRecord.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
 
 #include <QAction>

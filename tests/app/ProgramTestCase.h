@@ -1,8 +1,8 @@
 #pragma once
 
 #include "AppTestSupport.h"
-#include "FormMain.h"
-#include "Program.h"
+#include "app/FormMain.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
 
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "AgentSettings.h"
+#include "app/AgentSettings.h"
 #include "RegisterTestSupport.h"
 
 #include <QComboBox>

@@ -1,8 +1,7 @@
-#include "AgentSettings.h"
+#include "app/AgentSettings.h"
 #include "RegisterTestSupport.h"
-#include "SqliteDatabase.h"
-#include "SwitchableDatabase.h"
-#include "WindowedGrid.h"
+#include "storage/sqlite/SqliteDatabase.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -160,7 +159,7 @@ private slots:
         TestProgram t;
         // The busy timeout is the file engine's own, behind the register the program may switch.
         auto& database =
-            dynamic_cast<SqliteDatabase&>(dynamic_cast<SwitchableDatabase&>(t.program.database()).current());
+            dynamic_cast<SqliteDatabase&>(t.program.database());
         const QString path = database.path();
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         if (cause == u"read-only") {

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "AppTestSupport.h"
-#include "Controls.h"
-#include "EditorDrivers.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "PolicyColumns.h"
-#include "PolicyDatabase.h"
-#include "PolicyRow.h"
-#include "Program.h"
-#include "RegisterModel.h"
+#include "widgets/Controls.h"
+#include "app/EditorDrivers.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyDatabase.h"
+#include "storage/PolicyRow.h"
+#include "app/Program.h"
+#include "grid/RegisterModel.h"
 #include "ScriptedMessages.h"
 #include "TestRegister.h"
-#include "WindowedGrid.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAction>
 #include <QCheckBox>

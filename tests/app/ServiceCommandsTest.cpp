@@ -1,15 +1,15 @@
 #include "ExportTestSupport.h"
-#include "FormMain.h"
-#include "FormPeriod.h"
-#include "FormReport.h"
+#include "app/FormMain.h"
+#include "app/FormPeriod.h"
+#include "app/FormReport.h"
 #include "PdfText.h"
-#include "MaskedEdit.h"
-#include "PagePreview.h"
-#include "RegisterModel.h"
+#include "widgets/MaskedEdit.h"
+#include "print/PagePreview.h"
+#include "grid/RegisterModel.h"
 #include "RegisterTestSupport.h"
 #include "ScriptedFileChoices.h"
 #include "ScriptedMessages.h"
-#include "ServiceCommands.h"
+#include "app/ServiceCommands.h"
 #include "StorageTestSupport.h"
 
 #include <QAction>
@@ -273,9 +273,14 @@ private slots:
         QCOMPARE(m_program->registerModel().rowCount(), 5);
 
         m_files->pickNext(0);
+        m_messages->answerNext(true);
         m_program->formMain().findChild<QAction*>(QStringLiteral("N23"))->trigger();
         QCOMPARE(m_files->offered().size(), 1);
         QVERIFY2(m_files->offered().front().endsWith(QStringLiteral("строк: 4")), qPrintable(m_files->offered().front()));
+        // Asked first, with the rows there now and the copy's.
+        QVERIFY2(m_messages->questions().last().contains(QStringLiteral("строк сейчас: 5"))
+                     && m_messages->questions().last().contains(QStringLiteral("(строк: 4)")),
+                 qPrintable(m_messages->questions().last()));
         QVERIFY2(m_messages->shownTexts().last().startsWith(QStringLiteral("Реестр восстановлен из копии")),
                  qPrintable(m_messages->shownTexts().last()));
         QCOMPARE(RawConnection(m_program->database().path()).rowCount(), 4);

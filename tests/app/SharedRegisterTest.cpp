@@ -1,7 +1,7 @@
-#include "AgentSettings.h"
-#include "SqliteDatabase.h"
-#include "PrintService.h"
-#include "RecordCommands.h"
+#include "app/AgentSettings.h"
+#include "storage/sqlite/SqliteDatabase.h"
+#include "print/PrintService.h"
+#include "app/RecordCommands.h"
 #include "RegisterTestSupport.h"
 #include "StorageTestSupport.h"
 

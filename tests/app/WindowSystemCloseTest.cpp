@@ -1,11 +1,11 @@
 #include "ProgramTestCase.h"
-#include "Controls.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "FormPlus.h"
-#include "Program.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "drivers/FormPlus.h"
+#include "app/Program.h"
 #include "ScriptedMessages.h"
-#include "DesktopLogout.h"
+#include "editor/DesktopLogout.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Controls.h"
-#include "DriversPage.h"
-#include "Form2.h"
-#include "FormPlus.h"
-#include "MaskedEdit.h"
-#include "Program.h"
+#include "widgets/Controls.h"
+#include "drivers/DriversPage.h"
+#include "editor/Form2.h"
+#include "drivers/FormPlus.h"
+#include "widgets/MaskedEdit.h"
+#include "app/Program.h"
 
 #include <QTemporaryDir>
 #include "ScriptedMessages.h"

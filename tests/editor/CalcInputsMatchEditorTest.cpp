@@ -2,8 +2,8 @@
 // this test holds that table to the real editor, so the two cannot drift apart.
 #include "tariff/calc/EditorInputControls.h"
 #include "EditorTestSupport.h"
-#include "MaskedEdit.h"
-#include "NewRecord.h"
+#include "widgets/MaskedEdit.h"
+#include "app/NewRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "EditorTestSupport.h"
-#include "MaskedEdit.h"
+#include "widgets/MaskedEdit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Controls.h"
-#include "Form2.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
 #include "PageTestSupport.h"
 #include "ScriptedMessages.h"
 

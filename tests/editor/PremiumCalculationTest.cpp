@@ -1,8 +1,8 @@
-#include "DriversPage.h"
+#include "drivers/DriversPage.h"
 #include "EditorTestSupport.h"
-#include "FormPlus.h"
-#include "Program.h"
-#include "ResultsPage.h"
+#include "drivers/FormPlus.h"
+#include "app/Program.h"
+#include "editor/ResultsPage.h"
 #include "tariff/calc/CalcCommand.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
-#include "Controls.h"
+#include "widgets/Controls.h"
 #include "PageTestSupport.h"
-#include "ResultsPage.h"
+#include "editor/ResultsPage.h"
 #include "ScriptedMessages.h"
 
 #include <QCheckBox>

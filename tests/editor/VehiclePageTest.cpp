@@ -1,8 +1,8 @@
-#include "Controls.h"
-#include "MaskedEdit.h"
+#include "widgets/Controls.h"
+#include "widgets/MaskedEdit.h"
 #include "PageTestSupport.h"
 #include "ScriptedMessages.h"
-#include "VehiclePage.h"
+#include "editor/VehiclePage.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
-#include "CsvWriter.h"
-#include "ExportCommand.h"
+#include "export/CsvWriter.h"
+#include "export/ExportCommand.h"
 #include "ExportTestSupport.h"
-#include "RegisterExport.h"
-#include "RegisterRowStream.h"
+#include "export/RegisterExport.h"
+#include "storage/RegisterRowStream.h"
 #include "StorageTestSupport.h"
-#include "XlsxWriter.h"
+#include "export/XlsxWriter.h"
 
 #include <QDir>
 #include <QTemporaryDir>

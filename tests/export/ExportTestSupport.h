@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PolicyColumns.h"
-#include "PolicyRow.h"
-#include "SqliteDatabase.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyRow.h"
+#include "storage/sqlite/SqliteDatabase.h"
 
 #include <QProcess>
 #include <QString>

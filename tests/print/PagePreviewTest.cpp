@@ -1,4 +1,4 @@
-#include "PagePreview.h"
+#include "print/PagePreview.h"
 
 #include <QPainter>
 #include <QApplication>

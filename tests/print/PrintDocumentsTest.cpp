@@ -1,10 +1,10 @@
-#include "BlankDocument.h"
-#include "HtmlDocument.h"
-#include "PdfExport.h"
+#include "print/BlankDocument.h"
+#include "print/HtmlDocument.h"
+#include "print/PdfExport.h"
 #include "PdfText.h"
-#include "PolicyDocuments.h"
-#include "PrintFields.h"
-#include "RecordFactors.h"
+#include "print/PolicyDocuments.h"
+#include "print/PrintFields.h"
+#include "print/RecordFactors.h"
 #include "PrintSamples.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PolicyRow.h"
-#include "PrintRecord.h"
+#include "storage/PolicyRow.h"
+#include "print/PrintRecord.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "RecordFactors.h"
+#include "print/RecordFactors.h"
 #include "PrintSamples.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Document.h"
-#include "DocumentPrinter.h"
-#include "PdfExport.h"
+#include "print/Document.h"
+#include "print/DocumentPrinter.h"
+#include "print/PdfExport.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "TemplateText.h"
+#include "print/TemplateText.h"
 
 #include <QHash>
 #include <QTest>

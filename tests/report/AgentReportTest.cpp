@@ -1,8 +1,8 @@
-#include "AgentReport.h"
+#include "report/AgentReport.h"
 #include "ExportTestSupport.h"
 #include "PdfText.h"
-#include "ReportCommand.h"
-#include "ReportOutput.h"
+#include "report/ReportCommand.h"
+#include "report/ReportOutput.h"
 #include "StorageTestSupport.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
-#include "PolicySql.h"
-#include "RegisterSearch.h"
-#include "SearchIndex.h"
+#include "storage/sqlite/SqliteSql.h"
+#include "storage/SearchFolding.h"
+#include "search/RegisterSearch.h"
+#include "storage/sqlite/SqliteSearchIndex.h"
 #include "SearchTestSupport.h"
 #include "StorageTestSupport.h"
 
@@ -33,7 +34,7 @@ bool insertElsewhere(test::RawRegister& other, const QString& surname, const QSt
         else
             values << (i == column(test::kTagColumn) ? (tag.isEmpty() ? surname : tag) : QString(""));
     }
-    return other.exec(policySql::insert(), values);
+    return other.exec(sqliteSql::insert(), values);
 }
 
 // `length` characters that compress badly and hold no letter the tests search for: a text too long for an
@@ -72,7 +73,7 @@ class SearchIndexTest : public QObject
     void makeOlderRegister(const QStringList& surnames)
     {
         test::RawRegister other(olderRegisterPath());
-        QVERIFY(other.exec(policySql::createTable()));
+        QVERIFY(other.exec(sqliteSql::createTable()));
         for (const QString& surname : surnames)
             QVERIFY(insertElsewhere(other, surname));
     }

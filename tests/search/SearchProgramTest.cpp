@@ -1,13 +1,13 @@
-#include "Controls.h"
-#include "Form2.h"
-#include "FormMain.h"
-#include "FormPoisk.h"
-#include "PolicyRow.h"
-#include "Program.h"
-#include "RegisterModel.h"
+#include "widgets/Controls.h"
+#include "editor/Form2.h"
+#include "app/FormMain.h"
+#include "search/FormPoisk.h"
+#include "storage/PolicyRow.h"
+#include "app/Program.h"
+#include "grid/RegisterModel.h"
 #include "ScriptedMessages.h"
 #include "SearchTestSupport.h"
-#include "WindowedGrid.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PolicyColumns.h"
-#include "PolicyRow.h"
-#include "RegisterModel.h"
-#include "SqliteDatabase.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyRow.h"
+#include "grid/RegisterModel.h"
+#include "storage/sqlite/SqliteDatabase.h"
 #include "TestRegister.h"
 
 #include <QLineEdit>

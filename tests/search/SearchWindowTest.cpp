@@ -1,5 +1,5 @@
-#include "Controls.h"
-#include "FormPoisk.h"
+#include "widgets/Controls.h"
+#include "search/FormPoisk.h"
 #include "SearchTestSupport.h"
 
 #include <QGroupBox>

@@ -1,4 +1,5 @@
-#include "SearchIndex.h"
+#include "storage/sqlite/SqliteSearchIndex.h"
+#include "storage/SearchFolding.h"
 #include "StorageTestSupport.h"
 #include "TestRegister.h"
 

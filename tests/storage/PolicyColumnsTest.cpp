@@ -1,6 +1,7 @@
-#include "PolicyColumns.h"
-#include "PolicyRow.h"
-#include "PolicySql.h"
+#include "storage/PolicyColumns.h"
+#include "storage/SqlNames.h"
+#include "storage/PolicyRow.h"
+#include "storage/sqlite/SqliteSql.h"
 
 #include <QTest>
 
@@ -203,12 +204,12 @@ private slots:
 
     void sqlNamesEveryColumnOnce()
     {
-        const QString list = policySql::columnList();
+        const QString list = sqlNames::columnList();
         for (const QString& name : expectedNames())
-            QCOMPARE(list.count(policySql::quoted(name)), 1);
-        QCOMPARE(policySql::insert().count(u'?'), 123);
-        QCOMPARE(policySql::updateById().count(u'?'), 123);
-        QVERIFY(!policySql::updateById().contains(u"\"Мантисса_кода\" ="));
+            QCOMPARE(list.count(sqlNames::quoted(name)), 1);
+        QCOMPARE(sqliteSql::insert().count(u'?'), 123);
+        QCOMPARE(sqliteSql::updateById().count(u'?'), 123);
+        QVERIFY(!sqliteSql::updateById().contains(u"\"Мантисса_кода\" ="));
     }
 };
 

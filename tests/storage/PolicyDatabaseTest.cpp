@@ -1,4 +1,4 @@
-#include "SqliteDatabase.h"
+#include "storage/sqlite/SqliteDatabase.h"
 #include "TestRegister.h"
 #include "StorageTestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "RegisterModel.h"
-#include "SqliteDatabase.h"
+#include "grid/RegisterModel.h"
+#include "storage/sqlite/SqliteDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Test helper: inserts rows into the register FILE one after another until killed, printing "n code" on its own
 // line after row n has been committed. Exits 1 when an insert fails.
 
-#include "SqliteDatabase.h"
+#include "storage/sqlite/SqliteDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileChoices.h"
+#include "widgets/FileChoices.h"
 
 #include <QQueue>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PasswordPrompt.h"
+#include "widgets/PasswordPrompt.h"
 
 #include <QQueue>
 #include <QStringList>

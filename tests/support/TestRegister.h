@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PgConnection.h"
-#include "PolicyDatabase.h"
+#include "storage/server/ServerConnection.h"
+#include "storage/PolicyDatabase.h"
 
 #include <QByteArray>
 #include <QProcess>

@@ -1,7 +1,7 @@
-#include "CopyRegisterCommand.h"
+#include "transfer/CopyRegisterCommand.h"
 #include "CopyTestSupport.h"
-#include "PolicyDatabase.h"
-#include "RegisterCopy.h"
+#include "storage/PolicyDatabase.h"
+#include "transfer/RegisterCopy.h"
 #include "TestRegister.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CopyRegisterCommand.h"
-#include "PolicyColumns.h"
-#include "PolicyDatabase.h"
+#include "transfer/CopyRegisterCommand.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyDatabase.h"
 #include "StorageTestSupport.h"
 
 #include <QSqlQuery>

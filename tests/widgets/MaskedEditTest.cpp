@@ -1,6 +1,6 @@
-#include "MaskedEdit.h"
+#include "widgets/MaskedEdit.h"
 #include "ScriptedMessages.h"
-#include "TypingLimit.h"
+#include "widgets/TypingLimit.h"
 
 #include <QApplication>
 #include <QClipboard>

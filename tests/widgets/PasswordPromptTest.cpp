@@ -1,4 +1,4 @@
-#include "PasswordPrompt.h"
+#include "widgets/PasswordPrompt.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "WindowedGrid.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

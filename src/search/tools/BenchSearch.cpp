@@ -5,12 +5,12 @@
 // bench_search build LOCATION: builds the search indexes a register lacks, timing each and its progress reports.
 // Run headless (QT_QPA_PLATFORM=offscreen) from a Release build; see BENCHMARKS.md, "Search".
 
-#include "FormPoisk.h"
-#include "PolicyColumns.h"
-#include "RegisterEngines.h"
-#include "RegisterModel.h"
-#include "SearchIndex.h"
-#include "WindowedGrid.h"
+#include "search/FormPoisk.h"
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyDatabase.h"
+#include "grid/RegisterModel.h"
+#include "storage/SearchFolding.h"
+#include "widgets/WindowedGrid.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -78,12 +78,19 @@ struct ShellCount
     QString count;
 };
 
+// The comparison runs the engine's own shell, so this measuring tool, unlike the program, names the engine: a
+// server's register is named by its connection URI.
+bool servedByPostgres(const QString& location)
+{
+    return location.startsWith(QStringLiteral("postgres"), Qt::CaseInsensitive);
+}
+
 ShellCount shellCount(const QString& location, const QString& sql)
 {
     QElapsedTimer timer;
     timer.start();
     QProcess shell;
-    if (osago::isServerLocation(location))
+    if (servedByPostgres(location))
         shell.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-A"), QStringLiteral("-t"),
                                              QStringLiteral("-d"), location, QStringLiteral("-c"), sql});
     else
@@ -97,7 +104,7 @@ QString likeCount(const QString& location, const Case& searched)
 {
     QString word = searched.word;
     word.replace(u'\'', QStringLiteral("''"));
-    const bool server = osago::isServerLocation(location);
+    const bool server = servedByPostgres(location);
     return QStringLiteral("SELECT count(*) FROM \"TableStrah\" WHERE \"%1\" %2 '%%3%'")
         .arg(QString::fromUtf8(searched.column), server ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"), word);
 }
@@ -212,7 +219,7 @@ void printRow(const QString& what, const QString& outcome, const ShellRuns& shel
 int searchCommand(const QString& location, const QString& plainLocation)
 {
     Bench bench(location);
-    const char* scan = osago::isServerLocation(location) ? "psql ILIKE" : "sqlite3 LIKE";
+    const char* scan = servedByPostgres(location) ? "psql ILIKE" : "sqlite3 LIKE";
     std::printf("| Search | Shown | Shell's count | %s, plain (ms) | %s, this register (ms) | First rows painted (ms) "
                 "| Answer and count (ms) | Painted / plain scan | Answer / plain scan |\n"
                 "|---|---|---|---|---|---|---|---|---|\n",

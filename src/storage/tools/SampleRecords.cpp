@@ -1,4 +1,4 @@
-#include "SampleRecords.h"
+#include "storage/tools/SampleRecords.h"
 
 #include <QtGlobal>
 

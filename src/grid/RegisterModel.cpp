@@ -1,0 +1,176 @@
+#include "grid/RegisterModel.h"
+
+#include "storage/PolicyColumns.h"
+#include "storage/PolicyDatabase.h"
+
+#include <algorithm>
+
+namespace osago {
+
+RegisterModel::RegisterModel(const PolicyDatabase& database, QObject* parent, int idStep)
+    : QAbstractTableModel(parent), m_database(&database), m_ids(database, idStep)
+{
+}
+
+StorageStatus RegisterModel::showRegister(const PolicyDatabase& database)
+{
+    m_database = &database;
+    m_ids = RowIds(database, m_ids.step());
+    m_selection.reset();
+    return refresh();
+}
+
+int RegisterModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_ids.count();
+}
+
+int RegisterModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kPolicyColumnCount;
+}
+
+QVariant RegisterModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const Page& shown = page(index.row() / kPageRows);
+    const std::size_t place = std::size_t(index.row() % kPageRows);
+    if (shown.unreadable[place])
+        return unreadableText();
+    const QStringList& row = shown.rows[place];
+    return row.isEmpty() ? QVariant() : QVariant(row.at(index.column()));
+}
+
+QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kPolicyColumnCount)
+        return policyColumns()[std::size_t(section)].name;
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+StorageStatus RegisterModel::refresh()
+{
+    // The ids are read in place between the two reset signals: no view asks for data in between.
+    beginResetModel();
+    m_pages.clear();
+    m_failureReported = false;
+    const StorageStatus status =
+        m_selection ? m_ids.readSelection(*m_selection) : m_ids.readTable();
+    m_lastError = status.error;
+    endResetModel();
+    return status;
+}
+
+StorageStatus RegisterModel::select(RowSelection selection)
+{
+    m_selection = std::move(selection);
+    return refresh();
+}
+
+StorageStatus RegisterModel::selectAll()
+{
+    m_selection.reset();
+    return refresh();
+}
+
+const RegisterModel::Page& RegisterModel::page(int number) const
+{
+    const auto cached = std::find_if(m_pages.begin(), m_pages.end(), [&](const Page& p) { return p.number == number; });
+    if (cached != m_pages.end()) {
+        cached->lastUse = ++m_useClock;
+        return *cached;
+    }
+    if (m_pages.size() >= std::size_t(kCachedPages)) {
+        const auto oldest = std::min_element(m_pages.begin(), m_pages.end(),
+                                             [](const Page& a, const Page& b) { return a.lastUse < b.lastUse; });
+        m_pages.erase(oldest);
+    }
+    m_pages.push_back(readPage(number));
+    m_pages.back().lastUse = ++m_useClock;
+    return m_pages.back();
+}
+
+// A row that is gone (removed by another program since the refresh) shows as empty cells. When the page cannot
+// be read as a whole (a damaged file), each of its rows is read alone, so only the damaged ones are lost.
+RegisterModel::Page RegisterModel::readPage(int number) const
+{
+    const int first = number * kPageRows;
+    const int count = std::min(kPageRows, m_ids.count() - first);
+    Page result{number, 0, {}, std::vector<bool>(std::size_t(std::max(count, 0)), false)};
+    std::vector<qint64> ids;
+    StorageStatus status = m_ids.range(first, count, ids);
+    if (status.ok)
+        status = m_database->readRows(ids, result.rows);
+    if (!status.ok && !ids.empty()) {
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            std::vector<QStringList> one;
+            result.unreadable[i] = !m_database->readRows(std::span(&ids[i], 1), one).ok;
+            result.rows[i] = one.front();
+        }
+    }
+    if (!status.ok) {
+        m_lastError = status.error;
+        if (!m_failureReported) {
+            m_failureReported = true;
+            emit readFailed(status.error);
+        }
+    }
+    result.rows.resize(std::size_t(count));
+    return result;
+}
+
+const QString& RegisterModel::unreadableText()
+{
+    static const QString text = QStringLiteral("<не прочитана>");
+    return text;
+}
+
+std::optional<RowKey> RegisterModel::keyAt(int row) const
+{
+    std::vector<qint64> ids;
+    if (!m_ids.range(row, 1, ids).ok || ids.empty())
+        return std::nullopt;
+    return RowKey(ids.front());
+}
+
+std::optional<PolicyRow> RegisterModel::rowAt(int row) const
+{
+    if (row < 0 || row >= m_ids.count())
+        return std::nullopt;
+    const Page& shown = page(row / kPageRows);
+    const std::size_t place = std::size_t(row % kPageRows);
+    if (shown.unreadable[place])
+        return std::nullopt;
+    return PolicyRow::fromValues(shown.rows[place]);
+}
+
+int RegisterModel::rowOfKey(RowKey key) const
+{
+    return m_ids.rowOf(key.value());
+}
+
+QString RegisterModel::codeAt(int row) const
+{
+    return data(index(row, rowCodeColumnIndex())).toString();
+}
+
+int RegisterModel::rowOfCode(const QString& code) const
+{
+    std::vector<qint64> ids;
+    if (!m_database->isOpen() || !m_database->readIdsOfCode(code, ids).ok)
+        return -1;
+    for (qint64 id : ids) {
+        const int row = m_ids.rowOf(id);
+        if (row >= 0)
+            return row;
+    }
+    return -1;
+}
+
+} // namespace osago

@@ -1,0 +1,24 @@
+#include "storage/SqlNames.h"
+
+#include "storage/PolicyColumns.h"
+
+#include <QStringList>
+
+namespace osago::sqlNames {
+
+QString quoted(QStringView name)
+{
+    QString text = name.toString();
+    text.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}
+
+QString columnList()
+{
+    QStringList names;
+    for (const PolicyColumn& column : policyColumns())
+        names << quoted(column.name);
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace osago::sqlNames

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace osago::sqlNames {
+
+// Names in the SQL texts of both engines: always quoted, so a column's Cyrillic name or a quote in it is taken as
+// it stands. Values are never part of a SQL text; they are bound.
+QString quoted(QStringView name);
+// The 123 quoted column names, comma separated, in column order.
+QString columnList();
+
+} // namespace osago::sqlNames

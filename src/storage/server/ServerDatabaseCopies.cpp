@@ -1,0 +1,176 @@
+#include "storage/server/ServerDatabase.h"
+
+#include "storage/PolicyColumns.h"
+#include "storage/StorageActions.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace osago {
+
+namespace {
+
+// Rows of a register file read a block at a time, in the order they were added, for the COPY of a restore.
+class FileBlocks
+{
+public:
+    explicit FileBlocks(const PolicyDatabase& file)
+        : m_file(file)
+    {
+    }
+
+    StorageStatus start() { return m_file.readAllIds(m_ids); }
+    qint64 total() const { return qint64(m_ids.size()); }
+    StorageStatus next(Utf8Rows& rows)
+    {
+        const std::size_t count = std::min<std::size_t>(kBlockRows, m_ids.size() - m_done);
+        const StorageStatus read = m_file.readRowsUtf8(std::span(m_ids).subspan(m_done, count), rows);
+        m_done += count;
+        return read;
+    }
+
+private:
+    static constexpr std::size_t kBlockRows = 2000;
+    const PolicyDatabase& m_file;
+    std::vector<qint64> m_ids;
+    std::size_t m_done = 0;
+};
+
+} // namespace
+
+QString ServerDatabase::damagedReason() const
+{
+    return QStringLiteral("таблица реестра на сервере повреждена, и в неё ничего не записывается; восстановите её "
+                          "из резервной копии («Сервис → Восстановить из копии...») или попросите администратора "
+                          "сервера проверить базу данных");
+}
+
+QString ServerDatabase::backupRefusal() const
+{
+    return isOpen() ? QString() : QStringLiteral("Реестр не открыт, поэтому копировать и восстанавливать нечего.");
+}
+
+QString ServerDatabase::restoreRefusal() const
+{
+    if (!isOpen())
+        return backupRefusal();
+    if (isReadOnly())
+        return QStringLiteral("Реестр открыт только для чтения, восстановить его из копии нельзя: %1").arg(m_readOnlyReason);
+    if (!m_ownsTable) {
+        return QStringLiteral("Восстановить таблицу TableStrah из копии может только её владелец, а роль %1 им не "
+                              "является; пусть это сделает владелец таблицы.")
+            .arg(m_session.user());
+    }
+    return {};
+}
+
+// Copies land beside where the program was started, as a file register's do beside the file. Their names hold
+// the server, its port and the database, with every character a file name may not hold taken for "_".
+CopyPlace ServerDatabase::copyPlace() const
+{
+    const PgConnection& connection = m_session.connection();
+    QString stem = QStringLiteral("%1-%2-%3").arg(connection.host(), connection.port(), connection.database());
+    static const QRegularExpression unsafe(QStringLiteral("[^\\w.-]"), QRegularExpression::UseUnicodePropertiesOption);
+    stem.replace(unsafe, QStringLiteral("_"));
+    return {QDir::current().absoluteFilePath(QStringLiteral("Архив")), stem};
+}
+
+StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupProgress& progress)
+{
+    const StorageResult<TableExtent> extent = readTableExtent();
+    if (!extent.ok)
+        return extent;
+    StorageStatus status = exec(kBackupAction, serverSql::declareCopyCursor());
+    if (!status.ok)
+        return status;
+    const RowBlocks next = [this](Utf8Rows& rows) -> StorageStatus {
+        const StorageResult<PgResult> fetched = exec(kBackupAction, serverSql::fetchCopyCursor());
+        if (!fetched.ok)
+            return fetched;
+        for (int row = 0; row < fetched.value.rows(); ++row) {
+            for (int column = 0; column < kPolicyColumnCount; ++column) {
+                if (fetched.value.isNull(row, column)) {
+                    rows.appendNull();
+                    continue;
+                }
+                const QByteArrayView value = fetched.value.bytes(row, column);
+                rows.append(value.data(), value.size());
+            }
+            rows.endRow();
+        }
+        return {};
+    };
+    const StorageResult<qint64> added = copy.appendRows(next, true, [&](qint64 rows) {
+        if (progress)
+            progress(int(std::min<qint64>(rows, extent.value.rows)), extent.value.rows);
+    });
+    return added;
+}
+
+StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
+                                              const BackupProgress& progress)
+{
+    using Result = StorageResult<QString>;
+    if (const QString refusal = backupRefusal(); !refusal.isEmpty())
+        return Result::failure(StorageStatus::failure(refusal));
+    // One snapshot from the first row to the last, while other desks go on saving, read over a connection of its
+    // own: the copy is made off the window's thread while this one goes on serving the agent.
+    ServerDatabase reader;
+    if (const StorageStatus opened = reader.m_session.openBeside(m_session, kBackupAction); !opened.ok)
+        return Result::failure(opened);
+    StorageResult<QString> copy;
+    const StorageStatus status = reader.inTransaction(
+        kBackupAction,
+        [&](const QString& action) {
+            const StorageStatus snapshot = exec(action, "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+            if (!snapshot.ok)
+                return snapshot;
+            copy = writeCopy(place, now, [&](PolicyDatabase& file) { return reader.copyRowsInto(file, progress); },
+                             onDisk);
+            return StorageStatus(copy);
+        },
+        true);
+    return status.ok ? copy : Result::failure(status);
+}
+
+StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
+{
+    if (const QString refusal = restoreRefusal(); !refusal.isEmpty())
+        return StorageStatus::failure(refusal);
+    if (const QString refusal = copyRefusal(copy); !refusal.isEmpty())
+        return StorageStatus::failure(refusal);
+    const StorageResult<std::unique_ptr<PolicyDatabase>> file = openDatabase(copy, Access::ReadOnly);
+    if (!file.ok)
+        return StorageStatus::failure(file.error);
+    FileBlocks blocks(*file.value);
+    StorageStatus status = blocks.start();
+    if (!status.ok)
+        return status;
+    status = inTransaction(
+        kRestoreAction,
+        [&](const QString& action) {
+            for (const QByteArray& lock : {serverSql::lockSchema(), serverSql::lockWholeTable()}) {
+                const StorageStatus locked = exec(action, lock);
+                if (!locked.ok)
+                    return locked;
+            }
+            // The rows there now are kept first, as the table stands under the lock.
+            const StorageResult<QString> kept =
+                writeCopy(copyPlace(), now, [this](PolicyDatabase& file) { return copyRowsInto(file, {}); },
+                          OnDisk::BeforeReport);
+            if (!kept.ok) {
+                return failure(action, QStringLiteral("текущие строки не сохранены в копию (%1)").arg(kept.error));
+            }
+            StorageStatus step = exec(action, serverSql::emptyTable());
+            qint64 added = 0;
+            if (step.ok)
+                step = copyRows(action, [&](Utf8Rows& rows) { return blocks.next(rows); }, {}, added);
+            return step;
+        },
+        true);
+    if (status.ok)
+        m_damaged = false;
+    return status;
+}
+
+} // namespace osago

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "storage/server/ServerConnection.h"
+#include "storage/PolicyDatabase.h"
+#include "storage/StorageStatus.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <span>
+
+namespace osago {
+
+// The program's connection to one register on a server: connecting with libpq's own means for the password
+// first (~/.pgpass, PGPASSFILE, the location) and asking the agent only when the server wants one and none was
+// found; the connect and statement timeouts; and connecting again by itself after the connection was lost. The
+// password the agent typed is kept in memory for the run, for those reconnections, and never written anywhere.
+class ServerSession
+{
+public:
+    explicit ServerSession(PasswordSource askPassword);
+
+    // Connects to `location` (a libpq URI); `readOnly` makes every transaction over the connection read-only.
+    StorageStatus open(const QString& location, bool readOnly, const QString& action);
+    // Connects to the register `other` is connected to, with the password it was given, for reading only: work on
+    // another thread over a connection of its own. Never asks for a password.
+    StorageStatus openBeside(const ServerSession& other, const QString& action);
+    void close();
+    bool isOpen() const { return !m_location.isEmpty(); }
+
+    // "сервер HOST:PORT, база NAME", from what the connection reached; never with a password.
+    const QString& place() const { return m_place; }
+    const QString& user() const { return m_user; }
+
+    // Runs one statement. The first statement of a command (no transaction open) that finds the connection lost
+    // connects again and runs once more: nothing of it reached the server. A failure is worded with `action`;
+    // the server's result is kept in `value` either way.
+    StorageResult<PgResult> exec(const QString& action, const QByteArray& sql, std::span<const QByteArray> values = {},
+                                 PgConnection::Format format = PgConnection::Format::Text);
+    // The same, rows handed to `row` one at a time (for large answers; never retried once rows have come).
+    StorageResult<PgResult> execRowByRow(const QString& action, const QByteArray& sql,
+                                         std::span<const QByteArray> values,
+                                         const std::function<void(const PgResult& row)>& row);
+
+    // The connection itself, for a copy between statements of an open transaction.
+    PgConnection& connection() { return m_connection; }
+    // A second connection to the same server with the same password, for watching long work from aside.
+    std::optional<PgConnection::Refusal> openSideConnection(PgConnection& side) const;
+
+    StorageStatus failure(const QString& action, const PgResult& result) const;
+    StorageStatus failure(const QString& action, const QString& reason) const;
+
+private:
+    StorageStatus connect(const QString& action, bool mayAsk);
+    void notePlace();
+    // Runs `statement`, once more after connecting again when it found the connection lost outside a
+    // transaction and `mayRepeat` says nothing of it has been taken.
+    StorageResult<PgResult> run(const QString& action, const std::function<PgResult()>& statement,
+                                const std::function<bool()>& mayRepeat);
+
+    PasswordSource m_askPassword;
+    std::optional<QString> m_password;
+    PgConnection m_connection;
+    QString m_location;
+    bool m_readOnly = false;
+    QString m_place;
+    QString m_user;
+};
+
+} // namespace osago

@@ -1,0 +1,17 @@
+#include "storage/sqlite/SqliteHandle.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QVariant>
+
+namespace osago {
+
+sqlite3* sqliteHandle(const QSqlDatabase& connection)
+{
+    const QVariant handle = connection.isOpen() ? connection.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3* const*>(handle.constData());
+    return nullptr;
+}
+
+} // namespace osago

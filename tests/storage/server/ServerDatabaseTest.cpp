@@ -1,0 +1,495 @@
+#include "storage/server/ServerDatabase.h"
+#include "storage/SearchFolding.h"
+#include "storage/server/ServerSql.h"
+#include "StorageTestSupport.h"
+#include "TestRegister.h"
+
+#include <QSet>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+#include <thread>
+
+using namespace osago;
+using test::ServerAdmin;
+using test::TestRegister;
+
+namespace {
+
+int surnameColumn()
+{
+    return policyColumnIndex(u"Страхователь_фамилия_фирма");
+}
+
+PolicyRow rowOf(const QString& surname)
+{
+    PolicyRow row = test::trickyRow(surname);
+    row.setValue(surnameColumn(), surname);
+    return row;
+}
+
+std::vector<qint64> allIds(const PolicyDatabase& database)
+{
+    std::vector<qint64> ids;
+    database.readAllIds(ids);
+    return ids;
+}
+
+QStringList surnames(const PolicyDatabase& database, const std::vector<qint64>& ids)
+{
+    std::vector<QStringList> rows;
+    database.readRows(ids, rows);
+    QStringList found;
+    for (const QStringList& row : rows)
+        found << row.value(surnameColumn());
+    return found;
+}
+
+QStringList found(const PolicyDatabase& database, const QString& word)
+{
+    std::vector<qint64> ids;
+    const StorageStatus status = database.readSelectedIds({surnameColumn(), word, 0}, ids);
+    return status.ok ? surnames(database, ids) : QStringList{status.error};
+}
+
+// A role of the test's own with `grants` on the table (and `password`, when given, for a role the test
+// server's pg_hba asks a password of).
+QString makeRole(ServerAdmin& admin, const QString& grants, const QString& password = {})
+{
+    const QString role = QStringLiteral("r%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    admin.exec(password.isEmpty() ? QStringLiteral("CREATE ROLE %1 LOGIN").arg(role)
+                                  : QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2' IN ROLE osago_passworded")
+                                        .arg(role, password));
+    if (!grants.isEmpty())
+        admin.exec(grants.arg(role));
+    return role;
+}
+
+// The fault tests' own server (OSAGO_FAULT_SERVER: "script folder port"), stopped and started by them; the
+// other tests' server is never touched.
+class FaultServer
+{
+public:
+    FaultServer()
+    {
+        const QStringList parts = qEnvironmentVariable("OSAGO_FAULT_SERVER").split(u' ');
+        if (parts.size() == 3) {
+            m_script = parts[0];
+            m_folder = parts[1];
+            m_port = parts[2];
+        }
+    }
+    ~FaultServer() { run(QStringLiteral("stop")); }
+
+    bool run(const QString& command) const
+    {
+        return !m_script.isEmpty()
+               && QProcess::execute(m_script, {command, m_folder, m_port}) == 0;
+    }
+    QString server() const { return QStringLiteral("postgresql://postgres@127.0.0.1:%1").arg(m_port); }
+    QString location() const { return server() + QStringLiteral("/postgres"); }
+
+private:
+    QString m_script;
+    QString m_folder;
+    QString m_port;
+};
+
+// The kept row count as the server holds it.
+QString keptCount(test::RawRegister& raw)
+{
+    return raw.scalar(QStringLiteral("SELECT string_agg(\"Число_строк\"::text, ',') FROM \"%1\"").arg(serverSql::rowCountTable()));
+}
+
+// Rows written by another program: `added` new ones, then the newest `removed` of them deleted again.
+void writeAsAnotherProgram(test::RawRegister& raw, int added, int removed)
+{
+    QVERIFY(raw.exec(QStringLiteral("INSERT INTO \"TableStrah\" (\"Марка_модель\") SELECT 'чужая' FROM generate_series(1, %1)").arg(added)));
+    QVERIFY(raw.exec(QStringLiteral("DELETE FROM \"TableStrah\" WHERE \"Номер_строки\" IN (SELECT \"Номер_строки\" FROM "
+                                    "\"TableStrah\" ORDER BY 1 DESC LIMIT %1)").arg(removed)));
+}
+
+} // namespace
+
+class ServerDatabaseTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRegister> m_register;
+
+    std::unique_ptr<PolicyDatabase> openedAs(const QString& location, PasswordSource ask = {})
+    {
+        auto database = std::make_unique<ServerDatabase>(std::move(ask));
+        const StorageStatus status = database->open(location);
+        if (!status.ok)
+            qWarning("%s", qPrintable(status.error));
+        return database;
+    }
+
+private slots:
+    void init() { m_register = std::make_unique<TestRegister>(); }
+    void cleanup() { m_register.reset(); }
+
+    void tableHasTheColumnsInOrderThenItsKey()
+    {
+        const auto database = openedAs(m_register->location());
+        QVERIFY(database->isOpen());
+        const auto admin = m_register->admin();
+        const PgResult columns = admin->exec(QStringLiteral(
+            "SELECT attname FROM pg_attribute WHERE attrelid = '\"TableStrah\"'::regclass AND attnum > 0 ORDER BY attnum"));
+        QStringList names;
+        for (int row = 0; row < columns.rows(); ++row)
+            names << columns.text(row, 0);
+        QStringList expected = policyColumnNames() << serverSql::kKeyColumn.toString();
+        for (int column : searchedColumns())
+            expected << serverSql::foldedColumnName(column);
+        QCOMPARE(names, expected);
+        QVERIFY(names.contains(QStringLiteral("Доп_cтаж_более_2_6")));
+        QCOMPARE(database->location(),
+                 QStringLiteral("сервер 127.0.0.1:%1, база %2").arg(QUrl(m_register->location()).port()).arg(m_register->databaseName()));
+        for (int column : searchedColumns())
+            QVERIFY(database->hasSearchIndex(column));
+    }
+
+    void twoDesksSavingAtOnceLoseNothing()
+    {
+        constexpr int kRowsEach = 60;
+        QStringList codes[2];
+        std::vector<std::thread> desks;
+        for (int desk = 0; desk < 2; ++desk) {
+            desks.emplace_back([&, desk] {
+                ServerDatabase database;
+                if (!database.open(m_register->location()).ok)
+                    return;
+                for (int n = 0; n < kRowsEach; ++n) {
+                    const auto saved = database.insert(rowOf(QStringLiteral("Место %1 №%2").arg(desk).arg(n)));
+                    codes[desk] << (saved.ok ? saved.value : saved.error);
+                }
+            });
+        }
+        for (std::thread& desk : desks)
+            desk.join();
+        const auto database = openedAs(m_register->location());
+        QCOMPARE(int(allIds(*database).size()), 2 * kRowsEach);
+        QCOMPARE(database->readTableExtent().value.rows, 2 * kRowsEach);
+        const QStringList all = codes[0] + codes[1];
+        QCOMPARE(QSet<QString>(all.begin(), all.end()).size(), 2 * kRowsEach);
+        for (const QString& code : all)
+            QVERIFY2(database->load(code).ok, qPrintable(code));
+    }
+
+    // A table an older program made, rows in it: the desks opening it at once add one count, of those rows.
+    void countIsAddedOnceToAnOlderTable()
+    {
+        test::RawRegister raw(*m_register);
+        QVERIFY(raw.exec(serverSql::createTable(serverSql::Folding::Icu) + u';' + serverSql::createCodeIndex()));
+        writeAsAnotherProgram(raw, 5, 0);
+        bool opened[2] = {};
+        std::vector<std::thread> desks;
+        for (bool& ok : opened)
+            desks.emplace_back([&] { ok = ServerDatabase().open(m_register->location()).ok; });
+        for (std::thread& desk : desks)
+            desk.join();
+        QVERIFY(opened[0] && opened[1]);
+        QCOMPARE(keptCount(raw), QStringLiteral("5"));
+        writeAsAnotherProgram(raw, 3, 1);
+        QCOMPARE(keptCount(raw), QStringLiteral("7"));
+        test::compareExtentWithTable(*openedAs(m_register->location()), raw);
+    }
+
+    // A count that cannot be trusted, or cannot be read, is never shown: the rows are counted instead, and the
+    // owner's next opening mends it.
+    void untrustedCountIsNeverShown_data()
+    {
+        QTest::addColumn<QString>("roleGrants");
+        QTest::addColumn<QString>("breakage");
+        const QString rowRights = QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1");
+        const QString counter = u'"' + serverSql::rowCountTable() + u'"';
+        const QString removed = QStringLiteral("DROP FUNCTION \"TableStrah_count_rows\"() CASCADE; DROP TABLE ") + counter;
+        QTest::newRow("a trigger disabled")
+            << QString() << QStringLiteral("ALTER TABLE \"TableStrah\" DISABLE TRIGGER \"TableStrah_count_insert\"");
+        QTest::newRow("a trigger dropped") << QString() << QStringLiteral("DROP TRIGGER \"TableStrah_count_delete\" ON \"TableStrah\"");
+        QTest::newRow("the count's row deleted") << QString() << QStringLiteral("DELETE FROM ") + counter;
+        QTest::newRow("the count removed while the desk works") << QString() << removed;
+        QTest::newRow("the count's table dropped, its triggers left") << QString() << QStringLiteral("DROP TABLE ") + counter;
+        QTest::newRow("a role that may not read the count") << rowRights << QString();
+        QTest::newRow("a role whose count was removed") << rowRights + QStringLiteral("; GRANT SELECT ON %1 TO ").arg(counter) + QStringLiteral("%1") << removed;
+    }
+
+    void untrustedCountIsNeverShown()
+    {
+        QFETCH(QString, roleGrants);
+        QFETCH(QString, breakage);
+        const auto owner = openedAs(m_register->location());
+        QVERIFY(owner->insert(rowOf(QStringLiteral("Первая"))).ok);
+        const auto admin = m_register->admin();
+        const auto desk = roleGrants.isEmpty() ? nullptr : openedAs(m_register->locationAs(makeRole(*admin, roleGrants)));
+        const PolicyDatabase& database = desk ? *desk : *owner;
+        QVERIFY(database.isOpen());
+        test::RawRegister raw(*m_register);
+        QVERIFY(breakage.isEmpty() || raw.exec(breakage));
+        writeAsAnotherProgram(raw, 3, 1);
+        QVERIFY(owner->insert(rowOf(QStringLiteral("Вторая"))).ok);
+        test::compareExtentWithTable(database, raw);
+
+        const auto reopened = openedAs(m_register->location());
+        QCOMPARE(keptCount(raw), QStringLiteral("4"));
+        writeAsAnotherProgram(raw, 2, 1);
+        QCOMPARE(keptCount(raw), QStringLiteral("5"));
+        test::compareExtentWithTable(*reopened, raw);
+    }
+
+    void changeOverAnotherDesksChangeIsRefused_data()
+    {
+        QTest::addColumn<bool>("otherDeletes");
+        QTest::addColumn<bool>("weDelete");
+        QTest::newRow("changed, then our change") << false << false;
+        QTest::newRow("changed, then our deletion") << false << true;
+        QTest::newRow("deleted, then our change") << true << false;
+        QTest::newRow("deleted, then our deletion") << true << true;
+    }
+
+    void changeOverAnotherDesksChangeIsRefused()
+    {
+        QFETCH(bool, otherDeletes);
+        QFETCH(bool, weDelete);
+        const auto ours = openedAs(m_register->location());
+        const auto other = openedAs(m_register->location());
+        QVERIFY(ours->insert(rowOf(QStringLiteral("Первая"))).ok);
+        const RowKey key(allIds(*ours).front());
+        const PolicyRow asRead = ours->load(key).value;
+
+        PolicyRow theirs = asRead;
+        theirs.setValue(surnameColumn(), QStringLiteral("Изменена другим"));
+        QVERIFY(otherDeletes ? other->remove(key, asRead).ok : other->update(key, asRead, theirs).ok);
+
+        PolicyRow mine = asRead;
+        mine.setValue(surnameColumn(), QStringLiteral("Наша правка"));
+        const StorageStatus status = weDelete ? ours->remove(key, asRead) : ours->update(key, asRead, mine);
+        QVERIFY(!status.ok);
+        QVERIFY(status.rowChanged);
+        QVERIFY(status.error.startsWith(kRowChangedMessage));
+        QVERIFY(status.error.contains(ours->location()));
+        const std::vector<qint64> ids = allIds(*ours);
+        QCOMPARE(surnames(*ours, ids), otherDeletes ? QStringList{} : QStringList{QStringLiteral("Изменена другим")});
+    }
+
+    void readOnlyRoleReadsAndSaysWhy()
+    {
+        {
+            const auto made = openedAs(m_register->location());
+            QVERIFY(made->insert(rowOf(QStringLiteral("Петров"))).ok);
+        }
+        const auto admin = m_register->admin();
+        const QString role = makeRole(*admin, QStringLiteral("GRANT SELECT ON \"TableStrah\" TO %1"));
+        const auto database = openedAs(m_register->locationAs(role));
+        QVERIFY(database->isOpen());
+        QVERIFY(database->isReadOnly());
+        QVERIFY2(database->readOnlyReason().contains(role), qPrintable(database->readOnlyReason()));
+        QCOMPARE(found(*database, QStringLiteral("петр")), QStringList{QStringLiteral("Петров")});
+        const auto saved = database->insert(rowOf(QStringLiteral("Сидоров")));
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.contains(database->readOnlyReason()), qPrintable(saved.error));
+    }
+
+    void roleWithoutDdlWorksOnTheAdministratorsTable()
+    {
+        const auto admin = m_register->admin();
+        QVERIFY(admin->exec(serverSql::schemaScript()).ok());
+        const QString role = makeRole(*admin, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1"));
+        const auto database = openedAs(m_register->locationAs(role));
+        QVERIFY(database->isOpen());
+        QVERIFY(!database->isReadOnly());
+        const auto saved = database->insert(rowOf(QStringLiteral("Ёлкин")));
+        QVERIFY2(saved.ok, qPrintable(saved.error));
+        const RowKey key(allIds(*database).front());
+        PolicyRow changed = database->load(key).value;
+        const PolicyRow asRead = changed;
+        changed.setValue(surnameColumn(), QStringLiteral("Ёлкина"));
+        QVERIFY(database->update(key, asRead, changed).ok);
+        QCOMPARE(found(*database, QStringLiteral("ЕЛКИНА")), QStringList{QStringLiteral("Ёлкина")});
+        QVERIFY(database->hasSearchIndex(surnameColumn()));
+
+        // A right taken away while the program runs: the statement is refused, and the message says whose right.
+        admin->exec(QStringLiteral("REVOKE DELETE ON \"TableStrah\" FROM %1").arg(role));
+        const StorageStatus refused = database->remove(key, changed);
+        QVERIFY(!refused.ok);
+        QVERIFY2(refused.error.contains(QStringLiteral("у роли %1 нет прав").arg(role)), qPrintable(refused.error));
+        QCOMPARE(int(allIds(*database).size()), 1);
+        admin->exec(QStringLiteral("GRANT DELETE ON \"TableStrah\" TO %1").arg(role));
+        QVERIFY(database->remove(key, changed).ok);
+        QVERIFY(allIds(*database).empty());
+    }
+
+    void missingTableTheRoleCannotMakeIsExplained()
+    {
+        const auto admin = m_register->admin();
+        admin->exec(QStringLiteral("REVOKE CREATE ON SCHEMA public FROM PUBLIC"));
+        const QString role = makeRole(*admin, {});
+        ServerDatabase database;
+        const StorageStatus status = database.open(m_register->locationAs(role));
+        QVERIFY(!status.ok);
+        QVERIFY(!database.isOpen());
+        QVERIFY2(status.error.contains(QStringLiteral("таблицы TableStrah на сервере нет")), qPrintable(status.error));
+        QVERIFY(status.error.contains(QStringLiteral("администратор")));
+        QVERIFY(status.error.contains(m_register->databaseName()));
+    }
+
+    void tableOfOtherColumnsIsRefusedAndLeftAlone_data()
+    {
+        QTest::addColumn<QString>("definition");
+        QTest::newRow("another table") << QStringLiteral("\"Номер\" text, \"Сумма\" text");
+        QStringList columns;
+        for (const QString& name : policyColumnNames())
+            columns << u'"' + name + QStringLiteral("\" text");
+        QTest::newRow("the columns without the key") << columns.join(u',');
+        columns << QStringLiteral("\"Номер_строки\" bigint");
+        for (int column : searchedColumns())
+            columns << u'"' + serverSql::foldedColumnName(column) + QStringLiteral("\" text");
+        QTest::newRow("folded texts the server does not keep") << columns.join(u',');
+    }
+
+    void tableOfOtherColumnsIsRefusedAndLeftAlone()
+    {
+        QFETCH(QString, definition);
+        const auto admin = m_register->admin();
+        QVERIFY(admin->exec(QStringLiteral("CREATE TABLE \"TableStrah\" (%1)").arg(definition)).ok());
+        const QString before = admin->scalar(QStringLiteral("SELECT string_agg(attname, ',') FROM pg_attribute WHERE attrelid = '\"TableStrah\"'::regclass"));
+        ServerDatabase database;
+        const StorageStatus status = database.open(m_register->location());
+        QVERIFY(!status.ok);
+        QVERIFY2(status.error.contains(QStringLiteral("не является реестром")), qPrintable(status.error));
+        QCOMPARE(admin->scalar(QStringLiteral("SELECT string_agg(attname, ',') FROM pg_attribute WHERE attrelid = '\"TableStrah\"'::regclass")), before);
+        QCOMPARE(admin->scalar(QStringLiteral("SELECT count(*) FROM pg_indexes WHERE tablename = 'TableStrah'")), QStringLiteral("0"));
+    }
+
+    // A role that owns its table but may not install extensions: no trigram index, the same answers by scanning.
+    void searchWithoutTheExtensionGivesTheSameAnswers()
+    {
+        const auto admin = m_register->admin();
+        const QString role = makeRole(*admin, QStringLiteral("GRANT CREATE ON SCHEMA public TO %1"));
+        const auto database = openedAs(m_register->locationAs(role));
+        QVERIFY(database->isOpen());
+        QVERIFY(!database->hasSearchIndex(surnameColumn()));
+        QCOMPARE(admin->scalar(QStringLiteral("SELECT count(*) FROM pg_extension WHERE extname = 'pg_trgm'")), QStringLiteral("0"));
+        const QStringList names{QStringLiteral("Пётр Ёжиков"), QStringLiteral("ЕЖОВ"), QStringLiteral("100% _под_"),
+                                QStringLiteral("Straße O'Neil")};
+        for (const QString& name : names)
+            QVERIFY(database->insert(rowOf(name)).ok);
+        QVERIFY(!database->buildSearchIndex(surnameColumn(), {}).ok);
+        QCOMPARE(found(*database, QStringLiteral("ёж")), (QStringList{names[0], names[1]}));
+        QCOMPARE(found(*database, QStringLiteral("0%")), QStringList{names[2]});
+        QCOMPARE(found(*database, QStringLiteral("_п")), QStringList{names[2]});
+        QCOMPARE(found(*database, QStringLiteral("Р Ё")), QStringList{names[0]});
+        QCOMPARE(found(*database, QStringLiteral("o'n")), QStringList{names[3]});
+        QCOMPARE(found(*database, QStringLiteral("%%")), QStringList{});
+    }
+
+    // A table an earlier version made, without the folded columns: searched over the expression as it is, then
+    // the same after the administrator's script has added them.
+    void olderTableIsSearchedBeforeAndAfterItGetsTheFoldedColumns()
+    {
+        const auto admin = m_register->admin();
+        QStringList columns;
+        for (const QString& name : policyColumnNames())
+            columns << u'"' + name + QStringLiteral("\" text");
+        columns << QStringLiteral("\"Номер_строки\" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
+        QVERIFY(admin->exec(QStringLiteral("CREATE TABLE \"TableStrah\" (%1)").arg(columns.join(u','))).ok());
+        const QStringList names{QStringLiteral("Пётр Ёжиков"), QStringLiteral("ЕЖОВ"), QStringLiteral("100% _под_")};
+        const QString insert = QStringLiteral("INSERT INTO \"TableStrah\" (\"Страхователь_фамилия_фирма\") VALUES ($1)");
+        for (const QString& name : names)
+            QVERIFY(admin->exec(insert, QStringList{name}).ok());
+        const QString columnCount = QStringLiteral("SELECT count(*) FROM pg_attribute WHERE attrelid = '\"TableStrah\"'::regclass AND attnum > 0");
+        for (const QString& expectedColumns : {QStringLiteral("124"), QStringLiteral("131")}) {
+            const auto database = openedAs(m_register->location());
+            QVERIFY(database->isOpen());
+            QCOMPARE(admin->scalar(columnCount), expectedColumns);
+            QCOMPARE(found(*database, QStringLiteral("ёж")), (QStringList{names[0], names[1]}));
+            QCOMPARE(found(*database, QStringLiteral("ЁЖИК")), QStringList{names[0]});
+            QCOMPARE(found(*database, QStringLiteral("0%")), QStringList{names[2]});
+            QVERIFY(database->buildSearchIndex(surnameColumn(), {}).ok);
+            QCOMPARE(found(*database, QStringLiteral("ежов")), QStringList{names[1]});
+            if (expectedColumns == u"124")
+                QVERIFY(admin->exec(serverSql::foldedColumnsScript()).ok());
+        }
+    }
+
+    void buildingTheIndexReportsProgressAndServesTheSearch()
+    {
+        const auto database = openedAs(m_register->location());
+        QVERIFY(database->insert(rowOf(QStringLiteral("Иванов"))).ok);
+        const auto admin = m_register->admin();
+        admin->exec(QStringLiteral("DROP INDEX \"%1\"").arg(serverSql::searchIndexName(surnameColumn())));
+        QVERIFY(!database->hasSearchIndex(surnameColumn()));
+        QVERIFY(database->buildSearchIndex(surnameColumn(), [](int percent) { QVERIFY(percent >= 0 && percent <= 99); }).ok);
+        QVERIFY(database->hasSearchIndex(surnameColumn()));
+        QCOMPARE(found(*database, QStringLiteral("ИВАН")), QStringList{QStringLiteral("Иванов")});
+    }
+
+    void wrongPasswordIsExplainedAndTheBoxAskedOnce()
+    {
+        const auto admin = m_register->admin();
+        admin->exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
+        const QString role = makeRole(*admin, QStringLiteral("GRANT ALL ON SCHEMA public TO %1"), QStringLiteral("верный"));
+        admin->exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(m_register->databaseName(), role));
+
+        ServerDatabase typed;
+        const StorageStatus wrong = typed.open(m_register->locationAs(role, QStringLiteral("neverniy")));
+        QVERIFY(!wrong.ok);
+        QVERIFY2(wrong.error.contains(QStringLiteral("не принял пароль роли ") + role), qPrintable(wrong.error));
+        QVERIFY(!wrong.error.contains(QStringLiteral("neverniy")));
+
+        int asked = 0;
+        QString prompt;
+        ServerDatabase boxed([&](const QString& text) {
+            ++asked;
+            prompt = text;
+            return std::optional<QString>(QStringLiteral("верный"));
+        });
+        const StorageStatus opened = boxed.open(m_register->locationAs(role));
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QCOMPARE(asked, 1);
+        QVERIFY(prompt.contains(role) && prompt.contains(boxed.location()));
+        QVERIFY(boxed.insert(rowOf(QStringLiteral("Сидоров"))).ok);
+        QCOMPARE(asked, 1);
+
+        ServerDatabase declined([](const QString&) { return std::optional<QString>(); });
+        const StorageStatus refused = declined.open(m_register->locationAs(role));
+        QVERIFY(!refused.ok);
+        QVERIFY2(refused.error.contains(QStringLiteral("требует пароль")), qPrintable(refused.error));
+    }
+
+    void faultsAreExplainedAndTheNextCommandConnectsAgain()
+    {
+        FaultServer server;
+        QVERIFY(server.run(QStringLiteral("start")));
+        ServerDatabase database;
+        QVERIFY(database.open(server.location()).ok);
+        QVERIFY(database.insert(rowOf(QStringLiteral("До перезапуска"))).ok);
+
+        // Restarted while the program was idle: the next command connects again by itself.
+        QVERIFY(server.run(QStringLiteral("restart")));
+        const auto afterRestart = database.insert(rowOf(QStringLiteral("После перезапуска")));
+        QVERIFY2(afterRestart.ok, qPrintable(afterRestart.error));
+
+        // Stopped: the command fails with the server named, within the connect timeout.
+        QVERIFY(server.run(QStringLiteral("stop")));
+        const auto whileStopped = database.insert(rowOf(QStringLiteral("Без сервера")));
+        QVERIFY(!whileStopped.ok);
+        QVERIFY2(whileStopped.error.contains(QStringLiteral("сервер не отвечает")), qPrintable(whileStopped.error));
+        QVERIFY(whileStopped.error.contains(database.location()));
+        ServerDatabase atStart;
+        const StorageStatus unreachable = atStart.open(server.location());
+        QVERIFY(!unreachable.ok);
+        QVERIFY2(unreachable.error.contains(QStringLiteral("сервер не отвечает")), qPrintable(unreachable.error));
+        QVERIFY(unreachable.error.contains(QStringLiteral("сервер 127.0.0.1:")));
+
+        QVERIFY(server.run(QStringLiteral("start")));
+        QVERIFY(database.open(server.location()).ok);
+        QCOMPARE(surnames(database, allIds(database)), QStringList{});
+    }
+};
+
+QTEST_GUILESS_MAIN(ServerDatabaseTest)
+#include "ServerDatabaseTest.moc"
