@@ -104,7 +104,8 @@ StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupPro
         if (progress)
             progress(int(std::min<qint64>(rows, extent.value.rows)), extent.value.rows);
     });
-    return added;
+    // The table is free again for the rest of the transaction (a restore empties it next).
+    return added.ok ? StorageStatus(exec(kBackupAction, serverSql::closeCopyCursor())) : StorageStatus(added);
 }
 
 StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,

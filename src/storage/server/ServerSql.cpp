@@ -414,6 +414,11 @@ QByteArray fetchCopyCursor()
     return "FETCH FORWARD 2000 FROM osago_copy";
 }
 
+QByteArray closeCopyCursor()
+{
+    return "CLOSE osago_copy";
+}
+
 QByteArray selectLoadDeferredIndexes()
 {
     return "SELECT c.relname, pg_get_indexdef(i.indexrelid) FROM pg_index i JOIN pg_class c ON c.oid = i.indexrelid "

@@ -97,6 +97,7 @@ QByteArray lockWholeTable();
 QByteArray emptyTable();
 QByteArray declareCopyCursor();
 QByteArray fetchCopyCursor();
+QByteArray closeCopyCursor();
 // The name and the CREATE statement of each index of the table that backs no key ($1: tableName()).
 QByteArray selectLoadDeferredIndexes();
 QByteArray dropIndex(const QByteArray& name);
