@@ -36,8 +36,8 @@ struct Service
 {
     QWidget mainWindow;
     test::ScriptedMessages messages;
-    PrintService print{messages, mainWindow, std::make_unique<test::RecordingPrinter>(),
-                       std::make_unique<test::ScriptedFileNames>()};
+    test::RecordingPrinter printer;
+    PrintService print{messages, mainWindow, printer, std::make_unique<test::ScriptedFileNames>()};
 };
 
 double median(std::vector<double> values)

@@ -25,7 +25,8 @@
 #include "storage/PolicyDatabase.h"
 #include "app/Program.h"
 #include "grid/RegisterModel.h"
-#include "app/ServiceCommands.h"
+#include "app/BackupCommands.h"
+#include "app/ReportCommands.h"
 #include "widgets/WindowedGrid.h"
 
 #include <QAction>
@@ -163,7 +164,7 @@ void startQuietly(Program& program, PaintCounter& viewport)
 {
     program.start();
     viewport.waitForPaint();
-    while (program.serviceCommands().isBackingUp())
+    while (program.backupCommands().isBackingUp())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
@@ -171,11 +172,11 @@ int report(Program& program, const QString& from, const QString& to)
 {
     PaintCounter viewport(*gridOf(program).viewport());
     startQuietly(program, viewport);
-    program.serviceCommands().report();
-    osago::FormPeriod& period = program.serviceCommands().periodWindow();
+    program.reportCommands().report();
+    osago::FormPeriod& period = program.reportCommands().periodWindow();
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
-    osago::FormReport& window = program.serviceCommands().reportWindow();
+    osago::FormReport& window = program.reportCommands().reportWindow();
     PaintCounter preview(*window.preview().viewport());
     QElapsedTimer timer;
     timer.start();
@@ -218,7 +219,7 @@ int backup(Program& program, const QuietMessages& messages)
     while (messages.shownCount == shownBefore)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const double reported = milliseconds(timer);
-    while (program.serviceCommands().isBackingUp())
+    while (program.backupCommands().isBackingUp())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     ticks.stop();
     std::printf("backup reported after %.0f ms, on the disk after %.0f ms: grid painted %d times, %d ticks of 16 ms, "

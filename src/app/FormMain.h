@@ -10,35 +10,20 @@ class QAbstractItemModel;
 
 namespace osago {
 
-class AboutBox;
-class Form2;
 class FormAgent;
-class FormPoisk;
 class Messages;
-class RecordCommands;
 class WindowedGrid;
 
-// The main window: the register grid and every command of the program in its menu and toolbar.
-// Closing it ends the program.
+// The main window: the register grid and every command of the program in its menu and toolbar. Each command is
+// connected to the object that carries it out, by that object or by the program; the window carries out only its
+// own: "Пользователи..." and "Выход". Closing it ends the program.
 class FormMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    struct Windows
-    {
-        Form2* editor = nullptr;
-        FormPoisk* search = nullptr;
-        AboutBox* about = nullptr;
-    };
-
     explicit FormMain(Messages& messages);
     ~FormMain() override;
-
-    // The windows the commands show; they are created after the main window.
-    void attach(const Windows& windows);
-    // The commands over the register's rows and their printing, made after the windows.
-    void attachRecords(RecordCommands& records);
 
     // The read-only register grid `DBGrid`; the register gives it its model.
     WindowedGrid& grid() { return *m_grid; }
@@ -47,7 +32,7 @@ public:
     // a cap, never sized to the rows' contents (that would read every row).
     void showRegister(QAbstractItemModel& model);
 
-    // The commands of the menu and the toolbar, for the command objects made after the window.
+    // The commands of the menu and the toolbar, for the objects made after the window that carry them out.
     const MainCommands& commands() const { return m_commands; }
 
     // The agent settings window, made by the first "Пользователи..." and kept; null before.
@@ -57,21 +42,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void N2Click();
-    void N3Click();
-    void N15Click();
-    void N12Click();
-    void N4Click();
-    void N16Click();
-    void N7Click();
-    void N8Click();
-    void N10Click();
-    void N14Click();
-    void N6Click();
+    // "Пользователи...": the agent settings window, made the first time.
+    void showAgentSettings();
+    // "Выход": closes the window, so ends the program, once the agent confirms.
+    void confirmExit();
 
     Messages& m_messages;
-    Windows m_windows;
-    RecordCommands* m_records = nullptr;
     std::unique_ptr<FormAgent> m_formAgent;
     MainCommands m_commands;
     WindowedGrid* m_grid = nullptr;

@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
 #include "app/AboutBox.h"
+#include "app/BackupCommands.h"
+#include "app/ExportCommands.h"
 #include "drivers/DriversPage.h"
 #include "editor/Form2.h"
 #include "app/FormMain.h"
@@ -12,17 +14,31 @@
 #include "app/ProgramRegister.h"
 #include "app/RecordCommands.h"
 #include "app/RegisterSettings.h"
-#include "app/ServiceCommands.h"
+#include "app/ReportCommands.h"
 
 #include <QAction>
 
 namespace osago {
 
-// The register is opened first, so the grid shows its rows from the start; the record commands, with the
-// printing, come last, once the windows they work with exist.
+namespace {
+
+// `command` shows `window` without a modal loop and brings it to the front.
+void showOnCommand(QAction* command, QWidget& window)
+{
+    QObject::connect(command, &QAction::triggered, &window, &QWidget::show);
+    QObject::connect(command, &QAction::triggered, &window, &QWidget::raise);
+    QObject::connect(command, &QAction::triggered, &window, &QWidget::activateWindow);
+}
+
+} // namespace
+
+// The register is opened first, so the grid shows its rows from the start; the objects that carry out the
+// commands, with the printing, come last, once the windows they work with exist. Each of them connects the main
+// window's commands it carries out to itself; "Поиск..." and "О программе..." show their windows from here.
 Program::Program(Messages& messages, ProgramOptions options)
     : m_messages(messages)
     , m_options(std::move(options))
+    , m_printer(m_options.printer ? std::move(m_options.printer) : std::make_unique<SystemPrinter>())
 {
     m_register = std::make_unique<ProgramRegister>(m_options.databaseLocation,
                                                    [this](const QString& prompt) { return askPassword(prompt); });
@@ -36,15 +52,19 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_aboutBox = std::make_unique<AboutBox>(m_messages, *m_formMain);
 
     m_form2->driversPage().attachDialog(*m_formPlus);
-    m_formMain->attach({m_form2.get(), m_formPoisk.get(), m_aboutBox.get()});
     m_formMain->showRegister(m_register->model());
     m_formPoisk->attachRegister(m_register->database(), m_register->model());
+    showOnCommand(m_formMain->commands().search, *m_formPoisk);
+    showOnCommand(m_formMain->commands().about, *m_aboutBox);
 
     m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, *m_register,
-                                                 m_register->model(), std::move(m_options.printer));
-    m_formMain->attachRecords(*m_records);
-    m_service = std::make_unique<ServiceCommands>(m_messages, *m_options.fileChoices, *m_formMain,
-                                                  *m_register, m_register->model());
+                                                 m_register->model(), *m_printer);
+    m_export = std::make_unique<ExportCommands>(m_messages, *m_options.fileChoices, *m_formMain, *m_register,
+                                                m_register->model());
+    m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_formMain,
+                                                *m_register);
+    m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_formMain, *m_register,
+                                                m_register->model());
     // The search window's rows were the old register's.
     QObject::connect(m_register.get(), &ProgramRegister::replaced, m_formPoisk.get(),
                      [this](PolicyDatabase& database) { m_formPoisk->attachRegister(database, m_register->model()); });
@@ -56,7 +76,9 @@ Program::Program(Messages& messages, ProgramOptions options)
 Program::~Program()
 {
     m_formRegister.reset();
-    m_service.reset();
+    m_backup.reset();
+    m_report.reset();
+    m_export.reset();
     m_records.reset();
     m_aboutBox.reset();
     m_formPlus.reset();
@@ -72,7 +94,7 @@ void Program::start()
     tellRegisterState();
     const PolicyDatabase& database = m_register->database();
     if (m_options.automaticBackup && m_register->openFailure().isEmpty() && !database.isReadOnly())
-        m_service->backupAutomatically();
+        m_backup->backupAutomatically();
 }
 
 void Program::tellRegisterState()

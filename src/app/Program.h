@@ -13,6 +13,8 @@
 namespace osago {
 
 class AboutBox;
+class BackupCommands;
+class ExportCommands;
 class Form2;
 class FormMain;
 class FormPlus;
@@ -24,14 +26,14 @@ class PrintService;
 class ProgramRegister;
 class RecordCommands;
 class RegisterModel;
-class ServiceCommands;
+class ReportCommands;
 struct RegisterSettings;
 
 struct ProgramOptions
 {
     // The register: a file (a bare name is looked up in the current folder) or a server's connection URI.
     QString databaseLocation = QStringLiteral("Baza.mdb");
-    // Where documents are printed; the system's default printer unless given.
+    // Where documents are printed, the policies' and the agent's report; the system's default printer unless given.
     std::unique_ptr<DocumentPrinter> printer = nullptr;
     // Where the files the agent writes go; the platform's file dialogs unless given.
     std::unique_ptr<FileChoices> fileChoices = std::make_unique<DialogFileChoices>();
@@ -41,8 +43,9 @@ struct ProgramOptions
     std::unique_ptr<PasswordPrompt> passwords = std::make_unique<DialogPasswordPrompt>();
 };
 
-// Owns the program's windows and its register. Each window exists once, created in a fixed order, shown and
-// hidden, never destroyed before the program ends. main() makes one; every test makes a fresh one.
+// Owns the program's windows, its register, its printer and the objects that carry out the main window's commands.
+// Each window exists once, created in a fixed order, shown and hidden, never destroyed before the program ends.
+// main() makes one; every test makes a fresh one.
 class Program
 {
 public:
@@ -68,7 +71,10 @@ public:
     PolicyDatabase& database();
     RegisterModel& registerModel();
     PrintService& printService();
-    ServiceCommands& serviceCommands() { return *m_service; }
+    // The commands of the menu "Сервис".
+    ExportCommands& exportCommands() { return *m_export; }
+    ReportCommands& reportCommands() { return *m_report; }
+    BackupCommands& backupCommands() { return *m_backup; }
 
 private:
     // "Реестр...": the window with the choice kept.
@@ -83,6 +89,8 @@ private:
 
     Messages& m_messages;
     ProgramOptions m_options;
+    // The one printer of every command that prints: the one given, else the system's.
+    std::unique_ptr<DocumentPrinter> m_printer;
     std::unique_ptr<ProgramRegister> m_register;
     std::unique_ptr<FormMain> m_formMain;
     std::unique_ptr<Form2> m_form2;
@@ -90,7 +98,9 @@ private:
     std::unique_ptr<FormPlus> m_formPlus;
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<RecordCommands> m_records;
-    std::unique_ptr<ServiceCommands> m_service;
+    std::unique_ptr<ExportCommands> m_export;
+    std::unique_ptr<ReportCommands> m_report;
+    std::unique_ptr<BackupCommands> m_backup;
     std::unique_ptr<FormRegister> m_formRegister;
     QHash<QString, QString> m_passwords;
 };

@@ -13,6 +13,7 @@
 #include "widgets/WaitCursor.h"
 #include "widgets/WindowedGrid.h"
 
+#include <QAction>
 #include <QDateTime>
 #include <QScrollBar>
 
@@ -29,16 +30,23 @@ const QString kViewCaption = QStringLiteral("Просмотр записи");
 } // namespace
 
 RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
-                               RegisterModel& model, std::unique_ptr<DocumentPrinter> printer)
+                               RegisterModel& model, DocumentPrinter& printer)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
     , m_editor(editor)
     , m_register(programRegister)
     , m_model(model)
+    , m_printService(std::make_unique<PrintService>(m_messages, m_mainWindow, printer))
 {
-    if (!printer)
-        printer = std::make_unique<SystemPrinter>();
-    m_printService = std::make_unique<PrintService>(m_messages, m_mainWindow, std::move(printer));
+    const MainCommands& commands = mainWindow.commands();
+    connect(commands.create, &QAction::triggered, this, &RecordCommands::createRecord);
+    connect(commands.edit, &QAction::triggered, this, &RecordCommands::editSelected);
+    connect(commands.copy, &QAction::triggered, this, &RecordCommands::copySelected);
+    connect(commands.remove, &QAction::triggered, this, &RecordCommands::deleteSelected);
+    connect(commands.view, &QAction::triggered, this, &RecordCommands::viewSelected);
+    connect(commands.print, &QAction::triggered, this, &RecordCommands::printSelected);
+    connect(commands.printDirect, &QAction::triggered, this, &RecordCommands::printSelectedDirectly);
+    connect(commands.reread, &QAction::triggered, this, &RecordCommands::rereadRegister);
     connect(&m_editor, &Form2::saveRequested, this, &RecordCommands::saveEditorRecord);
     connect(&m_editor.resultsPage(), &ResultsPage::printRequested, this, &RecordCommands::printEditorRecord);
     // Queued: a page is read while the grid paints, which is no time for a message box.

@@ -23,14 +23,16 @@ struct StorageStatus;
 
 // The commands over the register: saving the editor's record, opening the row selected in the main window's grid
 // for change, as a copy or only to look at, deleting it, and printing it or the editor's record. Owns the printing.
+// The main window's commands "Создать...", "Редактировать...", "Копировать...", "Удалить", "Просмотр...",
+// "Печать...", "Печать" and F5 are connected to it.
 class RecordCommands : public QObject
 {
     Q_OBJECT
 
 public:
-    // `printer` takes the printed documents; null: the system's default printer.
+    // `printer`, the program's, takes the printed documents; it outlives the commands.
     RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
-                   RegisterModel& model, std::unique_ptr<DocumentPrinter> printer);
+                   RegisterModel& model, DocumentPrinter& printer);
     ~RecordCommands() override;
 
     // "Создать...": the editor on a new record.

@@ -23,11 +23,11 @@ QString fileNameSuffix(const PolicyRow& row)
 
 } // namespace
 
-PrintService::PrintService(Messages& messages, QWidget& mainWindow, std::unique_ptr<DocumentPrinter> printer,
+PrintService::PrintService(Messages& messages, QWidget& mainWindow, DocumentPrinter& printer,
                            std::unique_ptr<PdfFileNameSource> fileNames)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
-    , m_printer(std::move(printer))
+    , m_printer(printer)
     , m_fileNames(std::move(fileNames))
 {
 }
@@ -44,7 +44,7 @@ FormProgress& PrintService::formProgress()
 FormPrint& PrintService::formPrint()
 {
     if (!m_formPrint) {
-        m_formPrint = std::make_unique<FormPrint>(m_messages, *m_printer, *m_fileNames);
+        m_formPrint = std::make_unique<FormPrint>(m_messages, m_printer, *m_fileNames);
         QObject::connect(m_formPrint.get(), &FormPrint::closed, m_formPrint.get(), [this] { giveInputBack(); });
         QObject::connect(m_formPrint.get(), &FormPrint::policyOffsetEdited, m_formPrint.get(),
                          [this](const PolicyOffset& offset) { changePolicyOffset(offset); });
@@ -73,7 +73,7 @@ void PrintService::printDirect(const PrintRecord& record)
     preview(record);
     const DocumentList& documents = formPrint().documents();
     for (const DocumentIndex page : {ApplicationPage1, ApplicationPage2}) {
-        if (!printOrReport(*m_printer, m_messages, &formPrint(), *documents.at(std::size_t(page))))
+        if (!printOrReport(m_printer, m_messages, &formPrint(), *documents.at(std::size_t(page))))
             return;
     }
 }

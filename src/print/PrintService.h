@@ -24,9 +24,9 @@ class Messages;
 class PrintService
 {
 public:
-    // `mainWindow` takes no input from the start of a production until the preview window closes.
-    PrintService(Messages& messages, QWidget& mainWindow,
-                 std::unique_ptr<DocumentPrinter> printer = std::make_unique<SystemPrinter>(),
+    // `mainWindow` takes no input from the start of a production until the preview window closes. `printer`
+    // takes the printed documents and outlives the service.
+    PrintService(Messages& messages, QWidget& mainWindow, DocumentPrinter& printer,
                  std::unique_ptr<PdfFileNameSource> fileNames = std::make_unique<DialogPdfFileNames>());
     ~PrintService();
     PrintService(const PrintService&) = delete;
@@ -57,7 +57,7 @@ private:
 
     Messages& m_messages;
     QWidget& m_mainWindow;
-    std::unique_ptr<DocumentPrinter> m_printer;
+    DocumentPrinter& m_printer;
     std::unique_ptr<PdfFileNameSource> m_fileNames;
     std::unique_ptr<FormProgress> m_formProgress;
     std::unique_ptr<FormPrint> m_formPrint;

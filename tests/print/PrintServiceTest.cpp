@@ -59,7 +59,7 @@ class PrintServiceTest : public QObject
 
     ScriptedMessages m_messages;
     std::unique_ptr<QWidget> m_mainWindow;
-    RecordingPrinter* m_printer = nullptr;
+    std::unique_ptr<RecordingPrinter> m_printer;
     ScriptedFileNames* m_fileNames = nullptr;
     std::unique_ptr<PrintService> m_service;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -87,12 +87,10 @@ private slots:
         m_mainWindow = std::make_unique<QWidget>();
         m_mainWindow->setObjectName(QStringLiteral("FormMain"));
         m_mainWindow->show();
-        auto printer = std::make_unique<RecordingPrinter>();
+        m_printer = std::make_unique<RecordingPrinter>();
         auto fileNames = std::make_unique<ScriptedFileNames>();
-        m_printer = printer.get();
         m_fileNames = fileNames.get();
-        m_service = std::make_unique<PrintService>(m_messages, *m_mainWindow, std::move(printer),
-                                                   std::move(fileNames));
+        m_service = std::make_unique<PrintService>(m_messages, *m_mainWindow, *m_printer, std::move(fileNames));
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
     }
@@ -282,9 +280,8 @@ private slots:
     void withoutAPrinterTheAgentIsTold()
     {
         ScriptedMessages messages;
-        PrintService service(messages, *m_mainWindow,
-                             std::make_unique<SystemPrinter>([] { return QPrinterInfo(); }),
-                             std::make_unique<ScriptedFileNames>());
+        SystemPrinter noPrinter([] { return QPrinterInfo(); });
+        PrintService service(messages, *m_mainWindow, noPrinter, std::make_unique<ScriptedFileNames>());
         service.printDirect(printRecord(sixDriverRow()));
         // Page 1 fails, so page 2 is never tried: one message.
         QCOMPARE(messages.shown().size(), 1);

@@ -1,0 +1,82 @@
+#include "app/ExportCommands.h"
+
+#include "app/FormMain.h"
+#include "app/FormPeriod.h"
+#include "app/ProgramRegister.h"
+#include "export/RegisterExport.h"
+#include "export/TableFileWriter.h"
+#include "grid/RegisterModel.h"
+#include "storage/RegisterRowStream.h"
+#include "widgets/FileChoices.h"
+#include "widgets/Messages.h"
+
+#include <QAction>
+#include <QProgressDialog>
+
+namespace osago {
+
+namespace {
+
+const QString kExportTitle = QStringLiteral("Экспорт реестра");
+const QString kExportFilters = QStringLiteral("Таблица CSV (*.csv);;Книга Excel (*.xlsx)");
+
+} // namespace
+
+ExportCommands::ExportCommands(Messages& messages, FileChoices& files, FormMain& mainWindow,
+                               ProgramRegister& programRegister, RegisterModel& model, Today today)
+    : m_messages(messages)
+    , m_files(files)
+    , m_mainWindow(mainWindow)
+    , m_register(programRegister)
+    , m_model(model)
+    , m_today(std::move(today))
+    , m_period(std::make_unique<FormPeriod>(messages))
+{
+    connect(mainWindow.commands().exportRows, &QAction::triggered, this, &ExportCommands::exportRows);
+    connect(m_period.get(), &FormPeriod::chosen, this, &ExportCommands::exportPeriod);
+}
+
+ExportCommands::~ExportCommands() = default;
+
+void ExportCommands::exportRows()
+{
+    m_period->ask(kExportTitle, FormPeriod::Need::Optional, m_today());
+}
+
+void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period)
+{
+    QString target = m_files.saveFileName(&m_mainWindow, kExportTitle, QStringLiteral("Реестр.xlsx"), kExportFilters);
+    if (target.isEmpty())
+        return;
+    if (!tableFormatOf(target))
+        target += QStringLiteral(".csv");
+
+    QProgressDialog progress(QStringLiteral("Идёт экспорт реестра..."), QStringLiteral("Отмена"), 0, 0, &m_mainWindow);
+    progress.setObjectName(QStringLiteral("FormExportProgress"));
+    progress.setWindowTitle(kExportTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    RegisterRowStream rows(m_register.database(), m_model.selection());
+    const ExportOutcome outcome = exportRegister(rows, period, target, [&](std::size_t done, std::size_t total) {
+        progress.setMaximum(int(total));
+        progress.setValue(int(done));
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+
+    switch (outcome.kind) {
+    case ExportOutcome::Kind::Written:
+        m_messages.show(&m_mainWindow, kExportTitle, QStringLiteral("Экспорт завершён. ") + exportSummary(outcome),
+                        Messages::Icon::Information);
+        break;
+    case ExportOutcome::Kind::Cancelled:
+        m_messages.show(&m_mainWindow, kExportTitle, QStringLiteral("Экспорт отменён, файл не записан."),
+                        Messages::Icon::Information);
+        break;
+    case ExportOutcome::Kind::Failed:
+        m_messages.show(&m_mainWindow, kExportTitle, outcome.error, Messages::Icon::Critical);
+        break;
+    }
+}
+
+} // namespace osago

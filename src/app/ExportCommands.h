@@ -1,0 +1,51 @@
+#pragma once
+
+#include "storage/IssuePeriod.h"
+
+#include <QDate>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace osago {
+
+class FileChoices;
+class FormMain;
+class FormPeriod;
+class Messages;
+class ProgramRegister;
+class RegisterModel;
+
+// "Экспорт..." of the menu "Сервис": the rows the grid shows, issued in a period or all of them, written to a CSV
+// table or an Excel book under a progress window.
+class ExportCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Today = std::function<QDate()>;
+
+    ExportCommands(Messages& messages, FileChoices& files, FormMain& mainWindow, ProgramRegister& programRegister,
+                   RegisterModel& model, Today today = &QDate::currentDate);
+    ~ExportCommands() override;
+
+    // "Экспорт...": asks for a period (or none), then the file, then writes the rows under a progress window.
+    void exportRows();
+
+    FormPeriod& periodWindow() { return *m_period; }
+
+private:
+    void exportPeriod(const std::optional<IssuePeriod>& period);
+
+    Messages& m_messages;
+    FileChoices& m_files;
+    FormMain& m_mainWindow;
+    ProgramRegister& m_register;
+    RegisterModel& m_model;
+    Today m_today;
+    std::unique_ptr<FormPeriod> m_period;
+};
+
+} // namespace osago

@@ -1,0 +1,85 @@
+#include "app/ReportCommands.h"
+
+#include "app/AgentSettings.h"
+#include "app/FormMain.h"
+#include "app/FormPeriod.h"
+#include "app/FormReport.h"
+#include "app/ProgramRegister.h"
+#include "report/AgentReport.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPages.h"
+#include "storage/PolicyDatabase.h"
+#include "widgets/Messages.h"
+#include "widgets/WaitCursor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressDialog>
+
+namespace osago {
+
+namespace {
+
+const QString kReportTitle = QStringLiteral("Отчёт агента");
+
+} // namespace
+
+ReportCommands::ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, FormMain& mainWindow,
+                               ProgramRegister& programRegister, Today today)
+    : m_messages(messages)
+    , m_mainWindow(mainWindow)
+    , m_register(programRegister)
+    , m_today(std::move(today))
+    , m_period(std::make_unique<FormPeriod>(messages))
+    , m_report(std::make_unique<FormReport>(messages, printer, files))
+{
+    connect(mainWindow.commands().report, &QAction::triggered, this, &ReportCommands::report);
+    connect(m_period.get(), &FormPeriod::chosen, this, &ReportCommands::reportPeriod);
+}
+
+ReportCommands::~ReportCommands() = default;
+
+void ReportCommands::report()
+{
+    m_period->ask(kReportTitle, FormPeriod::Need::Required, m_today());
+}
+
+// A register made before the issue index gets it at its first report: a read of the whole table, seconds at a
+// million rows, under a progress window. Where it cannot be built (another program writing for longer than the
+// busy timeout) the report reads the table instead, slower but the same. The progress comes from inside SQLite,
+// which must not be re-entered: the window is repainted there, and no events are handled until the build ends.
+void ReportCommands::prepareIssueIndex()
+{
+    if (m_register.database().isReadOnly() || m_register.database().hasIssueDayIndex())
+        return;
+    QProgressDialog progress(QStringLiteral("Подготовка отчёта: построение указателя дат выдачи..."), QString(), 0,
+                             100, &m_mainWindow);
+    progress.setObjectName(QStringLiteral("FormReportProgress"));
+    progress.setWindowTitle(kReportTitle);
+    progress.setMinimumDuration(0);
+    progress.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const WaitCursor waiting;
+    m_register.database().buildIssueDayIndex([&progress](int percent) {
+        progress.setValue(percent);
+        progress.repaint();
+    });
+}
+
+// The period window asks for a period here: it always comes with one.
+void ReportCommands::reportPeriod(const std::optional<IssuePeriod>& period)
+{
+    const AgentSettings parties = AgentSettings::load();
+    prepareIssueIndex();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const StorageResult<AgentReport> made = makeAgentReport(m_register.database(), *period, parties.agent, parties.insurer);
+    QApplication::restoreOverrideCursor();
+    if (!made.ok) {
+        m_messages.show(&m_mainWindow, kReportTitle, made.error, Messages::Icon::Critical);
+        return;
+    }
+    m_report->showReport(agentReportPages(made.value), QStringLiteral("Отчёт агента %1-%2.pdf")
+                                                          .arg(registerDateText(period->from), registerDateText(period->to)));
+}
+
+} // namespace osago

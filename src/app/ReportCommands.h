@@ -1,0 +1,54 @@
+#pragma once
+
+#include "storage/IssuePeriod.h"
+
+#include <QDate>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace osago {
+
+class DocumentPrinter;
+class FileChoices;
+class FormMain;
+class FormPeriod;
+class FormReport;
+class Messages;
+class ProgramRegister;
+
+// "Отчёт агента..." of the menu "Сервис": the policies the agent issued in a period over the whole register, in a
+// preview that prints them or saves them as a PDF file.
+class ReportCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Today = std::function<QDate()>;
+
+    // `printer`, the program's, takes the report's pages; it outlives the commands.
+    ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, FormMain& mainWindow,
+                   ProgramRegister& programRegister, Today today = &QDate::currentDate);
+    ~ReportCommands() override;
+
+    // "Отчёт агента...": asks for the period, then shows the report over the whole register in its preview.
+    void report();
+
+    FormPeriod& periodWindow() { return *m_period; }
+    FormReport& reportWindow() { return *m_report; }
+
+private:
+    void reportPeriod(const std::optional<IssuePeriod>& period);
+    void prepareIssueIndex();
+
+    Messages& m_messages;
+    FormMain& m_mainWindow;
+    ProgramRegister& m_register;
+    Today m_today;
+    std::unique_ptr<FormPeriod> m_period;
+    std::unique_ptr<FormReport> m_report;
+};
+
+} // namespace osago
