@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/DocumentPrinter.h"
+#include "storage/PolicyColumns.h"
 #include "widgets/FileChoices.h"
 #include "widgets/PasswordPrompt.h"
 
@@ -32,7 +33,7 @@ struct RegisterSettings;
 struct ProgramOptions
 {
     // The register: a file (a bare name is looked up in the current folder) or a server's connection URI.
-    QString databaseLocation = QStringLiteral("Baza.mdb");
+    QString databaseLocation = kDefaultRegisterFile.toString();
     // Where documents are printed, the policies' and the agent's report; the system's default printer unless given.
     std::unique_ptr<DocumentPrinter> printer = nullptr;
     // Where the files the agent writes go; the platform's file dialogs unless given.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/PolicyColumns.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,7 +16,7 @@ struct RegisterSettings
     static constexpr int kDefaultPort = 5432;
 
     Kind kind = Kind::File;
-    QString file = QStringLiteral("Baza.mdb");
+    QString file = kDefaultRegisterFile.toString();
     QString host;
     int port = kDefaultPort;
     QString database;

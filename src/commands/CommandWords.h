@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/PolicyColumns.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -18,7 +20,7 @@ inline constexpr int kCommandUnusable = 2;
 // `--to DD.MM.YYYY`, and the other words in their order.
 struct CommandWords
 {
-    QString database = QStringLiteral("Baza.mdb");
+    QString database = kDefaultRegisterFile.toString();
     std::optional<QDate> from;
     std::optional<QDate> to;
     QStringList others;

@@ -1,5 +1,7 @@
 #include "storage/sqlite/SqliteErrors.h"
 
+#include "storage/PolicyColumns.h"
+
 #include "storage/sqlite/SqliteAccess.h"
 
 #include <QDir>
@@ -65,7 +67,7 @@ bool isDamageCode(int sqliteCode)
 
 QString damagedRegisterReason(const QString& path)
 {
-    const QString name = path.isEmpty() ? QStringLiteral("Baza.mdb") : QFileInfo(path).fileName();
+    const QString name = path.isEmpty() ? kDefaultRegisterFile.toString() : QFileInfo(path).fileName();
     return QStringLiteral("файл реестра повреждён, и в него ничего не записывается; восстановите реестр из "
                           "резервной копии или извлеките уцелевшие записи в новый файл командой "
                           "sqlite3 %1 \".recover\" | sqlite3 новый.mdb")
