@@ -2,14 +2,10 @@
 
 #include <libpq-fe.h>
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QThread>
 #include <QtEndian>
 
 #include <poll.h>
-
-#include <algorithm>
 
 namespace osago {
 
@@ -21,15 +17,6 @@ void ignoreNotice(void*, const char*) {}
 QString fromLibpq(const char* text)
 {
     return text ? QString::fromUtf8(text).trimmed() : QString();
-}
-
-// How often the windows are served while a statement waits on the application's thread.
-constexpr int kPaintSliceMs = 30;
-
-bool onApplicationThread()
-{
-    const QCoreApplication* application = QCoreApplication::instance();
-    return application && QThread::currentThread() == application->thread();
 }
 
 } // namespace
@@ -287,7 +274,6 @@ bool PgConnection::awaitResult()
 {
     if (!m_conn || m_silenceMs <= 0)
         return true;
-    const bool serveWindows = onApplicationThread();
     QDeadlineTimer silence(m_silenceMs);
     while (PQconsumeInput(m_conn) == 1 && PQisBusy(m_conn) == 1) {
         if (silence.hasExpired()) {
@@ -296,11 +282,8 @@ bool PgConnection::awaitResult()
             return false;
         }
         pollfd socket{PQsocket(m_conn), POLLIN, 0};
-        const qint64 remaining = silence.remainingTime();
-        if (poll(&socket, 1, int(serveWindows ? std::min<qint64>(remaining, kPaintSliceMs) : remaining)) > 0)
+        if (poll(&socket, 1, int(silence.remainingTime())) > 0)
             silence.setRemainingTime(m_silenceMs);
-        if (serveWindows)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     return true;
 }

@@ -85,8 +85,7 @@ public:
     void close();
     bool isOpen() const;
     // How long a statement may wait for the server's next word, in seconds (0: without limit). Past it the
-    // connection is closed and the statement fails as timedOut(); meanwhile, on the application's own thread,
-    // the events other than the user's input are handled, so the windows keep painting.
+    // connection is closed and the statement fails as timedOut().
     void setSilenceLimit(int seconds) { m_silenceMs = seconds * 1000; }
     // Whether a transaction is open on the connection.
     bool inTransaction() const;
