@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# A throwaway PostgreSQL server for the tests: test-server.sh start|stop|restart DIR PORT
+# A throwaway PostgreSQL server for the tests: test-server.sh start|stop|restart|freeze|thaw DIR PORT
 #   start    makes a new cluster in DIR (emptied first) and starts it on 127.0.0.1:PORT with its socket in DIR;
-#   stop     stops it (fast shutdown) and removes DIR;
-#   restart  stops it and starts it again, keeping its data.
+#   stop     stops it (fast shutdown) and removes DIR, thawing it first;
+#   restart  stops it and starts it again, keeping its data;
+#   freeze   stops the server's processes (SIGSTOP): a server that takes connections and answers nothing;
+#   thaw     lets them run on (SIGCONT);
+#   tls      turns TLS on with a certificate made for 127.0.0.1 (DIR/server.crt, its own issuer) and restarts;
+#            DIR/other.crt is a certificate of no relation to it, for a client trusting the wrong issuer.
 # The server refuses to run as root, so under root it runs as the user postgres (or nobody) owning DIR.
 # Every local connection is trusted except those of the members of the role osago_passworded, which must give
 # their passwords, so the tests can see a wrong password refused.
 set -euo pipefail
 
-command=${1:?start, stop or restart}
+command=${1:?start, stop, restart, freeze, thaw or tls}
 dir=${2:?folder of the server}
 port=${3:?port}
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
@@ -36,8 +40,18 @@ start_server() {
         -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
 }
 
+# The postmaster and the processes it started, by their ids.
+signal_server() {
+    local postmaster
+    postmaster=$(head -n1 "$dir/data/postmaster.pid" 2>/dev/null) || return 0
+    [ -n "$postmaster" ] || return 0
+    # shellcheck disable=SC2046
+    kill "-$1" "$postmaster" $(pgrep -P "$postmaster") 2>/dev/null || true
+}
+
 stop_server() {
     if [ -f "$dir/data/postmaster.pid" ]; then
+        signal_server CONT
         as_server "$bin/pg_ctl" -D "$dir/data" -m fast -w -t 30 stop >/dev/null || true
     fi
 }
@@ -65,8 +79,26 @@ restart)
     stop_server
     start_server
     ;;
+freeze)
+    signal_server STOP
+    ;;
+thaw)
+    signal_server CONT
+    ;;
+tls)
+    for name in server other; do
+        openssl req -new -x509 -days 2 -nodes -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
+            -keyout "$dir/$name.key" -out "$dir/$name.crt" 2>/dev/null
+    done
+    chmod 600 "$dir/server.key"
+    [ "$(id -u)" -eq 0 ] && chown "$owner" "$dir/server.key" "$dir/server.crt"
+    printf "ssl = on\nssl_cert_file = '%s'\nssl_key_file = '%s'\n" "$dir/server.crt" "$dir/server.key" \
+        | as_server tee -a "$dir/data/postgresql.conf" >/dev/null
+    stop_server
+    start_server
+    ;;
 *)
-    echo "unknown command $command: start, stop or restart" >&2
+    echo "unknown command $command: start, stop, restart, freeze, thaw or tls" >&2
     exit 2
     ;;
 esac

@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <QDeadlineTimer>
 #include <QtEndian>
 
 #include <poll.h>
@@ -100,6 +101,7 @@ std::optional<PgConnection::Refusal> PgConnection::open(const QString& location,
                                                         const std::optional<QString>& password)
 {
     close();
+    m_timedOut = false;
     // libpq takes the last value of a repeated key word: the defaults come before the location (expanded from
     // "dbname"), the password given and the encoding the program reads and writes after it.
     const QByteArray timeout = QByteArray::number(connectSeconds);
@@ -119,6 +121,11 @@ std::optional<PgConnection::Refusal> PgConnection::open(const QString& location,
         return std::nullopt;
     }
     Refusal refusal;
+    char* parseError = nullptr;
+    if (PQconninfoOption* options = PQconninfoParse(uri.constData(), &parseError))
+        PQconninfoFree(options);
+    refusal.unreadableLocation = parseError != nullptr;
+    PQfreemem(parseError);
     refusal.message = m_conn ? fromLibpq(PQerrorMessage(m_conn)) : QStringLiteral("out of memory");
     refusal.needsPassword = m_conn && PQconnectionNeedsPassword(m_conn) == 1;
     refusal.usedPassword = m_conn && PQconnectionUsedPassword(m_conn) == 1;
@@ -177,7 +184,7 @@ PgResult PgConnection::exec(const QByteArray& sql, std::span<const QByteArray> v
         if (PQresultStatus(result.m_result.get()) == PGRES_COPY_IN)
             break;
     }
-    return last.m_result ? last : clientFailure();
+    return last.m_result && !m_timedOut ? last : clientFailure();
 }
 
 PgResult PgConnection::execRowByRow(const QByteArray& sql, std::span<const QByteArray> values,
@@ -192,7 +199,7 @@ PgResult PgConnection::execRowByRow(const QByteArray& sql, std::span<const QByte
         else
             last = result;
     }
-    return last.m_result ? last : clientFailure();
+    return last.m_result && !m_timedOut ? last : clientFailure();
 }
 
 bool PgConnection::start(const QByteArray& sql)
@@ -216,7 +223,7 @@ PgResult PgConnection::finish()
     PgResult last;
     for (PgResult result = next(); result.m_result; result = next())
         last = result;
-    return last.m_result ? last : clientFailure();
+    return last.m_result && !m_timedOut ? last : clientFailure();
 }
 
 bool PgConnection::putCopyData(const QByteArray& lines)
@@ -234,6 +241,7 @@ PgResult PgConnection::endCopy(const std::optional<QString>& failure)
 
 bool PgConnection::send(const QByteArray& sql, std::span<const QByteArray> values, Format format)
 {
+    m_timedOut = false;
     if (!m_conn)
         return false;
     // A statement without values goes as a simple query, which may hold several statements (a script).
@@ -254,15 +262,41 @@ bool PgConnection::send(const QByteArray& sql, std::span<const QByteArray> value
 
 PgResult PgConnection::next()
 {
+    if (!awaitResult())
+        return {};
     pg_result* result = PQgetResult(m_conn);
     return PgResult(result, result && PQstatus(m_conn) == CONNECTION_BAD);
+}
+
+// A blocking PQgetResult() would wait on a silent server without end: the socket is watched instead, and every
+// byte that comes starts the silence anew, so a long answer arriving row by row is never cut.
+bool PgConnection::awaitResult()
+{
+    if (!m_conn || m_silenceMs <= 0)
+        return true;
+    QDeadlineTimer silence(m_silenceMs);
+    while (PQconsumeInput(m_conn) == 1 && PQisBusy(m_conn) == 1) {
+        if (silence.hasExpired()) {
+            close();
+            m_timedOut = true;
+            return false;
+        }
+        pollfd socket{PQsocket(m_conn), POLLIN, 0};
+        if (poll(&socket, 1, int(silence.remainingTime())) > 0)
+            silence.setRemainingTime(m_silenceMs);
+    }
+    return true;
 }
 
 PgResult PgConnection::clientFailure() const
 {
     PgResult failure;
     failure.m_connectionLost = !m_conn || PQstatus(m_conn) == CONNECTION_BAD;
-    failure.m_clientMessage = m_conn ? fromLibpq(PQerrorMessage(m_conn)) : QStringLiteral("no connection");
+    failure.m_timedOut = m_timedOut;
+    if (m_timedOut)
+        failure.m_clientMessage = QStringLiteral("no answer from the server for %1 s").arg(m_silenceMs / 1000);
+    else
+        failure.m_clientMessage = m_conn ? fromLibpq(PQerrorMessage(m_conn)) : QStringLiteral("no connection");
     return failure;
 }
 

@@ -30,6 +30,9 @@ public:
     QString message() const;
     // The connection broke during the statement (the server stopped or restarted, the network failed).
     bool connectionLost() const { return m_connectionLost; }
+    // The server stayed silent past the connection's silence limit; the connection was dropped (see
+    // PgConnection::setSilenceLimit), and whether the statement took effect is unknown.
+    bool timedOut() const { return m_timedOut; }
 
     int rows() const;
     // The number of rows an INSERT, UPDATE or DELETE touched.
@@ -45,6 +48,7 @@ public:
 private:
     std::shared_ptr<pg_result> m_result;
     bool m_connectionLost = false;
+    bool m_timedOut = false;
     QString m_clientMessage;
 
     friend class PgConnection;
@@ -64,6 +68,8 @@ public:
         bool needsPassword = false;
         // A password was sent (given, or found in ~/.pgpass or the location) and the attempt still failed.
         bool usedPassword = false;
+        // libpq could not read the location itself.
+        bool unreadableLocation = false;
     };
     enum class Format { Text = 0, Binary = 1 };
 
@@ -78,6 +84,9 @@ public:
     std::optional<Refusal> open(const QString& location, int connectSeconds, const std::optional<QString>& password);
     void close();
     bool isOpen() const;
+    // How long a statement may wait for the server's next word, in seconds (0: without limit). Past it the
+    // connection is closed and the statement fails as timedOut().
+    void setSilenceLimit(int seconds) { m_silenceMs = seconds * 1000; }
     // Whether a transaction is open on the connection.
     bool inTransaction() const;
     // The server process serving the connection, as the server's statistics name it.
@@ -109,9 +118,13 @@ public:
 private:
     bool send(const QByteArray& sql, std::span<const QByteArray> values, Format format);
     PgResult next();
+    // Waits for a whole result within the silence limit; false when it ran out and the connection was closed.
+    bool awaitResult();
     PgResult clientFailure() const;
 
     pg_conn* m_conn = nullptr;
+    int m_silenceMs = 0;
+    bool m_timedOut = false;
 };
 
 } // namespace osago

@@ -123,6 +123,15 @@ StorageStatus ServerDatabase::open(const QString& location, Access access)
     return status;
 }
 
+QString ServerDatabase::openWarning() const
+{
+    if (!isOpen() || !m_session.addressHoldsPassword())
+        return {};
+    return QStringLiteral("Пароль записан в адресе реестра. Программа подключилась с ним, но надёжнее хранить его "
+                          "в файле ~/.pgpass (строка СЕРВЕР:ПОРТ:БАЗА:ПОЛЬЗОВАТЕЛЬ:ПАРОЛЬ, файл доступен только "
+                          "владельцу) и убрать из адреса.");
+}
+
 StorageStatus ServerDatabase::prepareTable()
 {
     bool missing = false;
@@ -284,13 +293,16 @@ bool ServerDatabase::rowCountIsSound() const
 StorageStatus ServerDatabase::inTransaction(const QString& action, const Steps& steps, bool longWork)
 {
     StorageStatus status = exec(action, "BEGIN");
-    if (status.ok && longWork)
+    if (status.ok && longWork) {
         status = exec(action, "SET LOCAL statement_timeout = 0");
+        m_session.allowLongSilence(true);
+    }
     if (status.ok)
         status = steps(action);
+    m_session.allowLongSilence(false);
     if (status.ok) {
         const StorageResult<PgResult> commit = m_session.exec(action, "COMMIT");
-        if (!commit.ok && commit.value.connectionLost()) {
+        if (!commit.ok && commit.value.connectionLost() && !commit.value.timedOut()) {
             return failure(action, QStringLiteral("соединение с сервером потеряно в момент сохранения, и неизвестно, "
                                                   "успел ли сервер его принять; проверьте в таблице, есть ли эта "
                                                   "запись, прежде чем повторить"));
@@ -325,9 +337,12 @@ StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
     StorageStatus status = writable(kSaveAction);
     if (!status.ok)
         return Result::failure(status);
-    // A random code is taken already only by a row copied in with it; another is drawn then.
+    // A random code is taken already only by a row copied in with it; another is drawn then. A save that failed
+    // may still have been taken (its answer lost with the connection): the same record saved again goes under
+    // the same code, and that code found taken is the earlier save, not written twice.
+    bool again = m_unansweredSave && m_unansweredSave->row == row;
     for (;;) {
-        const QString code = QUuid::createUuid().toString(QUuid::Id128);
+        const QString code = again ? m_unansweredSave->code : QUuid::createUuid().toString(QUuid::Id128);
         bool taken = false;
         status = inTransaction(kSaveAction, [&](const QString& action) {
             const StorageStatus locked = exec(action, serverSql::lockCodes());
@@ -341,10 +356,14 @@ StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
             taken = inserted.ok && inserted.value.affectedRows() == 0;
             return StorageStatus(inserted);
         });
-        if (!status.ok)
+        if (!status.ok) {
+            m_unansweredSave = UnansweredSave{row, code};
             return Result::failure(status);
-        if (!taken)
+        }
+        if (!taken || again) {
+            m_unansweredSave.reset();
             return Result::success(code);
+        }
     }
 }
 

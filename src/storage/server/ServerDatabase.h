@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace osago {
 
@@ -30,7 +31,8 @@ public:
     bool isOpen() const override { return m_session.isOpen(); }
     QString path() const override { return {}; }
     QString location() const override { return m_session.place(); }
-    QString openWarning() const override { return {}; }
+    // A password written in the address is used, and the agent is told once where it is kept safer.
+    QString openWarning() const override;
 
     bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
     QString readOnlyReason() const override { return m_readOnlyReason; }
@@ -128,6 +130,13 @@ private:
     // Why no search index can be built on this server (no extension, no right), once found: not tried again.
     QString m_searchIndexRefusal;
     mutable bool m_damaged = false;
+    // The last save that failed, and the code it was sent under.
+    struct UnansweredSave
+    {
+        PolicyRow row;
+        QString code;
+    };
+    std::optional<UnansweredSave> m_unansweredSave;
 };
 
 } // namespace osago

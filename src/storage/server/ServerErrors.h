@@ -13,7 +13,13 @@ class PgResult;
 namespace serverErrors {
 
 inline constexpr int kConnectSeconds = 5;
-inline constexpr int kStatementSeconds = 5;
+// How long a command waits for a silent server (PgConnection::setSilenceLimit); work that shows its progress
+// with a way to cancel it (a copy, an index, a restore) waits longer, as the server is silent while it builds.
+inline constexpr int kSilenceSeconds = 5;
+inline constexpr int kLongWorkSilenceSeconds = 600;
+// The server's own limit for a statement, below the silence limit: a slow statement on a working server ends
+// with the server's reason rather than with the connection dropped.
+inline constexpr int kStatementSeconds = 4;
 inline constexpr int kLockSeconds = 3;
 
 QString connectFailure(const QString& action, const QString& location, const QString& user,

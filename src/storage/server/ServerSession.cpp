@@ -2,8 +2,6 @@
 
 #include "storage/server/ServerErrors.h"
 
-#include <QUrl>
-
 namespace osago {
 
 ServerSession::ServerSession(PasswordSource askPassword)
@@ -15,6 +13,7 @@ StorageStatus ServerSession::open(const QString& location, bool readOnly, const 
 {
     close();
     m_location = location;
+    m_address = ServerAddress(location);
     m_readOnly = readOnly;
     const StorageStatus status = connect(action, true);
     if (!status.ok)
@@ -26,6 +25,7 @@ StorageStatus ServerSession::openBeside(const ServerSession& other, const QStrin
 {
     close();
     m_location = other.m_location;
+    m_address = other.m_address;
     m_password = other.m_password;
     m_readOnly = true;
     const StorageStatus status = connect(action, false);
@@ -42,29 +42,38 @@ void ServerSession::close()
     m_user.clear();
 }
 
+// An address libpq could not read names no server: the address itself is shown, cleaned of its password.
 void ServerSession::notePlace()
 {
     const QString host = m_connection.host();
+    const QString user = m_connection.user();
+    m_user = user.isEmpty() ? m_address.user() : user;
     if (host.isEmpty()) {
-        m_place = QStringLiteral("сервер %1").arg(QUrl(m_location).toString(QUrl::RemovePassword | QUrl::RemoveQuery));
+        m_place = QStringLiteral("адрес %1").arg(m_address.shown());
         return;
     }
     m_place = QStringLiteral("сервер %1:%2, база %3").arg(host, m_connection.port(), m_connection.database());
-    m_user = m_connection.user();
 }
 
-StorageStatus ServerSession::connect(const QString& action, bool mayAsk)
+std::optional<PgConnection::Refusal> ServerSession::openConnection()
 {
     std::optional<PgConnection::Refusal> refusal =
         m_connection.open(m_location, serverErrors::kConnectSeconds, m_password);
+    m_connection.setSilenceLimit(serverErrors::kSilenceSeconds);
     notePlace();
+    return refusal;
+}
+
+// The prompt is a question without its colon: the box and the terminal each end it their own way.
+StorageStatus ServerSession::connect(const QString& action, bool mayAsk)
+{
+    std::optional<PgConnection::Refusal> refusal = openConnection();
     if (refusal && refusal->needsPassword && !m_password && mayAsk && m_askPassword) {
         const std::optional<QString> given =
-            m_askPassword(QStringLiteral("Пароль роли %1 для реестра (%2):").arg(m_user, m_place));
+            m_askPassword(QStringLiteral("Пароль роли %1 для реестра (%2)").arg(m_user, m_place));
         if (given) {
             m_password = given;
-            refusal = m_connection.open(m_location, serverErrors::kConnectSeconds, m_password);
-            notePlace();
+            refusal = openConnection();
         }
     }
     if (refusal) {
@@ -72,7 +81,7 @@ StorageStatus ServerSession::connect(const QString& action, bool mayAsk)
         if (refusal->usedPassword)
             m_password.reset();
         m_connection.close();
-        return StorageStatus::failure(serverErrors::connectFailure(action, m_place, m_user, *refusal));
+        return cleanFailure(serverErrors::connectFailure(action, m_place, m_user, *refusal));
     }
 
     // A row another desk holds locked longer than its short transactions take is reported as busy, before the
@@ -107,7 +116,7 @@ StorageResult<PgResult> ServerSession::run(const QString& action, const std::fun
     }
     const bool wasInTransaction = m_connection.inTransaction();
     outcome.value = statement();
-    if (outcome.value.connectionLost() && !wasInTransaction && mayRepeat()) {
+    if (outcome.value.connectionLost() && !outcome.value.timedOut() && !wasInTransaction && mayRepeat()) {
         static_cast<StorageStatus&>(outcome) = connect(action, false);
         if (!outcome.ok)
             return outcome;
@@ -136,19 +145,30 @@ StorageResult<PgResult> ServerSession::execRowByRow(const QString& action, const
     return run(action, [&] { return m_connection.execRowByRow(sql, values, counted); }, [&] { return !rowsCame; });
 }
 
+void ServerSession::allowLongSilence(bool allow)
+{
+    m_connection.setSilenceLimit(allow ? serverErrors::kLongWorkSilenceSeconds : serverErrors::kSilenceSeconds);
+}
+
 std::optional<PgConnection::Refusal> ServerSession::openSideConnection(PgConnection& side) const
 {
+    side.setSilenceLimit(serverErrors::kSilenceSeconds);
     return side.open(m_location, serverErrors::kConnectSeconds, m_password);
 }
 
 StorageStatus ServerSession::failure(const QString& action, const PgResult& result) const
 {
-    return StorageStatus::failure(serverErrors::statementFailure(action, m_place, m_user, result));
+    return cleanFailure(serverErrors::statementFailure(action, m_place, m_user, result));
 }
 
 StorageStatus ServerSession::failure(const QString& action, const QString& reason) const
 {
-    return StorageStatus::failure(serverErrors::failure(action, m_place, reason));
+    return cleanFailure(serverErrors::failure(action, m_place, reason));
+}
+
+StorageStatus ServerSession::cleanFailure(const QString& message) const
+{
+    return StorageStatus::failure(m_address.cleaned(message, m_password));
 }
 
 } // namespace osago

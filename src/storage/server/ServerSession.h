@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/server/ServerAddress.h"
 #include "storage/server/ServerConnection.h"
 #include "storage/PolicyDatabase.h"
 #include "storage/StorageStatus.h"
@@ -29,12 +30,17 @@ public:
     void close();
     bool isOpen() const { return !m_location.isEmpty(); }
 
-    // "сервер HOST:PORT, база NAME", from what the connection reached; never with a password.
+    // "сервер HOST:PORT, база NAME", from what the connection reached, or the address as written when libpq
+    // could not read it; never with a password.
     const QString& place() const { return m_place; }
     const QString& user() const { return m_user; }
+    // Whether the address itself holds a password (used, but ~/.pgpass is the safer place for it).
+    bool addressHoldsPassword() const { return m_address.holdsPassword(); }
 
     // Runs one statement. The first statement of a command (no transaction open) that finds the connection lost
-    // connects again and runs once more: nothing of it reached the server. A failure is worded with `action`;
+    // connects again and runs once more: nothing of it reached the server. A statement the server left
+    // unanswered past the silence limit is never run again: the server may have taken it; the connection is
+    // closed, and the next statement connects again. A failure is worded with `action`;
     // the server's result is kept in `value` either way.
     StorageResult<PgResult> exec(const QString& action, const QByteArray& sql, std::span<const QByteArray> values = {},
                                  PgConnection::Format format = PgConnection::Format::Text);
@@ -45,6 +51,9 @@ public:
 
     // The connection itself, for a copy between statements of an open transaction.
     PgConnection& connection() { return m_connection; }
+    // While `allow`, statements wait for a silent server up to kLongWorkSilenceSeconds: long work (a copy, an
+    // index) that shows its progress and may be cancelled.
+    void allowLongSilence(bool allow);
     // A second connection to the same server with the same password, for watching long work from aside.
     std::optional<PgConnection::Refusal> openSideConnection(PgConnection& side) const;
 
@@ -53,7 +62,10 @@ public:
 
 private:
     StorageStatus connect(const QString& action, bool mayAsk);
+    std::optional<PgConnection::Refusal> openConnection();
     void notePlace();
+    // The failure as the agent reads it: no password of the address nor the one typed in it.
+    StorageStatus cleanFailure(const QString& message) const;
     // Runs `statement`, once more after connecting again when it found the connection lost outside a
     // transaction and `mayRepeat` says nothing of it has been taken.
     StorageResult<PgResult> run(const QString& action, const std::function<PgResult()>& statement,
@@ -63,6 +75,7 @@ private:
     std::optional<QString> m_password;
     PgConnection m_connection;
     QString m_location;
+    ServerAddress m_address;
     bool m_readOnly = false;
     QString m_place;
     QString m_user;

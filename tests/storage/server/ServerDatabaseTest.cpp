@@ -4,6 +4,7 @@
 #include "StorageTestSupport.h"
 #include "TestRegister.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QTest>
 #include <QUrl>
@@ -66,6 +67,33 @@ QString makeRole(ServerAdmin& admin, const QString& grants, const QString& passw
     return role;
 }
 
+// A role the test server's pg_hba asks `password` of, allowed everything in the test's database.
+QString makePasswordedRole(ServerAdmin& admin, const TestRegister& testRegister, const QString& password)
+{
+    admin.exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
+    const QString role = makeRole(admin, QStringLiteral("GRANT ALL ON SCHEMA public TO %1"), password);
+    admin.exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(testRegister.databaseName(), role));
+    return role;
+}
+
+// The commands tried on a frozen server.
+enum class Command { Save, Refresh, Search };
+
+StorageStatus runCommand(Command command, ServerDatabase& database)
+{
+    switch (command) {
+    case Command::Save:
+        return database.insert(rowOf(QStringLiteral("Сидоров")));
+    case Command::Refresh:
+        return database.readTableExtent();
+    case Command::Search: {
+        std::vector<qint64> ids;
+        return database.readSelectedIds({surnameColumn(), QStringLiteral("петр"), 0}, ids);
+    }
+    }
+    return StorageStatus::failure(QStringLiteral("unknown command"));
+}
+
 // The fault tests' own server (OSAGO_FAULT_SERVER: "script folder port"), stopped and started by them; the
 // other tests' server is never touched.
 class FaultServer
@@ -88,6 +116,7 @@ public:
                && QProcess::execute(m_script, {command, m_folder, m_port}) == 0;
     }
     QString server() const { return QStringLiteral("postgresql://postgres@127.0.0.1:%1").arg(m_port); }
+    const QString& folder() const { return m_folder; }
     QString location() const { return server() + QStringLiteral("/postgres"); }
 
 private:
@@ -111,6 +140,8 @@ void writeAsAnotherProgram(test::RawRegister& raw, int added, int removed)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Command)
 
 class ServerDatabaseTest : public QObject
 {
@@ -430,9 +461,7 @@ private slots:
     void wrongPasswordIsExplainedAndTheBoxAskedOnce()
     {
         const auto admin = m_register->admin();
-        admin->exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
-        const QString role = makeRole(*admin, QStringLiteral("GRANT ALL ON SCHEMA public TO %1"), QStringLiteral("верный"));
-        admin->exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(m_register->databaseName(), role));
+        const QString role = makePasswordedRole(*admin, *m_register, QStringLiteral("верный"));
 
         ServerDatabase typed;
         const StorageStatus wrong = typed.open(m_register->locationAs(role, QStringLiteral("neverniy")));
@@ -451,6 +480,8 @@ private slots:
         QVERIFY2(opened.ok, qPrintable(opened.error));
         QCOMPARE(asked, 1);
         QVERIFY(prompt.contains(role) && prompt.contains(boxed.location()));
+        // The terminal adds its own ": ".
+        QVERIFY(!prompt.endsWith(u':'));
         QVERIFY(boxed.insert(rowOf(QStringLiteral("Сидоров"))).ok);
         QCOMPARE(asked, 1);
 
@@ -458,6 +489,158 @@ private slots:
         const StorageStatus refused = declined.open(m_register->locationAs(role));
         QVERIFY(!refused.ok);
         QVERIFY2(refused.error.contains(QStringLiteral("требует пароль")), qPrintable(refused.error));
+    }
+
+    // Each refusal has its own reason, libpq's words after it; none falls to the general one.
+    void eachConnectionFailureIsNamed_data()
+    {
+        // `address`: %1 the test server's address as the role (as the superuser when `roleSql` is empty), %2 the
+        // test's database; `roleSql` runs first, with %1 a new role's name and %2 the database.
+        QTest::addColumn<QString>("roleSql");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("reason");
+        const QString ours = QStringLiteral("%1/%2");
+        QTest::newRow("no server there") << QString() << QStringLiteral("postgresql://postgres@127.0.0.1:1/%2")
+                                         << QStringLiteral("сервер не отвечает");
+        QTest::newRow("TLS required, the server offers none")
+            << QString() << ours + QStringLiteral("?sslmode=require") << QStringLiteral("требует защищённого соединения");
+        QTest::newRow("no such database") << QString() << QStringLiteral("%1/no_such_database")
+                                          << QStringLiteral("такой базы данных на сервере нет");
+        QTest::newRow("no such role") << QStringLiteral("SELECT 'the role %1 is only named'") << ours
+                                      << QStringLiteral("на сервере нет; проверьте имя пользователя");
+        QTest::newRow("no right to connect")
+            << QStringLiteral("CREATE ROLE %1 LOGIN; REVOKE CONNECT ON DATABASE \"%2\" FROM PUBLIC") << ours
+            << QStringLiteral("нет права подключаться");
+        QTest::newRow("a role that may not log in") << QStringLiteral("CREATE ROLE %1 NOLOGIN") << ours
+                                                    << QStringLiteral("нет права подключаться");
+        QTest::newRow("too many connections") << QStringLiteral("CREATE ROLE %1 LOGIN CONNECTION LIMIT 0") << ours
+                                              << QStringLiteral("заняты все подключения");
+        QTest::newRow("an address libpq cannot read") << QString() << QStringLiteral("postgresql://agent@[127.0.0.1:5432/%2")
+                                                      << QStringLiteral("адрес реестра записан с ошибкой");
+        QTest::newRow("a port that is no number") << QString() << QStringLiteral("postgresql://agent@127.0.0.1:five/%2")
+                                                  << QStringLiteral("адрес реестра записан с ошибкой");
+    }
+
+    void eachConnectionFailureIsNamed()
+    {
+        QFETCH(QString, roleSql);
+        QFETCH(QString, address);
+        QFETCH(QString, reason);
+        QString server = test::testServer();
+        if (!roleSql.isEmpty()) {
+            const QString role = QStringLiteral("r%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+            m_register->admin()->exec(roleSql.replace(QStringLiteral("%1"), role)
+                                          .replace(QStringLiteral("%2"), m_register->databaseName()));
+            server.replace(QStringLiteral("postgres@"), role + u'@');
+        }
+        ServerDatabase database;
+        const StorageStatus status = database.open(
+            address.replace(QStringLiteral("%1"), server).replace(QStringLiteral("%2"), m_register->databaseName()));
+        QVERIFY(!status.ok);
+        QVERIFY2(status.error.contains(reason), qPrintable(status.error));
+        QVERIFY2(!status.error.contains(QStringLiteral("сервер отказал в подключении")), qPrintable(status.error));
+        QVERIFY2(status.error.contains(QStringLiteral("\n(")), qPrintable(status.error));
+        QVERIFY(!database.isOpen());
+    }
+
+    // A server with TLS and a certificate of its own: trusted through that certificate it serves; for another
+    // name or trusted through the wrong issuer, the reason says which.
+    void certificateFailuresAreNamed()
+    {
+        FaultServer server;
+        QVERIFY(server.run(QStringLiteral("start")));
+        QVERIFY(server.run(QStringLiteral("tls")));
+        const QString root = QStringLiteral("&sslrootcert=%1/%2.crt").arg(server.folder());
+        const QString verified = server.location() + QStringLiteral("?sslmode=verify-full") + root.arg(u"server");
+        const StorageStatus opened = ServerDatabase().open(verified);
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+
+        QString otherName = server.location() + QStringLiteral("?hostaddr=127.0.0.1&sslmode=verify-full") + root.arg(u"server");
+        otherName.replace(QStringLiteral("@127.0.0.1:"), QStringLiteral("@localhost:"));
+        const struct
+        {
+            QString address;
+            QString reason;
+        } refusals[] = {
+            {otherName, QStringLiteral("сертификат сервера выписан на другое имя")},
+            {server.location() + QStringLiteral("?sslmode=verify-ca") + root.arg(u"other"),
+             QStringLiteral("сертификату сервера этот компьютер не доверяет")},
+        };
+        for (const auto& refusal : refusals) {
+            const StorageStatus status = ServerDatabase().open(refusal.address);
+            QVERIFY(!status.ok);
+            QVERIFY2(status.error.contains(refusal.reason), qPrintable(status.error));
+        }
+    }
+
+    // A password written in the address is in no text: not when libpq cannot read the address, nor when the
+    // server refuses it; and when it serves, the agent is told where it is safer.
+    void passwordOfTheAddressIsInNoText()
+    {
+        const QString secret = QStringLiteral("Tajna%40-7531");
+        const QString decoded = QStringLiteral("Tajna@-7531");
+        const auto admin = m_register->admin();
+        const QString role = makePasswordedRole(*admin, *m_register, decoded);
+        const QString unreadable = QStringLiteral("postgresql://agent:%1@[127.0.0.1:5432/db").arg(secret);
+        const QString refused = m_register->locationAs(role, secret) + QStringLiteral("_нет");
+        const QString asParameter = QStringLiteral("postgresql://agent@[127.0.0.1/db?sslmode=prefer&password=%1").arg(secret);
+        for (const QString& address : {unreadable, refused, asParameter}) {
+            ServerDatabase database;
+            const StorageStatus status = database.open(address);
+            QVERIFY(!status.ok);
+            for (const QString& text : {status.error, database.location()}) {
+                QVERIFY2(!text.contains(secret) && !text.contains(decoded), qPrintable(text));
+            }
+        }
+        ServerDatabase misspelt;
+        const StorageStatus status = misspelt.open(unreadable);
+        QVERIFY2(status.error.contains(QStringLiteral("адрес postgresql://agent@[127.0.0.1:5432/db")), qPrintable(status.error));
+
+        ServerDatabase database;
+        const StorageStatus opened = database.open(m_register->locationAs(role, secret));
+        QVERIFY2(opened.ok, qPrintable(opened.error));
+        QVERIFY2(database.openWarning().contains(QStringLiteral("~/.pgpass")), qPrintable(database.openWarning()));
+        for (const QString& text : {database.openWarning(), database.location()})
+            QVERIFY2(!text.contains(secret) && !text.contains(decoded), qPrintable(text));
+        QVERIFY(openedAs(m_register->location())->openWarning().isEmpty());
+    }
+
+    // The server's processes stopped: the command gives up past the silence limit, naming the server; once the
+    // server runs again, the same command works over a new connection, and the save given up is not written
+    // twice.
+    void commandsGiveUpOnAFrozenServer_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::newRow("a save") << Command::Save;
+        QTest::newRow("a refresh") << Command::Refresh;
+        QTest::newRow("a search") << Command::Search;
+    }
+
+    void commandsGiveUpOnAFrozenServer()
+    {
+        QFETCH(Command, command);
+        FaultServer server;
+        QVERIFY(server.run(QStringLiteral("start")));
+        ServerDatabase database;
+        QVERIFY(database.open(server.location()).ok);
+        QVERIFY(database.insert(rowOf(QStringLiteral("Петров"))).ok);
+
+        QVERIFY(server.run(QStringLiteral("freeze")));
+        QElapsedTimer waited;
+        waited.start();
+        const StorageStatus given = runCommand(command, database);
+        const qint64 waitedMs = waited.elapsed();
+        QVERIFY(server.run(QStringLiteral("thaw")));
+        QVERIFY(!given.ok);
+        QVERIFY2(given.error.contains(QStringLiteral("Сервер не отвечает")), qPrintable(given.error));
+        QVERIFY2(given.error.contains(database.location()), qPrintable(given.error));
+        QVERIFY2(waitedMs < 20000, qPrintable(QString::number(waitedMs)));
+
+        const StorageStatus again = runCommand(command, database);
+        QVERIFY2(again.ok, qPrintable(again.error));
+        const QStringList saved = command == Command::Save ? QStringList{QStringLiteral("Сидоров")} : QStringList{};
+        QCOMPARE(found(database, QStringLiteral("сидоров")), saved);
+        QCOMPARE(found(database, QStringLiteral("петров")), QStringList{QStringLiteral("Петров")});
     }
 
     void faultsAreExplainedAndTheNextCommandConnectsAgain()
