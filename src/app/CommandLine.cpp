@@ -38,7 +38,8 @@ WindowCommandLine readWindowCommandLine(const QStringList& arguments)
     const QCommandLineOption database(QStringLiteral("database"), QString(), QStringLiteral("REGISTER"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({database, help, version});
+    const QCommandLineOption menu(QStringLiteral("menu"));
+    parser.addOptions({database, help, version, menu});
     const bool understood = parser.parse(arguments);
 
     WindowCommandLine commandLine;
@@ -59,6 +60,7 @@ WindowCommandLine readWindowCommandLine(const QStringList& arguments)
         return refusal(QStringLiteral("неизвестная команда «%1»").arg(parser.positionalArguments().front()));
     if (parser.isSet(database))
         commandLine.databaseLocation = parser.value(database);
+    commandLine.fromMenu = parser.isSet(menu);
     return commandLine;
 }
 

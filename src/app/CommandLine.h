@@ -17,6 +17,8 @@ struct WindowCommandLine
     Request request = Request::OpenWindow;
     // The register given by `--database`, when it was given: a file's path or a server's connection URI.
     std::optional<QString> databaseLocation;
+    // `--menu`: started from the applications menu, so the program works in its own folder (ProgramFolder.h).
+    bool fromMenu = false;
     // For Refuse: one line saying what is wrong.
     QString problem;
 };

@@ -18,7 +18,6 @@ namespace osago {
 namespace {
 
 const QString kExportTitle = QStringLiteral("Экспорт реестра");
-const QString kExportFilters = QStringLiteral("Таблица CSV (*.csv);;Книга Excel (*.xlsx)");
 
 } // namespace
 
@@ -45,11 +44,12 @@ void ExportCommands::exportRows()
 
 void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period)
 {
-    QString target = m_files.saveFileName(&m_mainWindow, kExportTitle, QStringLiteral("Реестр.xlsx"), kExportFilters);
+    QString target = m_files.saveFileName(&m_mainWindow, kExportTitle, QStringLiteral("Реестр.xlsx"),
+                                          kXlsxFilter + QStringLiteral(";;") + kCsvFilter, {{kCsvFilter, kCsvNote}});
     if (target.isEmpty())
         return;
     if (!tableFormatOf(target))
-        target += QStringLiteral(".csv");
+        target += QStringLiteral(".xlsx");
 
     QProgressDialog progress(QStringLiteral("Идёт экспорт реестра..."), QStringLiteral("Отмена"), 0, 0, &m_mainWindow);
     progress.setObjectName(QStringLiteral("FormExportProgress"));

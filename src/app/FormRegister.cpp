@@ -100,7 +100,8 @@ void FormRegister::buildControls()
 
 void FormRegister::ask(const RegisterSettings& settings, const QString& current)
 {
-    m_file->setText(settings.file);
+    // The full path, so the agent sees which folder a bare name lies in.
+    m_file->setText(settings.file.isEmpty() ? QString() : QFileInfo(settings.file).absoluteFilePath());
     m_host->setText(settings.host);
     m_port->setValue(settings.port);
     m_database->setText(settings.database);

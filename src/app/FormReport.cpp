@@ -59,10 +59,10 @@ FormReport::FormReport(Messages& messages, DocumentPrinter& printer, FileChoices
 
 FormReport::~FormReport() = default;
 
-void FormReport::showReport(DocumentList pages, const QString& suggestedName)
+void FormReport::showReport(DocumentList pages, const QString& name)
 {
     m_pages = std::move(pages);
-    m_suggestedName = suggestedName;
+    m_name = name;
     m_view->setPages(m_pages);
     showMaximized();
     m_view->setFocus();
@@ -78,12 +78,12 @@ void FormReport::ButtonPrintClick()
 
 void FormReport::ButtonPdfClick()
 {
-    const QString path = m_files.saveFileName(this, QStringLiteral("Сохранить отчёт в PDF"), m_suggestedName,
-                                              QStringLiteral("Документ PDF (*.pdf)"));
+    const QString path = m_files.saveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
+                                              m_name + QStringLiteral(".pdf"), QStringLiteral("Документ PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     QString error;
-    if (!writePdf(m_pages, path, &error))
+    if (!writePdf(m_pages, path, &error, m_name))
         m_messages.show(this, kProgramTitle, error, Messages::Icon::Critical);
 }
 

@@ -22,8 +22,8 @@ public:
     FormReport(Messages& messages, DocumentPrinter& printer, FileChoices& files);
     ~FormReport() override;
 
-    // Shows `pages` maximised; `suggestedName` is the PDF file offered.
-    void showReport(DocumentList pages, const QString& suggestedName);
+    // Shows `pages` maximised; `name` is the PDF's title and, with ".pdf", the file offered.
+    void showReport(DocumentList pages, const QString& name);
     const DocumentList& pages() const { return m_pages; }
     PagePreview& preview() const { return *m_view; }
 
@@ -35,7 +35,7 @@ private:
     DocumentPrinter& m_printer;
     FileChoices& m_files;
     DocumentList m_pages;
-    QString m_suggestedName;
+    QString m_name;
     PagePreview* m_view = nullptr;
     QLabel* m_pageNumber = nullptr;
 };

@@ -78,8 +78,7 @@ void ReportCommands::reportPeriod(const std::optional<IssuePeriod>& period)
         m_messages.show(&m_mainWindow, kReportTitle, made.error, Messages::Icon::Critical);
         return;
     }
-    m_report->showReport(agentReportPages(made.value), QStringLiteral("Отчёт агента %1-%2.pdf")
-                                                          .arg(registerDateText(period->from), registerDateText(period->to)));
+    m_report->showReport(agentReportPages(made.value), agentReportName(*period));
 }
 
 } // namespace osago

@@ -6,11 +6,13 @@
 #include "widgets/Messages.h"
 #include "app/Pictures.h"
 #include "app/Program.h"
+#include "app/ProgramFolder.h"
 #include "app/RegisterSettings.h"
 #include "report/ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
@@ -44,12 +46,20 @@ int main(int argc, char* argv[])
     const osago::WindowCommandLine commandLine = osago::readWindowCommandLine(QApplication::arguments());
     if (commandLine.request != osago::WindowCommandLine::Request::OpenWindow)
         return osago::answerCommandLine(commandLine);
+    osago::DialogMessages messages;
+    // A register not chosen in "Реестр..." is "Baza.mdb" in the current folder: after a start from the menu, the
+    // program's own.
+    if (commandLine.fromMenu) {
+        if (const QString problem = osago::enterProgramFolder(osago::programFolder()); !problem.isEmpty())
+            messages.show(nullptr, osago::kProgramTitle, problem + QStringLiteral(" Программа работает в папке «%1».")
+                                                                        .arg(QDir::currentPath()),
+                          osago::Messages::Icon::Warning);
+    }
     osago::ProgramOptions options;
     // The register named on the command line wins over the one chosen in "Реестр...".
     options.databaseLocation = commandLine.databaseLocation.value_or(osago::RegisterSettings::load().location());
     options.automaticBackup = true;
 
-    osago::DialogMessages messages;
     osago::Program program(messages, std::move(options));
     program.start();
     return QApplication::exec();

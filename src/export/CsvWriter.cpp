@@ -1,26 +1,15 @@
 #include "export/CsvWriter.h"
 
-#include <algorithm>
-
 namespace osago {
 
 namespace {
 
 constexpr qsizetype kBufferBytes = 1 << 20;
 
-bool needsQuotes(QByteArrayView field)
-{
-    return std::any_of(field.begin(), field.end(), [](char c) { return c == ';' || c == '"' || c == '\r' || c == '\n'; });
-}
-
-// The field as it is, or in quotes with its quotes doubled; the bytes are UTF-8, whose multi-byte characters
-// never hold these four.
+// Every field in quotes, its quotes doubled: a spreadsheet's import that also splits at commas or tabs then
+// still finds the columns. The bytes are UTF-8, whose multi-byte characters never hold a quote.
 void appendField(QByteArray& line, QByteArrayView field)
 {
-    if (!needsQuotes(field)) {
-        line.append(field);
-        return;
-    }
     line += '"';
     for (const char c : field) {
         if (c == '"')

@@ -7,8 +7,8 @@
 
 namespace osago {
 
-// One CSV line as Russian spreadsheets read it without asking: fields separated by ";", a field holding ";",
-// a quote, CR or LF put in quotes with its quotes doubled, the line ended by CRLF; UTF-8.
+// One CSV line as Russian spreadsheets read it without asking: fields separated by ";", each in quotes with its
+// quotes doubled, the line ended by CRLF; UTF-8.
 QByteArray csvLine(const QStringList& fields);
 
 // A CSV file of such lines, beginning with UTF-8's byte order mark.

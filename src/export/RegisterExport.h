@@ -33,6 +33,14 @@ using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
                              const ExportProgress& progress = {});
 
+// The kinds of file the export window offers: the workbook first, since a spreadsheet keeps its texts as they are,
+// then CSV for other programs, with what a spreadsheet does to one.
+inline const QString kXlsxFilter = QStringLiteral("Книга Excel (*.xlsx)");
+inline const QString kCsvFilter = QStringLiteral("Таблица CSV для других программ (*.csv)");
+inline const QString kCsvNote =
+    QStringLiteral("Электронная таблица, открывая CSV, превращает даты, номера с нулями в начале и длинные числа "
+                   "в свои даты и числа. Книга Excel (XLSX) сохраняет все значения такими, как они записаны.");
+
 // "Записано строк: N." with a word on the rows a period left out for want of a readable issue date.
 QString exportSummary(const ExportOutcome& outcome);
 

@@ -1,5 +1,7 @@
 #include "export/XlsxWriter.h"
 
+#include "export/XlsxText.h"
+
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -79,7 +81,10 @@ bool XlsxWriter::writeRow(const Utf8Row& row)
 
 bool XlsxWriter::writeCell(int sheetRow, int column, const char* text, lxw_format* format)
 {
-    const lxw_error error = worksheet_write_string(m_sheet, lxw_row_t(sheetRow), lxw_col_t(column), text, format);
+    // The library escapes control characters itself, but not a text's own "_xHHHH_"; texts escaped here hold no
+    // control characters, so it leaves them as they are.
+    const lxw_error error = worksheet_write_string(m_sheet, lxw_row_t(sheetRow), lxw_col_t(column),
+                                                   escapedXlsxText(text, m_escaped), format);
     if (error == LXW_NO_ERROR)
         return true;
     return fail(QStringLiteral("строка %1, столбец «%2»: %3")

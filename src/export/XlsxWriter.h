@@ -2,13 +2,15 @@
 
 #include "export/TableFileWriter.h"
 
+#include <string>
+
 struct lxw_format;
 struct lxw_workbook;
 struct lxw_worksheet;
 
 namespace osago {
 
-// A workbook of text cells written in constant-memory mode, one row at a time: a bold, frozen header row and
+// A workbook of text cells written in constant-memory mode, one row at a time, each text read back as it is: a bold, frozen header row and
 // readable column widths on every sheet. A sheet holds at most kSheetDataRows data rows; the rows go on in the
 // next sheet ("Реестр 2", ...), each with the header again.
 class XlsxWriter final : public TableFileWriter
@@ -36,6 +38,7 @@ private:
     int m_sheets = 0;
     int m_rowsInSheet = 0;
     long long m_rowsWritten = 0;
+    std::string m_escaped;
 };
 
 } // namespace osago

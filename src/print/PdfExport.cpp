@@ -21,7 +21,7 @@ QString fileFailure(const QString& fileName, const QString& reason)
 
 } // namespace
 
-bool writePdf(const DocumentList& documents, const QString& fileName, QString* error)
+bool writePdf(const DocumentList& documents, const QString& fileName, QString* error, const QString& title)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -32,7 +32,9 @@ bool writePdf(const DocumentList& documents, const QString& fileName, QString* e
         QPdfWriter writer(&file);
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(documentPageSize(), QPageLayout::Portrait, QMarginsF()));
-        writer.setTitle(documents.size() == 1 ? documents.front()->title() : QStringLiteral("Полис ОСАГО"));
+        writer.setTitle(!title.isEmpty()           ? title
+                        : documents.size() == 1 ? documents.front()->title()
+                                                : QStringLiteral("Полис ОСАГО"));
         writer.setCreator(QStringLiteral("ОСАГО Тальград"));
         QPainter painter;
         if (!painter.begin(&writer)) {

@@ -9,8 +9,9 @@ class QWidget;
 namespace osago {
 
 // Writes the documents into one PDF file, a page each, A4 without margins, at printer resolution. The file appears
-// whole or not at all. On failure `error` receives the agent's message with the reason.
-bool writePdf(const DocumentList& documents, const QString& fileName, QString* error);
+// whole or not at all, titled `title` in its properties; without one, by the one document's title, or as a
+// policy's documents. On failure `error` receives the agent's message with the reason.
+bool writePdf(const DocumentList& documents, const QString& fileName, QString* error, const QString& title = {});
 
 // Asks where a PDF goes. The program asks through one object of this interface, so tests never open a dialog.
 class PdfFileNameSource

@@ -31,6 +31,9 @@ const std::array<int, kPlaces>& readColumns()
     return columns;
 }
 
+constexpr int kPremiumPlaces = 4;
+constexpr int kKopeckPlaces = 2;
+
 const QString kSumOutOfRange = QStringLiteral("Отчёт не составлен: сумма премий выходит за пределы чисел программы.");
 
 QString holderOf(const QStringList& row)
@@ -61,7 +64,7 @@ StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const
         }
         if (!period.contains(*issued))
             continue;
-        const auto premium = parseDecimal(row[kPremium].toStdString());
+        const auto premium = parseExactDecimal(row[kPremium].toStdString());
         if (!premium) {
             report.unreadable.push_back({row[kPolicy], QStringLiteral("премия «%1» не читается").arg(row[kPremium])});
             continue;
@@ -77,8 +80,8 @@ StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const
         AgentReport::TypeTotal& type = byType[policy.vehicleType];
         type.vehicleType = policy.vehicleType;
         ++type.count;
-        const std::optional<Fixed4> typeSum = type.premiums.plus(policy.premium);
-        const std::optional<Fixed4> total = report.total.plus(policy.premium);
+        const std::optional<ExactDecimal> typeSum = type.premiums.plus(policy.premium);
+        const std::optional<ExactDecimal> total = report.total.plus(policy.premium);
         if (!typeSum || !total)
             return StorageResult<AgentReport>::failure(StorageStatus::failure(kSumOutOfRange));
         type.premiums = *typeSum;
@@ -89,26 +92,26 @@ StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const
     return StorageResult<AgentReport>::success(std::move(report));
 }
 
-QString premiumText(Fixed4 sum)
+QString premiumText(ExactDecimal sum)
 {
-    return QString::fromStdString(sum.format());
+    return QString::fromStdString(sum.roundedTo(kPremiumPlaces).format());
 }
 
-QString groupedMoneyText(Fixed4 sum)
+QString groupedMoneyText(ExactDecimal sum)
 {
-    // Kopecks rounded half to even, as the premium itself rounds.
-    const std::int64_t count = sum.tenThousandths();
-    std::int64_t kopecks = count / 100;
-    const std::int64_t rest = count % 100 < 0 ? -(count % 100) : count % 100;
-    if (rest > 50 || (rest == 50 && kopecks % 2 != 0))
-        kopecks += count < 0 ? -1 : 1;
-    const std::uint64_t magnitude = kopecks < 0 ? 0 - std::uint64_t(kopecks) : std::uint64_t(kopecks);
-    QString whole = QString::number(magnitude / 100);
-    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
-        whole.insert(at, QChar(0x00A0));
-    return QStringLiteral("%1%2,%3")
-        .arg(kopecks < 0 ? QStringLiteral("-") : QString(), whole)
-        .arg(int(magnitude % 100), 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(sum.roundedTo(kKopeckPlaces).formatGrouped(kKopeckPlaces, "\u00A0"));
+}
+
+QString writtenPremiumText(ExactDecimal premium)
+{
+    return QString::fromStdString(premium.format());
+}
+
+QString premiumPlacesMark(ExactDecimal premium)
+{
+    if (premium.places() <= kPremiumPlaces)
+        return {};
+    return QStringLiteral("сумма записана с %1 знаками после запятой").arg(premium.places());
 }
 
 } // namespace osago

@@ -2,7 +2,7 @@
 
 #include "storage/IssuePeriod.h"
 #include "storage/StorageStatus.h"
-#include "tariff/Fixed4.h"
+#include "tariff/ExactDecimal.h"
 
 #include <QString>
 
@@ -23,13 +23,13 @@ struct AgentReport
         QString vehicle; // make and model
         QString plate;
         QString vehicleType;
-        Fixed4 premium;
+        ExactDecimal premium; // as written, whatever its places
     };
     struct TypeTotal
     {
         QString vehicleType;
         int count = 0;
-        Fixed4 premiums;
+        ExactDecimal premiums;
     };
     // A row that cannot be placed in the period or summed: never counted as 0 or dropped without a word.
     struct Unreadable
@@ -44,7 +44,7 @@ struct AgentReport
     std::vector<Policy> policies; // by issue date, rows of one day in the order they were added
     std::vector<TypeTotal> byVehicleType; // by vehicle type's name
     std::vector<Unreadable> unreadable;
-    Fixed4 total;
+    ExactDecimal total;
 };
 
 // Reads every row of the register for the report over `period`. Fails when the register cannot be read, or the
@@ -52,9 +52,14 @@ struct AgentReport
 StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const IssuePeriod& period,
                                            const QString& agent, const QString& insurer);
 
-// The premium's own text of a sum ("151234,5678") and the grouped form with two decimals beside it
-// ("151 234,57").
-QString premiumText(Fixed4 sum);
-QString groupedMoneyText(Fixed4 sum);
+// A sum as the report shows it, rounded a half up to the premium's four places ("151234,5678"), and in roubles
+// and kopecks beside it, grouped ("151 234,57"); each rounded from the exact sum.
+QString premiumText(ExactDecimal sum);
+QString groupedMoneyText(ExactDecimal sum);
+
+// A policy's premium as written ("12,34567"), and what the report says of one written with more places than
+// the premium's four ("сумма записана с 5 знаками после запятой"; empty for four or fewer).
+QString writtenPremiumText(ExactDecimal premium);
+QString premiumPlacesMark(ExactDecimal premium);
 
 } // namespace osago

@@ -48,7 +48,7 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;
-    const bool written = pdf ? writePdf(agentReportPages(report.value), target, &error)
+    const bool written = pdf ? writePdf(agentReportPages(report.value), target, &error, agentReportName(period))
                              : writeAgentReportCsv(report.value, target, &error);
     if (!written)
         return refuse(errors, error, kCommandFailed);

@@ -11,10 +11,10 @@ bool writeAgentReportCsv(const AgentReport& report, const QString& path, QString
     QByteArray bytes = "\xEF\xBB\xBF" + csvLine({QStringLiteral("Дата_выдачи"), QStringLiteral("Номер_серия_полиса"),
                                                  QStringLiteral("Страхователь"), QStringLiteral("Марка_модель"),
                                                  QStringLiteral("Регистрационный_знак"), QStringLiteral("Тип_ТС"),
-                                                 QStringLiteral("Сумма_страхования")});
+                                                 QStringLiteral("Сумма_страхования"), QStringLiteral("Примечание")});
     for (const AgentReport::Policy& policy : report.policies) {
         bytes += csvLine({registerDateText(policy.issued), policy.policy, policy.holder, policy.vehicle, policy.plate,
-                          policy.vehicleType, premiumText(policy.premium)});
+                          policy.vehicleType, writtenPremiumText(policy.premium), premiumPlacesMark(policy.premium)});
     }
     for (const AgentReport::Unreadable& row : report.unreadable)
         bytes += csvLine({QStringLiteral("Не вошла в отчёт"), row.policy, row.reason});

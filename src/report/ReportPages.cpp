@@ -9,7 +9,9 @@
 #include <QTextLayout>
 #include <QTextOption>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace osago {
 
@@ -26,9 +28,11 @@ constexpr double kBodyHeight = kPageHeight - 2 * kMargin - kFooterHeight;
 constexpr double kCellPadding = 15;
 constexpr double kParagraphSpace = 60;
 constexpr double kLinePen = 5;
-// Texts are measured a little narrower than they are drawn, so a device whose glyphs come out slightly wider
+// Texts are laid out a little narrower than their boxes, so a device whose glyphs come out slightly wider
 // still fits them in the lines counted.
 constexpr double kMeasureSlack = 0.97;
+// Heights closer than this are the same line boundary.
+constexpr double kSplitTolerance = 0.01;
 
 // Lines break between words, and inside a word only where it is longer than its line; a line break of any kind
 // (CR, LF, CR LF) in a text another program wrote is kept.
@@ -47,26 +51,51 @@ QString withLineBreaks(QString text)
     return text;
 }
 
-// The height of `text` laid out in lines of `width`.
-double wrappedHeight(const QFont& font, const QString& text, double width)
+// A text laid out in lines of one width, as the report both measures and draws it, so that a row split between
+// pages is split between two of its lines.
+class LaidOutText
 {
-    QTextLayout layout(withLineBreaks(text), font);
-    layout.setTextOption(wrapping(Qt::AlignLeft));
-    layout.beginLayout();
-    double height = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        height += line.height();
+public:
+    LaidOutText(const QFont& font, const QString& text, double width, Qt::Alignment alignment)
+        : m_layout(withLineBreaks(text), font)
+    {
+        m_layout.setTextOption(wrapping(alignment));
+        m_layout.beginLayout();
+        double top = 0;
+        for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, top));
+            top += line.height();
+        }
+        m_layout.endLayout();
+        m_height = top;
     }
-    layout.endLayout();
-    return height;
-}
 
-// Draws `text` as wrappedHeight() measured it.
-void drawWrapped(QPainter& painter, const QRectF& box, const QString& text, Qt::Alignment alignment)
-{
-    painter.drawText(box, withLineBreaks(text), wrapping(alignment));
-}
+    double height() const { return m_height; }
+
+    // Where each line ends, top to bottom.
+    std::vector<double> lineBottoms() const
+    {
+        std::vector<double> bottoms;
+        for (int i = 0; i < m_layout.lineCount(); ++i)
+            bottoms.push_back(m_layout.lineAt(i).rect().bottom());
+        return bottoms;
+    }
+
+    // Draws the lines lying within [from, to) of the text, the height `from` at `origin`.
+    void drawLines(QPainter& painter, QPointF origin, double from, double to) const
+    {
+        for (int i = 0; i < m_layout.lineCount(); ++i) {
+            const QTextLine line = m_layout.lineAt(i);
+            if (line.y() >= from - kSplitTolerance && line.rect().bottom() <= to + kSplitTolerance)
+                line.draw(&painter, origin - QPointF(0, from));
+        }
+    }
+
+private:
+    QTextLayout m_layout;
+    double m_height = 0;
+};
 
 enum class Style { Title, Heading, Text, Bold, Cell, HeaderCell, kStyles };
 
@@ -94,15 +123,24 @@ struct Column
 
 enum TableIndex { kPolicies, kTypes, kUnreadable, kTables };
 
-// One line of the report's flow: a paragraph across the page (table < 0) or a table's row, with the height it
-// takes on the page.
+// One line of the report's flow: a paragraph across the page (table < 0) or a table's row, with the height of its
+// texts and the height it takes on the page whole.
 struct Block
 {
     int table = -1;
     Style style = Style::Text;
     bool keepWithNext = false;
     QStringList cells;
+    double textHeight = 0;
     double height = 0;
+};
+
+// The part of a block a page shows: its texts from the height `from` to `to`; a whole block is 0 to textHeight.
+struct Slice
+{
+    int block = 0;
+    double from = 0;
+    double to = 0;
 };
 
 // The widths of the Latin and Cyrillic letters of one font, each measured once.
@@ -145,9 +183,23 @@ private:
     void addParagraph(Style style, const QString& text, bool keepWithNext = false);
     // The table's header row, then its rows.
     void addTable(int table, const std::vector<QStringList>& rows);
-    double measuredHeight(const Block& block) const;
+    // Fills in the block's heights.
+    void measure(Block& block) const;
+    // Where the block's texts lie across the page: one box for a paragraph, a table's columns for a row.
+    const std::vector<Column>& boxesOf(const Block& block) const;
+    // The width a box's text is laid out in.
+    double textWidth(const Block& block, double boxWidth) const;
+    // What a block takes on the page besides its texts: space around a paragraph, padding in a row's cells.
+    double chrome(const Block& block) const;
+    // The largest height no more than `limit` at which every text of the block is between two of its lines;
+    // 0 when its first lines are taller.
+    double breakBefore(const Block& block, double limit) const;
+    // The height of the table's header a row brings to a page it opens; 0 for other blocks.
+    double repeatedHeaderHeight(const Block& block) const;
+    bool fitsOnePage(const Block& block) const;
     void splitIntoPages();
-    void paintBlock(QPainter& painter, const Block& block, double top) const;
+    // Paints the slice with its top at `top`; returns its height.
+    double paintSlice(QPainter& painter, const Slice& slice, double top) const;
 
     std::array<std::vector<Column>, kTables> m_tables;
     std::array<QFont, std::size_t(Style::kStyles)> m_fonts;
@@ -155,7 +207,8 @@ private:
     std::array<LetterWidths, std::size_t(Style::kStyles)> m_letterWidths;
     std::vector<Block> m_blocks;
     std::array<int, kTables> m_headers{};
-    std::vector<std::vector<int>> m_pages; // block numbers, a table's header repeated where it goes on
+    std::vector<Column> m_paragraph{{QString(), kBodyWidth}};
+    std::vector<std::vector<Slice>> m_pages; // a table's header repeated where it goes on
 };
 
 std::array<QFont, std::size_t(Style::kStyles)> allFonts()
@@ -168,10 +221,10 @@ std::array<QFont, std::size_t(Style::kStyles)> allFonts()
 ReportLayout::ReportLayout(const AgentReport& report)
     : m_tables{{{{QStringLiteral("Дата выдачи"), 560},
                   {QStringLiteral("Серия и номер полиса"), 900},
-                  {QStringLiteral("Страхователь"), 1490},
+                  {QStringLiteral("Страхователь"), 1290},
                   {QStringLiteral("Марка"), 1000},
                   {QStringLiteral("Рег. знак"), 600},
-                  {QStringLiteral("Премия"), 600, Qt::AlignRight}},
+                  {QStringLiteral("Премия"), 800, Qt::AlignRight}},
                  {{QStringLiteral("Тип ТС"), 2000},
                   {QStringLiteral("Полисов"), 800, Qt::AlignRight},
                   {QStringLiteral("Премии"), 1000, Qt::AlignRight}},
@@ -190,8 +243,10 @@ ReportLayout::ReportLayout(const AgentReport& report)
     std::vector<QStringList> rows;
     rows.reserve(report.policies.size());
     for (const AgentReport::Policy& policy : report.policies) {
+        const QString mark = premiumPlacesMark(policy.premium);
+        const QString premium = writtenPremiumText(policy.premium);
         rows.push_back({registerDateText(policy.issued), policy.policy, policy.holder, policy.vehicle, policy.plate,
-                        premiumText(policy.premium)});
+                        mark.isEmpty() ? premium : premium + u'\n' + mark});
     }
     addTable(kPolicies, rows);
 
@@ -216,8 +271,8 @@ ReportLayout::ReportLayout(const AgentReport& report)
 
 void ReportLayout::addParagraph(Style style, const QString& text, bool keepWithNext)
 {
-    Block block{-1, style, keepWithNext, {text}, 0};
-    block.height = measuredHeight(block);
+    Block block{-1, style, keepWithNext, {text}, 0, 0};
+    measure(block);
     m_blocks.push_back(std::move(block));
 }
 
@@ -227,60 +282,134 @@ void ReportLayout::addTable(int table, const std::vector<QStringList>& rows)
     for (const Column& column : m_tables[std::size_t(table)])
         names << column.name;
     m_headers[std::size_t(table)] = int(m_blocks.size());
-    Block header{table, Style::HeaderCell, true, names, 0};
-    header.height = measuredHeight(header);
+    Block header{table, Style::HeaderCell, true, names, 0, 0};
+    measure(header);
     m_blocks.push_back(std::move(header));
     for (const QStringList& cells : rows) {
-        Block row{table, Style::Cell, false, cells, 0};
-        row.height = measuredHeight(row);
+        Block row{table, Style::Cell, false, cells, 0, 0};
+        measure(row);
         m_blocks.push_back(std::move(row));
     }
 }
 
+const std::vector<Column>& ReportLayout::boxesOf(const Block& block) const
+{
+    return block.table < 0 ? m_paragraph : m_tables[std::size_t(block.table)];
+}
+
+double ReportLayout::textWidth(const Block& block, double boxWidth) const
+{
+    return (block.table < 0 ? boxWidth : boxWidth - 2 * kCellPadding) * kMeasureSlack;
+}
+
+double ReportLayout::chrome(const Block& block) const
+{
+    return block.table < 0 ? spaceAbove(block.style) + kParagraphSpace : 2 * kCellPadding;
+}
+
 // Most cells hold one short line, which the sum of its letters' widths shows without laying the text out (the
 // slack covers kerning); only a longer or broken text is laid out.
-double ReportLayout::measuredHeight(const Block& block) const
+void ReportLayout::measure(Block& block) const
 {
     const std::size_t style = std::size_t(block.style);
-    const QFontMetricsF& metrics = m_metrics[style];
-    const auto textHeight = [&](const QString& text, double width) {
-        const double room = width * kMeasureSlack;
-        if (m_letterWidths[style].fitsOneLine(text, room * kMeasureSlack))
-            return metrics.lineSpacing();
-        return std::max(metrics.lineSpacing(), wrappedHeight(m_fonts[style], text, room));
-    };
-    if (block.table < 0)
-        return spaceAbove(block.style) + textHeight(block.cells.front(), kBodyWidth) + kParagraphSpace;
-    const std::vector<Column>& columns = m_tables[std::size_t(block.table)];
+    const double lineHeight = m_metrics[style].lineSpacing();
+    const std::vector<Column>& boxes = boxesOf(block);
     double tallest = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        tallest = std::max(tallest, textHeight(block.cells.value(qsizetype(i)), columns[i].width - 2 * kCellPadding));
-    return tallest + 2 * kCellPadding;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const QString text = block.cells.value(qsizetype(i));
+        const double width = textWidth(block, boxes[i].width);
+        const double height = m_letterWidths[style].fitsOneLine(text, width * kMeasureSlack)
+                                  ? lineHeight
+                                  : LaidOutText(m_fonts[style], text, width, boxes[i].alignment).height();
+        tallest = std::max({tallest, lineHeight, height});
+    }
+    block.textHeight = tallest;
+    block.height = tallest + chrome(block);
+}
+
+double ReportLayout::breakBefore(const Block& block, double limit) const
+{
+    const QFont& font = m_fonts[std::size_t(block.style)];
+    const std::vector<Column>& boxes = boxesOf(block);
+    std::vector<std::vector<double>> bottoms;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const double width = textWidth(block, boxes[i].width);
+        bottoms.push_back(LaidOutText(font, block.cells.value(qsizetype(i)), width, boxes[i].alignment).lineBottoms());
+    }
+    // A height is between two lines of a text when it is one of its line ends or past its last line.
+    const auto between = [&](double height) {
+        return std::all_of(bottoms.begin(), bottoms.end(), [&](const std::vector<double>& ends) {
+            return ends.empty() || height >= ends.back() - kSplitTolerance
+                   || std::any_of(ends.begin(), ends.end(),
+                                  [&](double end) { return std::abs(end - height) <= kSplitTolerance; });
+        });
+    };
+    double best = 0;
+    for (const std::vector<double>& ends : bottoms) {
+        for (const double end : ends) {
+            if (end <= limit && end > best && between(end))
+                best = end;
+        }
+    }
+    return best;
+}
+
+double ReportLayout::repeatedHeaderHeight(const Block& block) const
+{
+    if (block.table < 0 || block.style != Style::Cell)
+        return 0;
+    return m_blocks[std::size_t(m_headers[std::size_t(block.table)])].height;
+}
+
+bool ReportLayout::fitsOnePage(const Block& block) const
+{
+    return block.height <= kBodyHeight - repeatedHeaderHeight(block);
 }
 
 // A block goes to the next page when it, and the blocks it keeps with, do not fit; a table's row opening a page
-// has the table's header above it.
+// has the table's header above it. A block taller than a page starts where it is and goes on over the next
+// pages, each part ending between two lines of its texts; of such a block, only its first line is kept with
+// the block before it.
 void ReportLayout::splitIntoPages()
 {
-    std::vector<int> page;
+    std::vector<Slice> page;
     double used = 0;
+    bool fresh = true; // nothing on the page but a repeated header
+    const auto nextPage = [&](const Block& block) {
+        m_pages.push_back(std::move(page));
+        page.clear();
+        used = 0;
+        fresh = true;
+        if (repeatedHeaderHeight(block) > 0) {
+            const int header = m_headers[std::size_t(block.table)];
+            page.push_back({header, 0, m_blocks[std::size_t(header)].textHeight});
+            used += repeatedHeaderHeight(block);
+        }
+    };
     for (int i = 0; i < int(m_blocks.size()); ++i) {
         const Block& block = m_blocks[std::size_t(i)];
         double needed = block.height;
-        for (int next = i; m_blocks[std::size_t(next)].keepWithNext && next + 1 < int(m_blocks.size()); ++next)
-            needed += m_blocks[std::size_t(next) + 1].height;
-        if (used + needed > kBodyHeight && !page.empty()) {
-            m_pages.push_back(std::move(page));
-            page.clear();
-            used = 0;
-            if (block.table >= 0 && block.style == Style::Cell) {
-                const int header = m_headers[std::size_t(block.table)];
-                page.push_back(header);
-                used += m_blocks[std::size_t(header)].height;
-            }
+        for (int next = i; m_blocks[std::size_t(next)].keepWithNext && next + 1 < int(m_blocks.size()); ++next) {
+            const Block& kept = m_blocks[std::size_t(next) + 1];
+            needed += fitsOnePage(kept) ? kept.height
+                                        : chrome(kept) + m_metrics[std::size_t(kept.style)].lineSpacing();
         }
-        page.push_back(i);
-        used += block.height;
+        if (used + needed > kBodyHeight && !fresh && fitsOnePage(block))
+            nextPage(block);
+        double from = 0;
+        while (used + block.textHeight - from + chrome(block) > kBodyHeight + kSplitTolerance) {
+            const double to = breakBefore(block, from + kBodyHeight - used - chrome(block));
+            if (to > from) {
+                page.push_back({i, from, to});
+                from = to;
+            } else if (fresh) {
+                break; // a line taller than a page: nothing but cutting it could place it
+            }
+            nextPage(block);
+        }
+        page.push_back({i, from, block.textHeight});
+        used += block.textHeight - from + chrome(block);
+        fresh = false;
     }
     m_pages.push_back(std::move(page));
 }
@@ -293,35 +422,35 @@ void ReportLayout::paintPage(QPainter& painter, int page) const
     painter.translate(kMargin, kMargin);
     painter.setPen(QPen(Qt::black, kLinePen));
     double top = 0;
-    for (int number : m_pages[std::size_t(page)]) {
-        const Block& block = m_blocks[std::size_t(number)];
-        paintBlock(painter, block, top);
-        top += block.height;
-    }
+    for (const Slice& slice : m_pages[std::size_t(page)])
+        top += paintSlice(painter, slice, top);
     painter.setFont(m_fonts[std::size_t(Style::Text)]);
     painter.drawText(QRectF(0, kBodyHeight, kBodyWidth, kFooterHeight), Qt::AlignRight | Qt::AlignBottom,
                      QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pageCount()));
     painter.restore();
 }
 
-void ReportLayout::paintBlock(QPainter& painter, const Block& block, double top) const
+double ReportLayout::paintSlice(QPainter& painter, const Slice& slice, double top) const
 {
-    painter.setFont(m_fonts[std::size_t(block.style)]);
-    if (block.table < 0) {
-        const double above = spaceAbove(block.style);
-        drawWrapped(painter, QRectF(0, top + above, kBodyWidth, block.height - above), block.cells.front(),
-                    Qt::AlignLeft);
-        return;
-    }
+    const Block& block = m_blocks[std::size_t(slice.block)];
+    const QFont& font = m_fonts[std::size_t(block.style)];
+    painter.setFont(font);
+    const double height = slice.to - slice.from + chrome(block);
+    const double textTop = top + (block.table < 0 ? spaceAbove(block.style) : kCellPadding);
     double left = 0;
-    const std::vector<Column>& columns = m_tables[std::size_t(block.table)];
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const QRectF cell(left, top, columns[i].width, block.height);
-        painter.drawRect(cell);
-        drawWrapped(painter, cell.adjusted(kCellPadding, kCellPadding, -kCellPadding, -kCellPadding),
-                    block.cells.value(qsizetype(i)), columns[i].alignment);
-        left += columns[i].width;
+    for (std::size_t i = 0; i < boxesOf(block).size(); ++i) {
+        const Column& box = boxesOf(block)[i];
+        if (block.table >= 0)
+            painter.drawRect(QRectF(left, top, box.width, height));
+        const double width = textWidth(block, box.width);
+        const double inset = block.table < 0 ? 0 : kCellPadding;
+        // A right-aligned text ends at its box's padding, not at the narrower width it is laid out in.
+        const double shift = box.alignment & Qt::AlignRight ? box.width - 2 * inset - width : 0;
+        LaidOutText(font, block.cells.value(qsizetype(i)), width, box.alignment)
+            .drawLines(painter, QPointF(left + inset + shift, textTop), slice.from, slice.to);
+        left += box.width;
     }
+    return height;
 }
 
 class ReportPage final : public Document
@@ -342,6 +471,11 @@ private:
 };
 
 } // namespace
+
+QString agentReportName(const IssuePeriod& period)
+{
+    return QStringLiteral("Отчёт агента %1-%2").arg(registerDateText(period.from), registerDateText(period.to));
+}
 
 DocumentList agentReportPages(const AgentReport& report)
 {

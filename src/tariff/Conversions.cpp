@@ -1,6 +1,7 @@
 #include "tariff/Conversions.h"
 
 #include <limits>
+#include <optional>
 
 namespace osago {
 
@@ -36,6 +37,36 @@ void skipLeadingSpaces(std::string_view& rest)
 {
     while (!rest.empty() && rest.front() == ' ')
         rest.remove_prefix(1);
+}
+
+// The pieces of a decimal number with a comma, its digits checked.
+struct DecimalParts
+{
+    bool negative = false;
+    std::string_view wholeDigits;
+    std::string_view fractionDigits;
+};
+
+std::optional<DecimalParts> decimalParts(std::string_view text)
+{
+    std::string_view rest = text;
+    skipLeadingSpaces(rest);
+    while (!rest.empty() && rest.back() == ' ')
+        rest.remove_suffix(1);
+    DecimalParts parts;
+    parts.negative = takeSign(rest);
+    const std::size_t comma = rest.find(',');
+    parts.wholeDigits = rest.substr(0, comma);
+    parts.fractionDigits = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    if (parts.wholeDigits.empty() && parts.fractionDigits.empty())
+        return std::nullopt;
+    for (const std::string_view digits : {parts.wholeDigits, parts.fractionDigits}) {
+        for (const char c : digits) {
+            if (!isDigit(c))
+                return std::nullopt;
+        }
+    }
+    return parts;
 }
 
 } // namespace
@@ -75,26 +106,18 @@ ConversionResult<std::int32_t> parseInteger(std::string_view text)
 ConversionResult<Fixed4> parseDecimal(std::string_view text)
 {
     const auto fail = [text] { return ConversionResult<Fixed4>::failure(decimalConversionMessage(text)); };
-    std::string_view rest = text;
-    skipLeadingSpaces(rest);
-    while (!rest.empty() && rest.back() == ' ')
-        rest.remove_suffix(1);
-    const bool negative = takeSign(rest);
-
-    const std::size_t comma = rest.find(',');
-    const std::string_view wholeDigits = rest.substr(0, comma);
-    const std::string_view fractionDigits =
-        comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-    if (wholeDigits.empty() && fractionDigits.empty())
+    const std::optional<DecimalParts> parts = decimalParts(text);
+    if (!parts)
         return fail();
+    const bool negative = parts->negative;
+    const std::string_view wholeDigits = parts->wholeDigits;
+    const std::string_view fractionDigits = parts->fractionDigits;
 
     // Counts of ten-thousandths, compared against the magnitude the sign allows.
     const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
     const std::uint64_t wholeLimit = limit / Fixed4::scale;
     std::uint64_t whole = 0;
     for (const char c : wholeDigits) {
-        if (!isDigit(c))
-            return fail();
         whole = whole * 10 + static_cast<unsigned>(c - '0');
         if (whole > wholeLimit)
             return fail();
@@ -105,10 +128,7 @@ ConversionResult<Fixed4> parseDecimal(std::string_view text)
     int roundingDigit = 0;
     bool nonZeroBeyond = false;
     for (std::size_t i = 0; i < fractionDigits.size(); ++i) {
-        const char c = fractionDigits[i];
-        if (!isDigit(c))
-            return fail();
-        const int digit = c - '0';
+        const int digit = fractionDigits[i] - '0';
         if (i < 4)
             fraction = fraction * 10 + static_cast<unsigned>(digit);
         else if (i == 4)
@@ -127,6 +147,21 @@ ConversionResult<Fixed4> parseDecimal(std::string_view text)
         return fail();
     const auto count = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return ConversionResult<Fixed4>::success(Fixed4::fromTenThousandths(count));
+}
+
+ConversionResult<ExactDecimal> parseExactDecimal(std::string_view text)
+{
+    const std::optional<DecimalParts> parts = decimalParts(text);
+    std::optional<ExactDecimal> value;
+    if (parts) {
+        std::string_view fraction = parts->fractionDigits;
+        while (!fraction.empty() && fraction.back() == '0')
+            fraction.remove_suffix(1);
+        value = ExactDecimal::fromDigits(parts->negative, parts->wholeDigits, fraction);
+    }
+    if (!value)
+        return ConversionResult<ExactDecimal>::failure(decimalConversionMessage(text));
+    return ConversionResult<ExactDecimal>::success(*value);
 }
 
 } // namespace osago

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tariff/ConversionResult.h"
+#include "tariff/ExactDecimal.h"
 #include "tariff/Fixed4.h"
 
 #include <cstdint>
@@ -18,6 +19,10 @@ ConversionResult<std::int32_t> parseInteger(std::string_view text);
 // grouping. Rounded to four places, a half to the even neighbour; the value must fit Fixed4.
 // Fails with "'<text>' is not a valid floating point value".
 ConversionResult<Fixed4> parseDecimal(std::string_view text);
+
+// The same number exactly as written, to ExactDecimal::kPlaces places: more non-zero places, or a whole part
+// beyond Fixed4's, fail with the same message.
+ConversionResult<ExactDecimal> parseExactDecimal(std::string_view text);
 
 std::string integerConversionMessage(std::string_view text);
 std::string decimalConversionMessage(std::string_view text);

@@ -1,5 +1,7 @@
 #include "widgets/FileChoices.h"
 
+#include "widgets/NotedFileDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -8,10 +10,13 @@
 namespace osago {
 
 QString DialogFileChoices::saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
-                                        const QString& filters)
+                                        const QString& filters, const QMap<QString, QString>& notes)
 {
     const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    return QFileDialog::getSaveFileName(parent, title, documents.filePath(suggestedName), filters);
+    if (notes.isEmpty())
+        return QFileDialog::getSaveFileName(parent, title, documents.filePath(suggestedName), filters);
+    NotedFileDialog dialog(parent, title, documents.filePath(suggestedName), filters, notes);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QString DialogFileChoices::openFileName(QWidget* parent, const QString& title, const QString& startPath,

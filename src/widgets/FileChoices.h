@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -14,9 +15,10 @@ class FileChoices
 public:
     virtual ~FileChoices() = default;
     // The file to write, or an empty text when the agent cancels. `filters` as a file dialog takes them
-    // ("Таблица CSV (*.csv);;Книга Excel (*.xlsx)").
+    // ("Книга Excel (*.xlsx);;Таблица CSV (*.csv)"), the first chosen at the start; `notes` the words shown
+    // beside a filter while it is chosen.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
-                                 const QString& filters) = 0;
+                                 const QString& filters, const QMap<QString, QString>& notes = {}) = 0;
     // The existing file to open, starting at `startPath`, or an empty text when the agent cancels.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& startPath,
                                  const QString& filters) = 0;
@@ -29,7 +31,7 @@ class DialogFileChoices final : public FileChoices
 {
 public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& suggestedName,
-                         const QString& filters) override;
+                         const QString& filters, const QMap<QString, QString>& notes = {}) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& startPath,
                          const QString& filters) override;
     int chooseItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items) override;

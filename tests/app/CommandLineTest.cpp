@@ -19,6 +19,7 @@ private slots:
     void answersHelpVersionAndRefusal_data();
     void answersHelpVersionAndRefusal();
     void helpNamesEveryCommandAndOption();
+    void tellsAStartFromTheMenu();
 };
 
 void CommandLineTest::readsTheWindowsCommandLine_data()
@@ -98,10 +99,19 @@ void CommandLineTest::answersHelpVersionAndRefusal()
 void CommandLineTest::helpNamesEveryCommandAndOption()
 {
     const QString help = osago::commandLineHelp();
-    for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "calc [ФАЙЛ]", "Baza.mdb",
+    for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "--menu", "calc [ФАЙЛ]", "Baza.mdb",
                              "export [--database РЕЕСТР]", "report --from", "backup [--database РЕЕСТР] [ПАПКА]",
                              "restore [--database РЕЕСТР] КОПИЯ", "copy-register ОТКУДА КУДА [--append]"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
+}
+
+void CommandLineTest::tellsAStartFromTheMenu()
+{
+    QVERIFY(!osago::readWindowCommandLine({"osago"}).fromMenu);
+    const WindowCommandLine menu = osago::readWindowCommandLine({"osago", "--menu", "--database", "a.mdb"});
+    QCOMPARE(menu.request, Request::OpenWindow);
+    QVERIFY(menu.fromMenu);
+    QCOMPARE(menu.databaseLocation.value_or(QString()), QStringLiteral("a.mdb"));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

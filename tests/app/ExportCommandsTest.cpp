@@ -36,6 +36,14 @@ private slots:
         clickButton(period, "ButtonOk");
 
         QCOMPARE(m_messages->shownTexts(), QStringList{QStringLiteral("Экспорт завершён. Записано строк: 2.")});
+        // The workbook is offered first; the CSV, for other programs, with what a spreadsheet does to it.
+        const QString csvFilter = QStringLiteral("Таблица CSV для других программ (*.csv)");
+        QCOMPARE(m_files->filters().split(QStringLiteral(";;")),
+                 (QStringList{QStringLiteral("Книга Excel (*.xlsx)"), csvFilter}));
+        QCOMPARE(m_files->notes().keys(), QStringList{csvFilter});
+        for (const QString& word : {QStringLiteral("даты"), QStringLiteral("нулями в начале"),
+                                    QStringLiteral("длинные числа"), QStringLiteral("XLSX")})
+            QVERIFY2(m_files->notes().value(csvFilter).contains(word), qPrintable(word));
         bool wellFormed = false;
         const auto read = readCsv(QString::fromUtf8(fileBytes(target).mid(3)), &wellFormed);
         QVERIFY(wellFormed);

@@ -94,7 +94,10 @@ private slots:
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Реестр"));
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(window->settings(), kept);
+        // A file kept by a bare name is shown by its full path.
+        RegisterSettings shown = kept;
+        shown.file = QDir::current().absoluteFilePath(kept.file);
+        QCOMPARE(window->settings(), shown);
         QVERIFY(control<QRadioButton>(*window, QStringLiteral("RadioServer"))->isChecked());
         QVERIFY(!control<QLineEdit>(*window, QStringLiteral("EditFile"))->isEnabled());
         QCOMPARE(control<QSpinBox>(*window, QStringLiteral("EditPort"))->value(), 5433);

@@ -16,6 +16,23 @@ using namespace osago::test;
 
 namespace {
 
+// A text as a reader following the format decodes it: each "_xHHHH_" is the character it names.
+QString decodedXlsxText(const QString& stored)
+{
+    QString text;
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        bool isEscape = stored.mid(i, 2) == u"_x" && i + 6 < stored.size() && stored[i + 6] == u'_';
+        const ushort code = isEscape ? stored.mid(i + 2, 4).toUShort(&isEscape, 16) : 0;
+        if (isEscape) {
+            text += QChar(code);
+            i += 6;
+        } else {
+            text += stored[i];
+        }
+    }
+    return text;
+}
+
 // The rows of one sheet of an XLSX file written with inline strings, as texts by cell position.
 std::vector<QStringList> sheetRows(const QString& xlsx, int sheet)
 {
@@ -41,7 +58,7 @@ std::vector<QStringList> sheetRows(const QString& xlsx, int sheet)
             QStringList& row = rows.back();
             while (row.size() <= column)
                 row << QString();
-            row[column] = reader.readElementText();
+            row[column] = decodedXlsxText(reader.readElementText());
         }
     }
     for (QStringList& row : rows) {
@@ -145,15 +162,74 @@ private slots:
         }
         QVERIFY(sheetRows(target, 4).empty());
         QCOMPARE(data.size(), m_rows.size());
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            // Inline strings keep CR as the escape "_x000D_"; every other text is as stored.
-            QStringList expected = m_rows[i];
-            for (QString& text : expected)
-                text.replace(u'\r', QStringLiteral("_x000D_"));
-            QCOMPARE(data[i], expected);
-        }
+        for (std::size_t i = 0; i < data.size(); ++i)
+            QCOMPARE(data[i], m_rows[i]);
         const QByteArray workbook = zipMember(target, QStringLiteral("xl/worksheets/sheet1.xml"));
         QVERIFY(workbook.contains("<pane ySplit=\"1\""));
+    }
+
+    // Texts that look like the format's own escapes, line breaks of every kind, tabs and blanks: written so, and
+    // read back as stored.
+    void xlsxKeepsEveryText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("plain") << QByteArray("Иванов_Пётр x0041") << QByteArray("Иванов_Пётр x0041");
+        QTest::newRow("escape-like") << QByteArray("a_x000D_b") << QByteArray("a_x005F_x000D_b");
+        QTest::newRow("in Cyrillic") << QByteArray("код_x0041_конец") << QByteArray("код_x005F_x0041_конец");
+        QTest::newRow("escaped underscore") << QByteArray("_X005F_") << QByteArray("_x005F_X005F_");
+        QTest::newRow("before an escaped CR") << QByteArray("_x0041\r") << QByteArray("_x005F_x0041_x000D_");
+        QTest::newRow("line breaks") << QByteArray("\ra\r\nb\nc") << QByteArray("_x000D_a_x000D_\nb\nc");
+        QTest::newRow("tabs, blanks, controls") << QByteArray("\t  \x01\x1f ") << QByteArray("\t  _x0001__x001F_ ");
+        QTest::newRow("too few digits") << QByteArray("_x12_") << QByteArray("_x12_");
+    }
+
+    // Escaped once, by this program: the library adds nothing to a text escaped already.
+    void xlsxKeepsEveryText()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, written);
+        const QString target = m_folder().filePath(QStringLiteral("one.xlsx"));
+        XlsxWriter writer;
+        QVERIFY(writer.open(target, {QStringLiteral("Текст")}));
+        Utf8Rows rows;
+        rows.appendRow({QString::fromUtf8(text)});
+        QVERIFY(writer.writeRow(rows.row(0)));
+        QVERIFY(writer.finish());
+        const QByteArray sheet = zipMember(target, QStringLiteral("xl/worksheets/sheet1.xml"));
+        QVERIFY2(sheet.contains("<t>" + written + "</t>") || sheet.contains("\">" + written + "</t>"), sheet.constData());
+        QCOMPARE(sheetRows(target, 1).at(1).front(), QString::fromUtf8(text));
+    }
+
+    // A spreadsheet importing with commas and tabs ticked as well finds the same 123 columns.
+    void csvQuotesEveryField_data()
+    {
+        QTest::addColumn<QString>("separators");
+        QTest::newRow("semicolon") << QStringLiteral(";");
+        QTest::newRow("semicolon, comma and tab") << QStringLiteral(";,\t");
+    }
+
+    void csvQuotesEveryField()
+    {
+        QFETCH(QString, separators);
+        PolicyRow split = awkwardRow(30, QStringLiteral("10.03.2026"), QStringLiteral("1497,7462"));
+        split.setValue(u"Марка_модель", QStringLiteral("ВАЗ, 2107\tседан"));
+        split.setValue(u"Страхователь_индекс", QStringLiteral("007"));
+        const auto saved = m_database.insert(split);
+        QVERIFY(saved.ok);
+        split.setValue(rowCodeColumnIndex(), saved.value);
+        m_rows.push_back(split.values());
+
+        const QString target = m_folder().filePath(QStringLiteral("quoted.csv"));
+        RegisterRowStream rows(m_database, std::nullopt);
+        QCOMPARE(exportRegister(rows, std::nullopt, target).kind, ExportOutcome::Kind::Written);
+        const CsvReading read = readCsvSplitAt(QString::fromUtf8(fileBytes(target).mid(3)), separators);
+        QVERIFY(read.wellFormed);
+        QVERIFY(read.everyFieldQuoted);
+        QCOMPARE(read.rows.size(), m_rows.size() + 1);
+        QCOMPARE(read.rows.front(), policyColumnNames());
+        for (std::size_t i = 0; i < m_rows.size(); ++i)
+            QCOMPARE(read.rows[i + 1], m_rows[i]);
     }
 
     void cancelledOrFailedExportLeavesTheOldFile()

@@ -51,15 +51,28 @@ inline std::optional<RowSelection> markForSearch(PolicyDatabase& database, std::
     return RowSelection{surname, QStringLiteral("ЕЛК"), 0};
 }
 
-// A strict RFC 4180 reader with ";" between fields: quoted fields may hold anything, quotes doubled.
-inline std::vector<QStringList> readCsv(const QString& text, bool* wellFormed)
+struct CsvReading
 {
     std::vector<QStringList> rows;
+    bool wellFormed = true;
+    bool everyFieldQuoted = true;
+};
+
+// A strict RFC 4180 reader splitting at each of `separators`: quoted fields may hold anything, quotes doubled.
+// A spreadsheet's import with several separators ticked reads a file so.
+inline CsvReading readCsvSplitAt(const QString& text, QStringView separators)
+{
+    CsvReading reading;
     QStringList row;
     QString field;
     bool quoted = false;
     bool fieldWasQuoted = false;
-    *wellFormed = true;
+    const auto endField = [&] {
+        reading.everyFieldQuoted = reading.everyFieldQuoted && fieldWasQuoted;
+        row << field;
+        field.clear();
+        fieldWasQuoted = false;
+    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (quoted) {
@@ -73,26 +86,30 @@ inline std::vector<QStringList> readCsv(const QString& text, bool* wellFormed)
         }
         if (c == u'"' && field.isEmpty() && !fieldWasQuoted) {
             quoted = fieldWasQuoted = true;
-        } else if (c == u';') {
-            row << field;
-            field.clear();
-            fieldWasQuoted = false;
+        } else if (separators.contains(c)) {
+            endField();
         } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
             ++i;
-            row << field;
-            rows.push_back(row);
+            endField();
+            reading.rows.push_back(row);
             row.clear();
-            field.clear();
-            fieldWasQuoted = false;
         } else if (c == u'"' || c == u'\r' || c == u'\n' || fieldWasQuoted) {
-            *wellFormed = false;
+            reading.wellFormed = false;
         } else {
             field += c;
         }
     }
     if (quoted || !field.isEmpty() || !row.isEmpty())
-        *wellFormed = false;
-    return rows;
+        reading.wellFormed = false;
+    return reading;
+}
+
+// The same with ";" between fields, as the program writes them.
+inline std::vector<QStringList> readCsv(const QString& text, bool* wellFormed)
+{
+    CsvReading reading = readCsvSplitAt(text, u";");
+    *wellFormed = reading.wellFormed;
+    return std::move(reading.rows);
 }
 
 // One member of a zip file, through the unzip program.

@@ -113,7 +113,7 @@ void InstallTest::menuEntryStartsTheInstalledProgram()
 
     const QHash<QString, QString> keys = desktopEntryKeys(entry);
     QCOMPARE(keys.value("Name"), QStringLiteral("ОСАГО Тальград"));
-    QCOMPARE(keys.value("Exec"), QStringLiteral("osago"));
+    QCOMPARE(keys.value("Exec"), QStringLiteral("osago --menu"));
     QCOMPARE(keys.value("Icon"), QStringLiteral("osago"));
     QCOMPARE(keys.value("Categories"), QStringLiteral("Office;Finance;"));
 }

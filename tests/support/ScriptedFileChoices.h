@@ -14,9 +14,12 @@ class ScriptedFileChoices final : public FileChoices
 public:
     void answerNext(const QString& path) { m_answers.enqueue(path); }
 
-    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString& filters,
+                         const QMap<QString, QString>& notes = {}) override
     {
         m_asked << title;
+        m_filters = filters;
+        m_notes = notes;
         return m_answers.isEmpty() ? QString() : m_answers.dequeue();
     }
 
@@ -36,6 +39,9 @@ public:
     }
 
     const QStringList& offered() const { return m_offered; }
+    // The filters and their notes of the last file to write.
+    const QString& filters() const { return m_filters; }
+    const QMap<QString, QString>& notes() const { return m_notes; }
     const QStringList& asked() const { return m_asked; }
     bool allAnswered() const { return m_answers.isEmpty() && m_picks.isEmpty(); }
 
@@ -44,6 +50,8 @@ private:
     QQueue<int> m_picks;
     QStringList m_asked;
     QStringList m_offered;
+    QString m_filters;
+    QMap<QString, QString> m_notes;
 };
 
 } // namespace osago::test

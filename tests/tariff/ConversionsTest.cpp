@@ -29,6 +29,10 @@ private slots:
     void overflowIsReported();
     void format_data();
     void format();
+    void exactDecimal_data();
+    void exactDecimal();
+    void exactDecimalRejected_data();
+    void exactDecimalRejected();
 };
 
 void ConversionsTest::integerAccepted_data()
@@ -247,6 +251,60 @@ void ConversionsTest::format()
     QCOMPARE(qs(Fixed4::fromTenThousandths(tenThousandths).format()), text);
     // What is written reads back as the same number.
     QCOMPARE(osago::parseDecimal(utf8(text))->tenThousandths(), tenThousandths);
+}
+
+// An amount kept as written: its text, its places, and rounded a half away from zero to four and to two places.
+void ConversionsTest::exactDecimal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<QString>("fourPlaces");
+    QTest::addColumn<QString>("kopecks");
+    QTest::newRow("whole") << " 2574 " << "2574" << 0 << "2574" << "2574,00";
+    QTest::newRow("four places") << "1497,7462" << "1497,7462" << 4 << "1497,7462" << "1497,75";
+    QTest::newRow("five places") << "12,34567" << "12,34567" << 5 << "12,3457" << "12,35";
+    QTest::newRow("half up, not to even") << "0,00005" << "0,00005" << 5 << "0,0001" << "0,00";
+    QTest::newRow("half of 2") << "0,00025" << "0,00025" << 5 << "0,0003" << "0,00";
+    QTest::newRow("below a half") << "0,0000499999" << "0,0000499999" << 10 << "0" << "0,00";
+    QTest::newRow("kopeck half from the exact value") << "0,00495" << "0,00495" << 5 << "0,005" << "0,00";
+    QTest::newRow("negative half away from zero") << "-0,00005" << "-0,00005" << 5 << "-0,0001" << "0,00";
+    QTest::newRow("trailing zeros are no places") << "2,50000" << "2,5" << 1 << "2,5" << "2,50";
+    QTest::newRow("eighteen places") << ",000000000000000001" << "0,000000000000000001" << 18 << "0" << "0,00";
+    QTest::newRow("zeros past eighteen") << "1,0000000000000000010000" << "1,000000000000000001" << 18 << "1" << "1,00";
+    QTest::newRow("largest whole") << "922337203685477,99995" << "922337203685477,99995" << 5 << "922337203685478"
+                                   << "922337203685478,00";
+}
+
+void ConversionsTest::exactDecimal()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QFETCH(int, places);
+    QFETCH(QString, fourPlaces);
+    QFETCH(QString, kopecks);
+    const auto value = osago::parseExactDecimal(utf8(text));
+    QVERIFY(value.ok());
+    QCOMPARE(qs(value->format()), written);
+    QCOMPARE(value->places(), places);
+    QCOMPARE(qs(value->roundedTo(4).format()), fourPlaces);
+    QCOMPARE(qs(value->roundedTo(2).formatGrouped(2, "")), kopecks);
+}
+
+void ConversionsTest::exactDecimalRejected_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letter") << "12a";
+    QTest::newRow("nineteen places") << "0,0000000000000000001";
+    QTest::newRow("whole past the premium's range") << "922337203685478";
+}
+
+void ConversionsTest::exactDecimalRejected()
+{
+    QFETCH(QString, text);
+    const auto result = osago::parseExactDecimal(utf8(text));
+    QVERIFY(!result.ok());
+    QCOMPARE(qs(result.error()), QStringLiteral("'") + text + QStringLiteral("' is not a valid floating point value"));
 }
 
 QTEST_APPLESS_MAIN(ConversionsTest)
