@@ -2,7 +2,7 @@
 
 #include "AppTestSupport.h"
 #include "widgets/Controls.h"
-#include "app/EditorDrivers.h"
+#include "editor/EditorDrivers.h"
 #include "editor/Form2.h"
 #include "app/FormMain.h"
 #include "storage/PolicyColumns.h"

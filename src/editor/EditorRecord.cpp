@@ -1,8 +1,8 @@
-#include "app/EditorRecord.h"
+#include "editor/EditorRecord.h"
 
 #include "widgets/Controls.h"
 #include "editor/EditorLists.h"
-#include "app/EditorDrivers.h"
+#include "editor/EditorDrivers.h"
 #include "editor/FieldPlacement.h"
 #include "editor/Form2.h"
 #include "editor/Localities.h"
