@@ -1,10 +1,10 @@
 #include "app/RecordCommands.h"
 
 #include "app/AgentSettings.h"
-#include "app/EditorRecord.h"
+#include "editor/EditorRecord.h"
 #include "app/FormMain.h"
 #include "widgets/Messages.h"
-#include "app/NewRecord.h"
+#include "editor/NewRecord.h"
 #include "storage/PolicyDatabase.h"
 #include "print/PrintService.h"
 #include "grid/RegisterModel.h"

@@ -45,7 +45,7 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
 QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kPolicyColumnCount)
-        return policyColumns()[std::size_t(section)].name;
+        return policyColumnNames().at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -1,5 +1,7 @@
 #include "print/RecordFactors.h"
 
+#include "storage/PersonType.h"
+#include "storage/YesNo.h"
 #include "tariff/DriverAge.h"
 
 #include <algorithm>

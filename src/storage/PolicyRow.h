@@ -8,7 +8,7 @@
 
 namespace osago {
 
-// One register row: the texts of the 123 columns in column order (see PolicyColumns.h for their coding).
+// One register row: the texts of the 123 columns in column order (see PolicyColumns.h for their names).
 class PolicyRow
 {
 public:

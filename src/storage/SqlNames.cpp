@@ -16,8 +16,8 @@ QString quoted(QStringView name)
 QString columnList()
 {
     QStringList names;
-    for (const PolicyColumn& column : policyColumns())
-        names << quoted(column.name);
+    for (const QString& name : policyColumnNames())
+        names << quoted(name);
     return names.join(QStringLiteral(", "));
 }
 

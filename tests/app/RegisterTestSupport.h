@@ -2,12 +2,15 @@
 
 #include "AppTestSupport.h"
 #include "widgets/Controls.h"
-#include "app/EditorDrivers.h"
+#include "editor/EditorBinding.h"
+#include "editor/EditorDrivers.h"
 #include "editor/Form2.h"
 #include "app/FormMain.h"
+#include "storage/PersonType.h"
 #include "storage/PolicyColumns.h"
 #include "storage/PolicyDatabase.h"
 #include "storage/PolicyRow.h"
+#include "storage/YesNo.h"
 #include "app/Program.h"
 #include "grid/RegisterModel.h"
 #include "ScriptedMessages.h"
@@ -124,12 +127,12 @@ inline QHash<QString, QString> formedTexts(const RecordShape& shape)
     };
 }
 
-inline QString driverText(const PolicyColumn& column)
+inline QString driverText(const QString& name, const ColumnBinding& column)
 {
     const int n = column.driver;
-    if (column.name.startsWith(u"Допущен_дата_рождения"))
+    if (name.startsWith(u"Допущен_дата_рождения"))
         return QStringLiteral("%1.0%2.19%3").arg(10 + n).arg(n).arg(60 + 5 * n);
-    if (column.name.startsWith(u"Доп_cтаж_более_2") || column.name.startsWith(u"Доп_груб"))
+    if (name.startsWith(u"Доп_cтаж_более_2") || name.startsWith(u"Доп_груб"))
         return yesNo(n % 2 == 1);
     return QStringLiteral("в%1-%2").arg(n).arg(column.attribute);
 }
@@ -141,17 +144,18 @@ inline PolicyRow distinctiveRow(const RecordShape& shape, const QString& agent)
     const QHash<QString, QString> formed = formedTexts(shape);
     PolicyRow row;
     for (int i = 0; i < kPolicyColumnCount; ++i) {
-        const PolicyColumn& column = policyColumns()[std::size_t(i)];
-        QString text = formed.value(column.name, QStringLiteral("т%1").arg(i + 1));
+        const QString& name = policyColumnNames().at(i);
+        const ColumnBinding& column = columnBindings()[std::size_t(i)];
+        QString text = formed.value(name, QStringLiteral("т%1").arg(i + 1));
         switch (column.coding) {
         case ColumnCoding::YesNo:
             text = yesNo(i % 2 == 0);
             break;
         case ColumnCoding::PersonType:
-            text = personType(column.name == u"Тип_страхователя" ? shape.legalPolicyholder : shape.legalOwner);
+            text = personType(name == u"Тип_страхователя" ? shape.legalPolicyholder : shape.legalOwner);
             break;
         case ColumnCoding::DriverAttribute:
-            text = column.driver <= shape.drivers ? driverText(column) : QString();
+            text = column.driver <= shape.drivers ? driverText(name, column) : QString();
             break;
         case ColumnCoding::AgentName:
             text = agent;
@@ -179,7 +183,7 @@ inline PolicyRow distinctiveRow(const RecordShape& shape, const QString& agent)
     return row;
 }
 
-// Enters `row` into the open editor control by control, as the column table names them: every column in order,
+// Enters `row` into the open editor control by control, as the editor's binding names them: every column in order,
 // then every text once more (a full VIN has written the chassis and body numbers over); the drivers are listed on
 // the drivers page.
 inline void enterRow(Form2& editor, const PolicyRow& row)
@@ -188,7 +192,7 @@ inline void enterRow(Form2& editor, const PolicyRow& row)
     QList<DriverListTexts> drivers(row.driverCount());
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < kPolicyColumnCount; ++i) {
-            const PolicyColumn& column = policyColumns()[std::size_t(i)];
+            const ColumnBinding& column = columnBindings()[std::size_t(i)];
             const QString& text = row.value(i);
             switch (column.coding) {
             case ColumnCoding::Text:
@@ -224,7 +228,7 @@ inline void compareRows(const PolicyRow& actual, const PolicyRow& expected, bool
     for (int i = 0; i < kPolicyColumnCount; ++i) {
         if (i == rowCodeColumnIndex() && !withCode)
             continue;
-        const QString& column = policyColumns()[std::size_t(i)].name;
+        const QString& column = policyColumnNames().at(i);
         QVERIFY2(actual.value(i) == expected.value(i),
                  qPrintable(QStringLiteral("%1: «%2», expected «%3»").arg(column, actual.value(i), expected.value(i))));
     }

@@ -3,7 +3,7 @@
 #include "tariff/calc/EditorInputControls.h"
 #include "EditorTestSupport.h"
 #include "widgets/MaskedEdit.h"
-#include "app/NewRecord.h"
+#include "editor/NewRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+#include "editor/EditorBinding.h"
 #include "print/BlankDocument.h"
 #include "print/HtmlDocument.h"
 #include "print/PdfExport.h"
@@ -49,10 +50,10 @@ PolicyRow longestRow()
     const int driverLimits[kDriverAttributeCount] = {45, 10, 1, 25, 22, 10, 3, 2, 3};
     PolicyRow row = sixDriverRow();
     for (int column = 0; column < kPolicyColumnCount; ++column) {
-        const PolicyColumn& info = policyColumns()[std::size_t(column)];
+        const ColumnBinding& info = columnBindings()[std::size_t(column)];
         if (info.coding == ColumnCoding::Text || info.coding == ColumnCoding::PeriodOrTerm
             || info.coding == ColumnCoding::AgentName)
-            row.setValue(column, words(limits.value(info.name, 20)));
+            row.setValue(column, words(limits.value(policyColumnNames().at(column), 20)));
         else if (info.coding == ColumnCoding::DriverAttribute)
             row.setValue(column, words(driverLimits[info.attribute - 1]));
     }

@@ -1,7 +1,9 @@
+#include "storage/PersonType.h"
 #include "storage/PolicyColumns.h"
 #include "storage/SqlNames.h"
 #include "storage/PolicyRow.h"
 #include "storage/sqlite/SqliteSql.h"
+#include "storage/YesNo.h"
 
 #include <QTest>
 
@@ -32,8 +34,6 @@ const QStringList kDriverStems = {
     "Допущен_ФИО", "Допущен_дата_рождения", "Допущен_пол", "Допущен_адрес", "Допущен_ВУ", "Допущен_стаж",
     kExperienceStem, "Допущен_класс", "Доп_груб",
 };
-// The drivers page keeps the class in ComboBox7 and the experience flag in ComboBox8.
-const int kDriverLists[] = {1, 2, 3, 4, 5, 6, 8, 7, 9};
 const QStringList kTrailing = {"Сумма_страхования", "ФИО_агента", "Мантисса_кода"};
 
 QStringList expectedNames()
@@ -44,14 +44,6 @@ QStringList expectedNames()
             names << stem + u'_' + QString::number(driver);
     }
     return names + kTrailing;
-}
-
-QStringList tableNames()
-{
-    QStringList names;
-    for (const PolicyColumn& column : policyColumns())
-        names << column.name;
-    return names;
 }
 
 } // namespace
@@ -65,13 +57,13 @@ private slots:
     {
         const QStringList expected = expectedNames();
         QCOMPARE(expected.size(), 123);
-        QCOMPARE(tableNames(), expected);
+        QCOMPARE(policyColumnNames(), expected);
     }
 
     void experienceFlagsHaveTheLatinCAndOtherwiseCyrillic()
     {
         for (int driver = 1; driver <= 6; ++driver) {
-            const QString& name = policyColumns()[std::size_t(driverColumnIndex(driver, 7))].name;
+            const QString& name = policyColumnNames().at(driverColumnIndex(driver, 7));
             QCOMPARE(name.at(4), QChar(u'c'));
             for (qsizetype i = 0; i < name.size(); ++i) {
                 const QChar ch = name.at(i);
@@ -81,74 +73,21 @@ private slots:
         }
     }
 
-    void controlsAndCodings_data()
-    {
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<int>("coding");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("secondControl");
-        QTest::newRow("surname") << "Страхователь_фамилия_фирма" << int(ColumnCoding::Text) << "LabeledEditFamil" << "";
-        QTest::newRow("vin") << "VIN" << int(ColumnCoding::Text) << "LabeledEditVin" << "";
-        QTest::newRow("owner phone") << "Владелец_телефон" << int(ColumnCoding::Text) << "LabeledEditTelV" << "";
-        QTest::newRow("registered") << "РегРФ" << int(ColumnCoding::YesNo) << "CheckBoxReg" << "";
-        QTest::newRow("policyholder type")
-            << "Тип_страхователя" << int(ColumnCoding::PersonType) << "RadioButtonFiz" << "RadioButtonUr";
-        QTest::newRow("owner type") << "Тип_владельца" << int(ColumnCoding::PersonType) << "RadioButtonF"
-                                    << "RadioButtonU";
-        QTest::newRow("period") << "Срок_использ_месяцы" << int(ColumnCoding::PeriodOrTerm) << "ComboBoxSrok"
-                                << "ComboBoxTranzit";
-        QTest::newRow("all drivers") << "Допущены_без_ограничений" << int(ColumnCoding::YesNo) << "CheckBoxDopusk"
-                                     << "";
-        QTest::newRow("learner driving") << "Цель_исп_учеб_езда" << int(ColumnCoding::YesNo) << "CheckBoxUcheb" << "";
-        QTest::newRow("premium") << "Сумма_страхования" << int(ColumnCoding::Text) << "LabeledEditSuma" << "";
-        QTest::newRow("agent") << "ФИО_агента" << int(ColumnCoding::AgentName) << "EditAg" << "";
-        QTest::newRow("code") << "Мантисса_кода" << int(ColumnCoding::RowCode) << "" << "";
-    }
-    void controlsAndCodings()
-    {
-        QFETCH(QString, column);
-        QFETCH(int, coding);
-        QFETCH(QString, control);
-        QFETCH(QString, secondControl);
-        const int index = policyColumnIndex(column);
-        QVERIFY(index >= 0);
-        const PolicyColumn& entry = policyColumns()[std::size_t(index)];
-        QCOMPARE(int(entry.coding), coding);
-        QCOMPARE(entry.control, control);
-        QCOMPARE(entry.secondControl, secondControl);
-        if (!control.isEmpty())
-            QCOMPARE(policyColumnOfControl(control), index);
-    }
-
-    void driverColumnsNameTheirPositionAndHiddenList()
+    void driverColumnsNameTheirPosition()
     {
         for (int driver = 1; driver <= 6; ++driver) {
             for (int attribute = 1; attribute <= 9; ++attribute) {
                 const int index = driverColumnIndex(driver, attribute);
                 QCOMPARE(index, 66 + 9 * (driver - 1) + attribute - 1);
-                const PolicyColumn& column = policyColumns()[std::size_t(index)];
-                QCOMPARE(column.coding, ColumnCoding::DriverAttribute);
-                QCOMPARE(column.driver, driver);
-                QCOMPARE(column.attribute, attribute);
-                QCOMPARE(column.control, QStringLiteral("ComboBox%1").arg(kDriverLists[attribute - 1]));
-                QCOMPARE(column.name, kDriverStems[attribute - 1] + u'_' + QString::number(driver));
+                QCOMPARE(policyColumnNames().at(index), kDriverStems[attribute - 1] + u'_' + QString::number(driver));
             }
         }
     }
 
-    void everyOtherColumnHasItsOwnControl()
+    void rowCodeIsTheLastColumn()
     {
-        QSet<QString> controls;
-        for (const PolicyColumn& column : policyColumns()) {
-            if (column.coding == ColumnCoding::DriverAttribute || column.coding == ColumnCoding::RowCode)
-                continue;
-            QVERIFY2(!column.control.isEmpty(), qPrintable(column.name));
-            QVERIFY2(!controls.contains(column.control), qPrintable(column.control));
-            controls.insert(column.control);
-            if (column.coding == ColumnCoding::YesNo)
-                QVERIFY2(column.control.startsWith(u"CheckBox"), qPrintable(column.name));
-        }
-        QCOMPARE(controls.size(), 123 - 54 - 1);
+        QCOMPARE(rowCodeColumnIndex(), 122);
+        QCOMPARE(policyColumnNames().at(rowCodeColumnIndex()), QStringLiteral("Мантисса_кода"));
     }
 
     void unknownNamesAreNotFound()
@@ -156,7 +95,6 @@ private slots:
         QCOMPARE(policyColumnIndex(u"Страхователь_фамилия"), -1);
         QCOMPARE(policyColumnIndex(u"vin"), -1);
         QCOMPARE(policyColumnIndex(u"Доп_стаж_более_2_1"), -1); // Cyrillic с
-        QCOMPARE(policyColumnOfControl(u"ComboBox1"), -1);
     }
 
     void codingTexts()

@@ -32,10 +32,7 @@ QString columnDefinitions(const QStringList& names)
 
 QStringList registerNames()
 {
-    QStringList names;
-    for (const PolicyColumn& column : policyColumns())
-        names << column.name;
-    return names;
+    return policyColumnNames();
 }
 
 QStringList tableColumns(const RawConnection& raw)

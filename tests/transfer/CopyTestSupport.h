@@ -74,7 +74,7 @@ inline std::vector<QStringList> fillWithBytesToEscape(const QString& path)
         QSqlQuery update(raw.db());
         for (int column = 0; column < values.size(); ++column) {
             update.prepare(QStringLiteral("UPDATE TableStrah SET \"%1\" = ? WHERE rowid = 1")
-                               .arg(policyColumns()[std::size_t(column) + 1].name));
+                               .arg(policyColumnNames().at(column + 1)));
             update.addBindValue(values[column]);
             if (!update.exec())
                 return {};

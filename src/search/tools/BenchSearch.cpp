@@ -268,7 +268,7 @@ int buildCommand(const QString& location)
         timer.start();
         const osago::StorageStatus built
             = database.buildSearchIndex(column, [&](int percent) { reports << percent; });
-        std::printf("| %s | %s | %.1f | %lld | %d-%d |\n", qPrintable(osago::policyColumns()[std::size_t(column)].name),
+        std::printf("| %s | %s | %.1f | %lld | %d-%d |\n", qPrintable(osago::policyColumnNames().at(column)),
                     built.ok ? "built" : qPrintable(built.error), double(timer.elapsed()) / 1000.0,
                     static_cast<long long>(reports.size()), reports.isEmpty() ? 0 : reports.first(),
                     reports.isEmpty() ? 0 : reports.last());

@@ -171,8 +171,8 @@ StorageStatus ServerDatabase::checkColumns(const QString& action, bool& missing)
         bool generated = false;
     };
     std::vector<Expected> expected;
-    for (const PolicyColumn& column : policyColumns())
-        expected.push_back({column.name, QStringLiteral("text")});
+    for (const QString& name : policyColumnNames())
+        expected.push_back({name, QStringLiteral("text")});
     expected.push_back({serverSql::kKeyColumn.toString(), QStringLiteral("bigint")});
     const int withoutFolded = int(expected.size());
     for (int column : searchedColumns())

@@ -24,7 +24,7 @@ QString key()
 
 QString columnName(int column)
 {
-    return quoted(policyColumns()[std::size_t(column)].name);
+    return quoted(policyColumnNames().at(column));
 }
 
 QString rowCode()
@@ -134,8 +134,8 @@ QString foldedColumnDefinition(int column, Folding folding)
 QString createTable(Folding folding)
 {
     QStringList definitions;
-    for (const PolicyColumn& column : policyColumns())
-        definitions << quoted(column.name) + QStringLiteral(" text");
+    for (const QString& name : policyColumnNames())
+        definitions << quoted(name) + QStringLiteral(" text");
     definitions << key() + QStringLiteral(" bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY");
     for (int column : searchedColumns())
         definitions << foldedColumnDefinition(column, folding);
@@ -359,9 +359,9 @@ QByteArray updateByKey()
 {
     QStringList assignments;
     int position = 0;
-    for (const PolicyColumn& column : policyColumns()) {
-        if (column.coding != ColumnCoding::RowCode)
-            assignments << QStringLiteral("%1 = $%2").arg(quoted(column.name)).arg(++position);
+    for (int column = 0; column < kPolicyColumnCount; ++column) {
+        if (column != rowCodeColumnIndex())
+            assignments << QStringLiteral("%1 = $%2").arg(columnName(column)).arg(++position);
     }
     return utf8(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = $%4")
                     .arg(table(), assignments.join(QStringLiteral(", ")), key())

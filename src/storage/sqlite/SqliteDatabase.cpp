@@ -205,7 +205,7 @@ StorageStatus SqliteDatabase::checkRegister()
     if (names.isEmpty())
         return failure(kOpenAction, foreign.arg(QStringLiteral("в нём нет таблицы %1").arg(kRegisterTable)));
     for (int i = 0; i < kPolicyColumnCount; ++i) {
-        const QString& expected = policyColumns()[std::size_t(i)].name;
+        const QString& expected = policyColumnNames().at(i);
         if (i >= names.size() || names[i] != expected) {
             return failure(kOpenAction, foreign.arg(QStringLiteral("столбец %1 таблицы %2 должен называться «%3»")
                                                         .arg(QString::number(i + 1), kRegisterTable, expected)));

@@ -246,7 +246,7 @@ StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& pe
         return reader.failure();
     QStringList names;
     for (int column : columns)
-        names << sqlNames::quoted(policyColumns()[std::size_t(column)].name);
+        names << sqlNames::quoted(policyColumnNames().at(column));
     // rowid alone where no column is asked for: every row still gives its (empty) list.
     if (names.isEmpty())
         names << QStringLiteral("rowid");

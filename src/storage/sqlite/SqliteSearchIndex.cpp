@@ -116,7 +116,7 @@ bool installSearchFunction(const QSqlDatabase& connection)
 QString containsCondition(int column)
 {
     return QStringLiteral("%1(%2, ?)").arg(QLatin1String(kContainsFunction),
-                                           sqlNames::quoted(policyColumns()[std::size_t(column)].name));
+                                           sqlNames::quoted(policyColumnNames().at(column)));
 }
 
 SelectionQuery selectionQuery(const RowSelection& selection)
@@ -133,7 +133,7 @@ SelectionQuery selectionQuery(const RowSelection& selection)
 
 sqliteSql::Index searchIndex(int column)
 {
-    const QString& columnName = policyColumns()[std::size_t(column)].name;
+    const QString& columnName = policyColumnNames().at(column);
     const QString name = kRegisterTable.toString() + QStringLiteral("_search_") + columnName;
     return {name, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                       .arg(sqlNames::quoted(name), sqlNames::quoted(kRegisterTable), sqlNames::quoted(columnName))};

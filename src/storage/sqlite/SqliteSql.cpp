@@ -19,7 +19,7 @@ QString table()
 
 QString rowCode()
 {
-    return quoted(policyColumns()[rowCodeColumnIndex()].name);
+    return quoted(policyColumnNames().at(rowCodeColumnIndex()));
 }
 
 QString placeholders(int count)
@@ -33,8 +33,8 @@ QString placeholders(int count)
 QString createTable()
 {
     QStringList definitions;
-    for (const PolicyColumn& column : policyColumns())
-        definitions << quoted(column.name) + QStringLiteral(" TEXT");
+    for (const QString& name : policyColumnNames())
+        definitions << quoted(name) + QStringLiteral(" TEXT");
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table(), definitions.join(QStringLiteral(", ")));
 }
 
@@ -63,7 +63,7 @@ const Index& issueDayIndex()
 
 QString issueDayKey()
 {
-    const QString date = quoted(policyColumns()[std::size_t(policyColumnIndex(u"Дата_выдачи"))].name);
+    const QString date = quoted(policyColumnNames().at(policyColumnIndex(u"Дата_выдачи")));
     const QString iso = QStringLiteral("substr(%1, 7, 4) || '-' || substr(%1, 4, 2) || '-' || substr(%1, 1, 2)").arg(date);
     // date() alone takes any day up to 31; a modifier makes it carry "31.02" over into March.
     return QStringLiteral("CASE WHEN %1 GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' AND %2 >= '0001' "
@@ -126,9 +126,9 @@ QString insert()
 QString updateById()
 {
     QStringList assignments;
-    for (const PolicyColumn& column : policyColumns()) {
-        if (column.coding != ColumnCoding::RowCode)
-            assignments << quoted(column.name) + QStringLiteral(" = ?");
+    for (int column = 0; column < kPolicyColumnCount; ++column) {
+        if (column != rowCodeColumnIndex())
+            assignments << quoted(policyColumnNames().at(column)) + QStringLiteral(" = ?");
     }
     return QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table(), assignments.join(QStringLiteral(", ")));
 }

@@ -1,6 +1,7 @@
 #include "storage/tools/SampleRecords.h"
 
-#include <QtGlobal>
+#include "storage/PersonType.h"
+#include "storage/YesNo.h"
 
 namespace osago {
 
@@ -115,19 +116,14 @@ constexpr QStringView kPeriods[] = {u"6", u"7", u"8", u"9", u"10", u"11", u"12",
 constexpr QStringView kTerms[] = {u"15 дней", u"1", u"2", u"3", u"4", u"5", u"6"};
 constexpr QStringView kClasses[] = {u"M", u"0", u"1", u"2", u"3", u"3", u"3", u"4", u"5", u"6",
                                     u"7", u"8", u"9", u"10", u"11", u"12", u"13"};
-constexpr QStringView kPurposeBoxes[] = {u"CheckBoxTaxi", u"CheckBoxProk", u"CheckBoxSkora", u"CheckBoxInkas",
-                                         u"CheckBoxProch", u"CheckBoxSpec", u"CheckBoxUcheb"};
+// The purposes of use besides personal use.
+constexpr QStringView kTaxiPurpose = u"Цель_исп_такси";
+constexpr QStringView kOtherPurposes[] = {kTaxiPurpose,           u"Цель_исп_прокат_аренда", u"Цель_исп_скорая_помощь",
+                                          u"Цель_исп_инкассация", u"Цель_исп_прочие",        u"Цель_исп_дор_или_спец_ТС",
+                                          u"Цель_исп_учеб_езда"};
 
 constexpr QStringView kCapitals = u"АВЕКМНОРСТУХ";
 constexpr QStringView kVinLetters = u"ABCDEFGHJKLMNPRSTUVWXYZ0123456789";
-
-void set(PolicyRow& row, QStringView control, const QString& value)
-{
-    const int column = policyColumnOfControl(control);
-    if (column < 0)
-        qFatal("no register column for the control %s", qPrintable(control.toString()));
-    row.setValue(column, value);
-}
 
 } // namespace
 
@@ -224,40 +220,40 @@ void SampleRecords::fillPersons(PolicyRow& row)
 {
     const bool firm = chance(0.08);
     const Person holder = person();
-    set(row, u"RadioButtonFiz", personType(firm));
-    set(row, u"LabeledEditFamil", firm ? pick(kFirms).toString() : holder.surname);
-    set(row, u"LabeledEditImia", firm ? QString() : holder.name);
-    set(row, u"LabeledEditOtch", firm ? QString() : holder.patronymic);
-    set(row, u"LabeledEditDR", firm ? QStringLiteral("  .  .    ") : date(1940, 1990));
-    set(row, u"LabeledEditTel", phone());
-    set(row, u"ComboBoxDoc", firm ? QStringLiteral("Свидетельство о внесении записи в ЕГРЮЛ") : pick(kDocuments).toString());
-    set(row, u"LabeledEditSerNo", digits(2) + u' ' + digits(2) + u' ' + digits(6));
+    row.setValue(u"Тип_страхователя", personType(firm));
+    row.setValue(u"Страхователь_фамилия_фирма", firm ? pick(kFirms).toString() : holder.surname);
+    row.setValue(u"Страхователь_имя", firm ? QString() : holder.name);
+    row.setValue(u"Страхователь_отчество", firm ? QString() : holder.patronymic);
+    row.setValue(u"Страхователь_др_ИНН", firm ? QStringLiteral("  .  .    ") : date(1940, 1990));
+    row.setValue(u"Страхователь_телефон", phone());
+    row.setValue(u"Страхователь_документ", firm ? QStringLiteral("Свидетельство о внесении записи в ЕГРЮЛ") : pick(kDocuments).toString());
+    row.setValue(u"Страхователь_серия_номер", digits(2) + u' ' + digits(2) + u' ' + digits(6));
     fillAddress(row, false);
 
     const bool sameOwner = chance(0.7);
     const Person owner = sameOwner ? holder : person();
     const bool firmOwner = sameOwner ? firm : chance(0.05);
-    set(row, u"RadioButtonF", personType(firmOwner));
-    set(row, u"LabeledEditF", sameOwner ? row.value(policyColumnOfControl(u"LabeledEditFamil")) : owner.surname);
-    set(row, u"LabeledEditI", firmOwner ? QString() : owner.name);
-    set(row, u"LabeledEditO", firmOwner ? QString() : owner.patronymic);
-    set(row, u"LabeledEditDeR", firmOwner ? QStringLiteral("  .  .    ") : date(1940, 1990));
-    set(row, u"LabeledEditTelV", phone());
-    set(row, u"ComboBoxPas", pick(kDocuments).toString());
-    set(row, u"LabeledEditSeriya", digits(2) + u' ' + digits(2) + u' ' + digits(6));
+    row.setValue(u"Тип_владельца", personType(firmOwner));
+    row.setValue(u"Владелец_фамилия_фирма", sameOwner ? row.value(u"Страхователь_фамилия_фирма") : owner.surname);
+    row.setValue(u"Владелец_имя", firmOwner ? QString() : owner.name);
+    row.setValue(u"Владелец_отчество", firmOwner ? QString() : owner.patronymic);
+    row.setValue(u"Владелец_др_ИНН", firmOwner ? QStringLiteral("  .  .    ") : date(1940, 1990));
+    row.setValue(u"Владелец_телефон", phone());
+    row.setValue(u"Владелец_документ", pick(kDocuments).toString());
+    row.setValue(u"Владелец_серия_номер", digits(2) + u' ' + digits(2) + u' ' + digits(6));
     fillAddress(row, true);
 }
 
 void SampleRecords::fillAddress(PolicyRow& row, bool owner)
 {
     const bool home = chance(0.85);
-    set(row, owner ? u"ComboBoxStran" : u"ComboBoxStrana", QStringLiteral("РФ"));
-    set(row, owner ? u"ComboBoxReg" : u"ComboBoxRegion",
+    row.setValue(owner ? u"Владелец_страна" : u"Страхователь_страна", QStringLiteral("РФ"));
+    row.setValue(owner ? u"Владелец_регион" : u"Страхователь_регион",
         home ? QStringLiteral("Тальградская область") : pick(kOtherRegions).toString());
-    set(row, owner ? u"EditRay" : u"EditRayon", chance(0.5) ? pick(kDistricts).toString() : QString());
-    set(row, owner ? u"ComboBoxPunkt" : u"ComboBoxNasel", locality(home));
-    set(row, owner ? u"EditUlica" : u"EditUlitsa", street());
-    set(row, owner ? u"LabeledEditIndeks" : u"LabeledEditIndex", QStringLiteral("394") + digits(3));
+    row.setValue(owner ? u"Владелец_район" : u"Страхователь_район", chance(0.5) ? pick(kDistricts).toString() : QString());
+    row.setValue(owner ? u"Владелец_насел_пункт" : u"Страхователь_насел_пункт", locality(home));
+    row.setValue(owner ? u"Владелец_адрес" : u"Страхователь_адрес", street());
+    row.setValue(owner ? u"Владелец_индекс" : u"Страхователь_индекс", QStringLiteral("394") + digits(3));
 }
 
 void SampleRecords::fillVehicle(PolicyRow& row)
@@ -272,59 +268,59 @@ void SampleRecords::fillVehicle(PolicyRow& row)
     }
     const QString vin = letters(kVinLetters, 17);
     const int horsepower = number(40, 320);
-    set(row, u"ComboBoxTipTS", type->name.toString());
-    set(row, u"EditMarka", vehicleModel(type->name.toString()));
-    set(row, u"LabeledEditReg", letters(kCapitals, 1) + digits(3) + letters(kCapitals, 2) + QStringLiteral("36"));
-    set(row, u"LabeledEditGod", QString::number(number(1980, 2012)));
-    set(row, u"LabeledEditVin", vin);
-    set(row, u"LabeledEditNomShassi", chance(0.8) ? vin : QStringLiteral("ОТСУТСТВУЕТ"));
-    set(row, u"LabeledEditKuzov", chance(0.8) ? vin : digits(7));
-    set(row, u"LabeledEditMoshn", QString::number(horsepower));
-    set(row, u"LabeledEditKVt", QString::number(horsepower * 0.7355, 'f', 1).replace(u'.', u','));
-    set(row, u"LabeledEditPTS", digits(2) + letters(kCapitals, 2) + digits(6));
-    set(row, u"LabeledEditVidacha", date(1995, 2012));
-    set(row, u"LabeledEditNagruz", type->heavy ? QString::number(number(1500, 12000)) : QStringLiteral("0"));
-    set(row, u"LabeledEditMassa", type->heavy ? QString::number(number(3500, 40000)) : QStringLiteral("0"));
-    set(row, u"LabeledEditMesta", type->seats ? QString::number(number(8, 60)) : QStringLiteral("0"));
+    row.setValue(u"Тип_ТС", type->name.toString());
+    row.setValue(u"Марка_модель", vehicleModel(type->name.toString()));
+    row.setValue(u"Регистрационный_знак", letters(kCapitals, 1) + digits(3) + letters(kCapitals, 2) + QStringLiteral("36"));
+    row.setValue(u"Год_выпуска", QString::number(number(1980, 2012)));
+    row.setValue(u"VIN", vin);
+    row.setValue(u"Номер_шасси", chance(0.8) ? vin : QStringLiteral("ОТСУТСТВУЕТ"));
+    row.setValue(u"Кузов", chance(0.8) ? vin : digits(7));
+    row.setValue(u"Мощность_л_с", QString::number(horsepower));
+    row.setValue(u"Мощность_кВт", QString::number(horsepower * 0.7355, 'f', 1).replace(u'.', u','));
+    row.setValue(u"Серия_номер_ПТС", digits(2) + letters(kCapitals, 2) + digits(6));
+    row.setValue(u"Дата_выдачи_ПТС", date(1995, 2012));
+    row.setValue(u"Масса_без_нагрузки_кг", type->heavy ? QString::number(number(1500, 12000)) : QStringLiteral("0"));
+    row.setValue(u"Разрешенная_макс_масса_кг", type->heavy ? QString::number(number(3500, 40000)) : QStringLiteral("0"));
+    row.setValue(u"Количество_мест_сидения", type->seats ? QString::number(number(8, 60)) : QStringLiteral("0"));
 
     const bool taxi = type->name.startsWith(u"Такси");
-    set(row, u"CheckBoxLich", yesNo(!taxi && chance(0.9)));
-    for (QStringView box : kPurposeBoxes)
-        set(row, box, yesNo(box == u"CheckBoxTaxi" ? taxi : chance(0.03)));
+    row.setValue(u"Цель_исп_личная", yesNo(!taxi && chance(0.9)));
+    for (QStringView purpose : kOtherPurposes)
+        row.setValue(purpose, yesNo(purpose == kTaxiPurpose ? taxi : chance(0.03)));
 }
 
 void SampleRecords::fillTerms(PolicyRow& row)
 {
     const QString issued = date(2008, 2012);
     const bool registered = chance(0.95);
-    set(row, u"LabeledEditPolis", letters(kCapitals, 3) + u'№' + digits(10));
-    set(row, u"LabeledEditKvit", digits(6));
-    set(row, u"LabeledEditZnak", letters(kCapitals, 3) + u'№' + digits(10));
-    set(row, u"CheckBoxReg", yesNo(registered));
-    set(row, u"LabeledEditVrem", QStringLiteral("%1:%2:%3")
+    row.setValue(u"Номер_серия_полиса", letters(kCapitals, 3) + u'№' + digits(10));
+    row.setValue(u"Квитанция", digits(6));
+    row.setValue(u"Номер_серия_спец_знака", letters(kCapitals, 3) + u'№' + digits(10));
+    row.setValue(u"РегРФ", yesNo(registered));
+    row.setValue(u"Время_начала_срока_страхования", QStringLiteral("%1:%2:%3")
                                         .arg(number(8, 18), 2, 10, QLatin1Char('0'))
                                         .arg(number(0, 59), 2, 10, QLatin1Char('0'))
                                         .arg(number(0, 59), 2, 10, QLatin1Char('0')));
-    set(row, u"LabeledEditData", issued);
-    set(row, u"LabeledEditVydan", issued);
-    set(row, u"LabeledEditOtmet", chance(0.25) ? pick(kRemarks).toString() : QString());
+    row.setValue(u"Дата_начала_срока_страхования", issued);
+    row.setValue(u"Дата_выдачи", issued);
+    row.setValue(u"Особые_отметки", chance(0.25) ? pick(kRemarks).toString() : QString());
     const QString period = registered ? pick(kPeriods).toString() : pick(kTerms).toString();
-    set(row, u"ComboBoxSrok", period);
+    row.setValue(u"Срок_использ_месяцы", period);
     const QString ends = issued.left(6) + QString::number(issued.right(4).toInt() + 1);
-    set(row, u"EditS", issued);
-    set(row, u"EditPo", ends);
-    set(row, u"EditIS", issued);
-    set(row, u"EditIPo", period == u"12" ? ends : date(2009, 2013));
-    set(row, u"LabeledEditSuma", QStringLiteral("%1,%2").arg(number(400, 9000)).arg(digits(4)));
-    set(row, u"EditAg", pick(kAgents).toString());
+    row.setValue(u"Страх_с", issued);
+    row.setValue(u"Страх_по", ends);
+    row.setValue(u"Использ_с", issued);
+    row.setValue(u"Использ_по", period == u"12" ? ends : date(2009, 2013));
+    row.setValue(u"Сумма_страхования", QStringLiteral("%1,%2").arg(number(400, 9000)).arg(digits(4)));
+    row.setValue(u"ФИО_агента", pick(kAgents).toString());
 }
 
 void SampleRecords::fillDrivers(PolicyRow& row)
 {
     const bool unrestricted = chance(0.15);
-    set(row, u"CheckBoxDopusk", yesNo(unrestricted));
-    set(row, u"ComboBoxKlass", unrestricted ? pick(kClasses).toString() : QStringLiteral("3"));
-    set(row, u"CheckBoxGrub", yesNo(unrestricted && chance(0.05)));
+    row.setValue(u"Допущены_без_ограничений", yesNo(unrestricted));
+    row.setValue(u"Класс_ТС", unrestricted ? pick(kClasses).toString() : QStringLiteral("3"));
+    row.setValue(u"Грубые_наруш", yesNo(unrestricted && chance(0.05)));
     if (unrestricted)
         return;
     const int drivers = chance(0.2) ? 6 : number(1, 5);

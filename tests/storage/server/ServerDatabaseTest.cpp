@@ -172,7 +172,8 @@ private slots:
         QStringList names;
         for (int row = 0; row < columns.rows(); ++row)
             names << columns.text(row, 0);
-        QStringList expected = policyColumnNames() << serverSql::kKeyColumn.toString();
+        QStringList expected = policyColumnNames();
+        expected << serverSql::kKeyColumn.toString();
         for (int column : searchedColumns())
             expected << serverSql::foldedColumnName(column);
         QCOMPARE(names, expected);

@@ -1,13 +1,16 @@
-#include "app/EditorRecord.h"
+#include "editor/EditorRecord.h"
 
 #include "widgets/Controls.h"
+#include "editor/EditorBinding.h"
 #include "editor/EditorLists.h"
-#include "app/EditorDrivers.h"
+#include "editor/EditorDrivers.h"
 #include "editor/FieldPlacement.h"
 #include "editor/Form2.h"
 #include "editor/Localities.h"
 #include "editor/PartyPage.h"
 #include "editor/TariffText.h"
+#include "storage/PersonType.h"
+#include "storage/YesNo.h"
 #include "tariff/TariffTables.h"
 
 #include <QCheckBox>
@@ -23,13 +26,6 @@ using enum ColumnCoding;
 
 const QString kDriversPage = QStringLiteral("TabSheetVodit");
 
-const PolicyColumn& columnNamed(QStringView name)
-{
-    const int index = policyColumnIndex(name);
-    Q_ASSERT(index >= 0);
-    return policyColumns()[std::size_t(index)];
-}
-
 bool isTicked(const QWidget& editor, const QString& checkBox)
 {
     return control<QCheckBox>(editor, checkBox)->isChecked();
@@ -37,30 +33,30 @@ bool isTicked(const QWidget& editor, const QString& checkBox)
 
 // The drop-down the period column is read from and written to: the months of use of a vehicle registered in the
 // country, else the term abroad.
-const QString& periodControl(const PolicyColumn& column, bool registered)
+const QString& periodControl(const ColumnBinding& binding, bool registered)
 {
-    return registered ? column.control : column.secondControl;
+    return registered ? binding.control : binding.secondControl;
 }
 
-QComboBox* driverList(const QWidget& editor, const PolicyColumn& column)
+QComboBox* driverList(const QWidget& editor, const ColumnBinding& binding)
 {
-    return control<QComboBox>(*control<QWidget>(editor, kDriversPage), column.control);
+    return control<QComboBox>(*control<QWidget>(editor, kDriversPage), binding.control);
 }
 
-QString columnText(const Form2& editor, const PolicyColumn& column, const QString& agentName)
+QString columnText(const Form2& editor, const ColumnBinding& binding, const QString& agentName)
 {
-    switch (column.coding) {
+    switch (binding.coding) {
     case Text:
-        return controlText(editor, column.control);
+        return controlText(editor, binding.control);
     case YesNo:
-        return yesNo(isTicked(editor, column.control));
+        return yesNo(isTicked(editor, binding.control));
     case PersonType:
-        return personType(control<QRadioButton>(editor, column.secondControl)->isChecked());
+        return personType(control<QRadioButton>(editor, binding.secondControl)->isChecked());
     case PeriodOrTerm:
-        return controlText(editor, periodControl(column, isTicked(editor, columnNamed(u"РегРФ").control)));
+        return controlText(editor, periodControl(binding, isTicked(editor, columnBinding(u"РегРФ").control)));
     case DriverAttribute: {
-        const QComboBox* list = driverList(editor, column);
-        const int item = column.driver - 1;
+        const QComboBox* list = driverList(editor, binding);
+        const int item = binding.driver - 1;
         return item < list->count() ? list->itemText(item) : QString();
     }
     case AgentName:
@@ -79,15 +75,16 @@ enum class LoadStep { Registration, Vin, Fields, Drivers, Admission };
 constexpr LoadStep kLoadSteps[] = {LoadStep::Registration, LoadStep::Vin, LoadStep::Fields, LoadStep::Drivers,
                                    LoadStep::Admission};
 
-LoadStep loadStep(const PolicyColumn& column)
+LoadStep loadStep(int column)
 {
-    if (column.coding == DriverAttribute)
+    if (columnBindings()[std::size_t(column)].coding == DriverAttribute)
         return LoadStep::Drivers;
-    if (column.name == u"РегРФ")
+    const QString& name = policyColumnNames().at(column);
+    if (name == u"РегРФ")
         return LoadStep::Registration;
-    if (column.name == u"VIN")
+    if (name == u"VIN")
         return LoadStep::Vin;
-    if (column.name == u"Допущены_без_ограничений" || column.name == u"Класс_ТС" || column.name == u"Грубые_наруш")
+    if (name == u"Допущены_без_ограничений" || name == u"Класс_ТС" || name == u"Грубые_наруш")
         return LoadStep::Admission;
     return LoadStep::Fields;
 }
@@ -111,9 +108,9 @@ void showLoadFields(const Form2& editor, const QString& vehicleType)
 {
     const bool truck = vehicleType == toQString(vehicle_type::truck);
     const bool bus = vehicleType == toQString(vehicle_type::bus);
-    setFieldShown(control<QWidget>(editor, columnNamed(u"Разрешенная_макс_масса_кг").control), truck);
-    setFieldShown(control<QWidget>(editor, columnNamed(u"Масса_без_нагрузки_кг").control), truck);
-    setFieldShown(control<QWidget>(editor, columnNamed(u"Количество_мест_сидения").control), bus);
+    setFieldShown(control<QWidget>(editor, columnBinding(u"Разрешенная_макс_масса_кг").control), truck);
+    setFieldShown(control<QWidget>(editor, columnBinding(u"Масса_без_нагрузки_кг").control), truck);
+    setFieldShown(control<QWidget>(editor, columnBinding(u"Количество_мест_сидения").control), bus);
 }
 
 // The period of use is the agent's to enter only for fewer months than a full year of a registered vehicle.
@@ -121,33 +118,35 @@ void openPeriodOfUse(const Form2& editor, bool registered, const QString& months
 {
     const bool entered = registered && months != kFullYearOfUse;
     for (QStringView column : {u"Использ_с", u"Использ_по"})
-        control<QWidget>(editor, columnNamed(column).control)->setEnabled(entered);
+        control<QWidget>(editor, columnBinding(column).control)->setEnabled(entered);
 }
 
-void writeText(const Form2& editor, const PolicyColumn& column, const QString& text)
+void writeText(const Form2& editor, int column, const QString& text)
 {
-    offerLocalities(editor, column.control);
-    setControlText(editor, column.control, text);
-    if (column.name == u"Тип_ТС")
+    const QString& textControl = columnBindings()[std::size_t(column)].control;
+    offerLocalities(editor, textControl);
+    setControlText(editor, textControl, text);
+    if (policyColumnNames().at(column) == u"Тип_ТС")
         showLoadFields(editor, text);
 }
 
-void writeColumn(const Form2& editor, const PolicyColumn& column, const PolicyRow& row, int index)
+void writeColumn(const Form2& editor, const PolicyRow& row, int column)
 {
-    const QString& text = row.value(index);
-    switch (column.coding) {
+    const ColumnBinding& binding = columnBindings()[std::size_t(column)];
+    const QString& text = row.value(column);
+    switch (binding.coding) {
     case Text:
         writeText(editor, column, text);
         return;
     case YesNo:
-        control<QCheckBox>(editor, column.control)->setChecked(isYes(text));
+        control<QCheckBox>(editor, binding.control)->setChecked(isYes(text));
         return;
     case PersonType:
-        control<QRadioButton>(editor, isLegalEntity(text) ? column.secondControl : column.control)->setChecked(true);
+        control<QRadioButton>(editor, isLegalEntity(text) ? binding.secondControl : binding.control)->setChecked(true);
         return;
     case PeriodOrTerm: {
         const bool registered = isYes(row.value(u"РегРФ"));
-        setControlText(editor, periodControl(column, registered), text);
+        setControlText(editor, periodControl(binding, registered), text);
         openPeriodOfUse(editor, registered, text);
         return;
     }
@@ -161,10 +160,10 @@ void writeColumn(const Form2& editor, const PolicyColumn& column, const PolicyRo
 bool listStoredDrivers(Form2& editor, const PolicyRow& row)
 {
     QList<DriverListTexts> drivers(row.driverCount());
-    for (int i = 0; i < kPolicyColumnCount; ++i) {
-        const PolicyColumn& column = policyColumns()[std::size_t(i)];
-        if (column.coding == DriverAttribute && column.driver <= drivers.size())
-            drivers[column.driver - 1].insert(column.control, row.value(i));
+    for (int column = 0; column < kPolicyColumnCount; ++column) {
+        const ColumnBinding& binding = columnBindings()[std::size_t(column)];
+        if (binding.coding == DriverAttribute && binding.driver <= drivers.size())
+            drivers[binding.driver - 1].insert(binding.control, row.value(column));
     }
     return listDrivers(editor, drivers);
 }
@@ -174,8 +173,8 @@ bool listStoredDrivers(Form2& editor, const PolicyRow& row)
 PolicyRow rowFromEditor(const Form2& editor, const QString& agentName)
 {
     PolicyRow row;
-    for (int i = 0; i < kPolicyColumnCount; ++i)
-        row.setValue(i, columnText(editor, policyColumns()[std::size_t(i)], agentName));
+    for (int column = 0; column < kPolicyColumnCount; ++column)
+        row.setValue(column, columnText(editor, columnBindings()[std::size_t(column)], agentName));
     return row;
 }
 
@@ -187,10 +186,9 @@ bool loadRowIntoEditor(Form2& editor, const PolicyRow& row)
                 return false;
             continue;
         }
-        for (int i = 0; i < kPolicyColumnCount; ++i) {
-            const PolicyColumn& column = policyColumns()[std::size_t(i)];
+        for (int column = 0; column < kPolicyColumnCount; ++column) {
             if (loadStep(column) == step)
-                writeColumn(editor, column, row, i);
+                writeColumn(editor, row, column);
         }
     }
     return true;

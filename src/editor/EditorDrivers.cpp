@@ -1,4 +1,4 @@
-#include "app/EditorDrivers.h"
+#include "editor/EditorDrivers.h"
 
 #include "drivers/DriverColumns.h"
 #include "drivers/DriversPage.h"

@@ -2,7 +2,7 @@
 #include "widgets/Controls.h"
 #include "editor/Form2.h"
 #include "app/FormMain.h"
-#include "app/NewRecord.h"
+#include "editor/NewRecord.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 

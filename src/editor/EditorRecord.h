@@ -6,7 +6,7 @@ namespace osago {
 
 class Form2;
 
-// The editor's controls and a register row, column by column through the register's column table.
+// The editor's controls and a register row, column by column through the editor's binding (EditorBinding.h).
 
 // The record the editor holds: each column from its control, ФИО_агента from `agentName`, no code (the register
 // gives one when it adds the row).

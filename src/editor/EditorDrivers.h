@@ -14,8 +14,6 @@ using DriverListTexts = QHash<QString, QString>;
 
 // Lists `drivers` (at most six) on the editor's drivers page in place of any listed, each age flag derived again
 // against the issue date the editor holds. False, after the agent has seen why, when a flag cannot be derived.
-//
-// Kept apart from the register's column table: the drivers' and the register's headers cannot share a file.
 bool listDrivers(Form2& editor, const QList<DriverListTexts>& drivers);
 
 } // namespace osago

@@ -1,4 +1,4 @@
-#include "app/NewRecord.h"
+#include "editor/NewRecord.h"
 
 #include "widgets/Controls.h"
 #include "editor/EditorLists.h"
