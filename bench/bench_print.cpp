@@ -4,7 +4,7 @@
 //                                         DIR/documents.pdf (for the README's pictures)
 // Runs headless (QT_QPA_PLATFORM=offscreen); nothing goes to a printer.
 
-#include "print/FormPrint.h"
+#include "print/PrintPreviewWindow.h"
 #include "print/PdfExport.h"
 #include "print/PolicyDocuments.h"
 #include "PrintSamples.h"
@@ -92,7 +92,7 @@ int pictures(const QString& folder)
     Service service;
     const PrintRecord record = test::printRecord(test::sixDriverRow());
     service.print.preview(record);
-    FormPrint& preview = *service.print.previewWindow();
+    PrintPreviewWindow& preview = *service.print.previewWindow();
     // The offscreen screen is small; show the window at a common laptop size instead of maximised.
     preview.showNormal();
     preview.resize(1200, 820);

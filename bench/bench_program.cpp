@@ -15,10 +15,10 @@
 // The saved row is deleted again, so the register keeps its rows for the next run.
 
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
-#include "app/FormPeriod.h"
-#include "app/FormReport.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
+#include "app/PeriodWindow.h"
+#include "app/ReportWindow.h"
 #include "widgets/MaskedEdit.h"
 #include "print/PagePreview.h"
 #include "widgets/Messages.h"
@@ -90,7 +90,7 @@ protected:
 
 osago::WindowedGrid& gridOf(Program& program)
 {
-    return program.formMain().grid();
+    return program.mainWindow().grid();
 }
 
 int steps(Program& program, const QElapsedTimer& sinceMain)
@@ -111,8 +111,8 @@ int steps(Program& program, const QElapsedTimer& sinceMain)
     std::printf("Ctrl+End to the last row painted %.1f ms (row %d shown)\n", milliseconds(timer),
                 grid.lastShownRow() + 1);
 
-    osago::Form2& editor = program.form2();
-    program.formMain().findChild<QAction*>(QStringLiteral("N2"))->trigger();
+    osago::PolicyEditor& editor = program.policyEditor();
+    program.mainWindow().findChild<QAction*>(QStringLiteral("N2"))->trigger();
     osago::setControlText(editor, QStringLiteral("LabeledEditFamil"), QStringLiteral("Замеров"));
     auto* pages = osago::control<QTabWidget>(editor, QStringLiteral("PageControl"));
     pages->setCurrentIndex(pages->count() - 1);
@@ -173,10 +173,10 @@ int report(Program& program, const QString& from, const QString& to)
     PaintCounter viewport(*gridOf(program).viewport());
     startQuietly(program, viewport);
     program.reportCommands().report();
-    osago::FormPeriod& period = program.reportCommands().periodWindow();
+    osago::PeriodWindow& period = program.reportCommands().periodWindow();
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
-    osago::FormReport& window = program.reportCommands().reportWindow();
+    osago::ReportWindow& window = program.reportCommands().reportWindow();
     PaintCounter preview(*window.preview().viewport());
     QElapsedTimer timer;
     timer.start();
@@ -213,7 +213,7 @@ int backup(Program& program, const QuietMessages& messages)
     timer.start();
     const int paintedBefore = viewport.painted;
     const int shownBefore = messages.shownCount;
-    program.formMain().findChild<QAction*>(QStringLiteral("N22"))->trigger();
+    program.mainWindow().findChild<QAction*>(QStringLiteral("N22"))->trigger();
     sinceTick.start();
     ticks.start();
     while (messages.shownCount == shownBefore)

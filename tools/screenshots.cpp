@@ -2,8 +2,8 @@
 // new record (general page, vehicle page, results after "Расчитать"). Run it through
 // scripts/screenshots.sh, which starts it under Xvfb.
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
 #include "widgets/Messages.h"
 #include "app/NewRecord.h"
 #include "storage/PolicyDatabase.h"
@@ -48,10 +48,10 @@ int main(int argc, char* argv[])
     osago::DialogMessages messages;
     osago::Program program(messages, {registerPath});
     program.start();
-    program.formMain().resize(900, 420);
-    save(program.formMain(), folder, QStringLiteral("main-window.png"));
+    program.mainWindow().resize(900, 420);
+    save(program.mainWindow(), folder, QStringLiteral("main-window.png"));
 
-    osago::Form2& editor = program.form2();
+    osago::PolicyEditor& editor = program.policyEditor();
     osago::prepareNewRecord(editor, QDateTime(QDate(2026, 12, 9), QTime(10, 30, 0)));
     osago::setControlText(editor, QStringLiteral("LabeledEditMoshn"), QStringLiteral("105"));
     osago::setControlText(editor, QStringLiteral("EditMarka"), QStringLiteral("Лада Веста"));

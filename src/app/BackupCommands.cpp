@@ -1,7 +1,7 @@
 #include "app/BackupCommands.h"
 
 #include "app/BackupJob.h"
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 #include "app/ProgramRegister.h"
 #include "grid/RegisterModel.h"
 #include "storage/PolicyDatabase.h"
@@ -22,7 +22,7 @@ const QString kRestoreTitle = QStringLiteral("Восстановить из ко
 
 } // namespace
 
-BackupCommands::BackupCommands(Messages& messages, FileChoices& files, FormMain& mainWindow,
+BackupCommands::BackupCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow,
                                ProgramRegister& programRegister, RegisterModel& model)
     : m_messages(messages)
     , m_files(files)

@@ -14,7 +14,7 @@ namespace osago {
 
 class BackupJob;
 class FileChoices;
-class FormMain;
+class MainWindow;
 class Messages;
 class ProgramRegister;
 class RegisterModel;
@@ -27,7 +27,7 @@ class BackupCommands : public QObject
     Q_OBJECT
 
 public:
-    BackupCommands(Messages& messages, FileChoices& files, FormMain& mainWindow, ProgramRegister& programRegister,
+    BackupCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister,
                    RegisterModel& model);
     ~BackupCommands() override;
 
@@ -56,7 +56,7 @@ private:
 
     Messages& m_messages;
     FileChoices& m_files;
-    FormMain& m_mainWindow;
+    MainWindow& m_mainWindow;
     ProgramRegister& m_register;
     RegisterModel& m_model;
     // The copy being made, with its thread; null when none is.

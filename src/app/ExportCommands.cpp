@@ -1,7 +1,7 @@
 #include "app/ExportCommands.h"
 
-#include "app/FormMain.h"
-#include "app/FormPeriod.h"
+#include "app/MainWindow.h"
+#include "app/PeriodWindow.h"
 #include "app/ProgramRegister.h"
 #include "export/RegisterExport.h"
 #include "export/TableFileWriter.h"
@@ -21,7 +21,7 @@ const QString kExportTitle = QStringLiteral("Экспорт реестра");
 
 } // namespace
 
-ExportCommands::ExportCommands(Messages& messages, FileChoices& files, FormMain& mainWindow,
+ExportCommands::ExportCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow,
                                ProgramRegister& programRegister, RegisterModel& model, Today today)
     : m_messages(messages)
     , m_files(files)
@@ -29,17 +29,17 @@ ExportCommands::ExportCommands(Messages& messages, FileChoices& files, FormMain&
     , m_register(programRegister)
     , m_model(model)
     , m_today(std::move(today))
-    , m_period(std::make_unique<FormPeriod>(messages))
+    , m_period(std::make_unique<PeriodWindow>(messages))
 {
     connect(mainWindow.commands().exportRows, &QAction::triggered, this, &ExportCommands::exportRows);
-    connect(m_period.get(), &FormPeriod::chosen, this, &ExportCommands::exportPeriod);
+    connect(m_period.get(), &PeriodWindow::chosen, this, &ExportCommands::exportPeriod);
 }
 
 ExportCommands::~ExportCommands() = default;
 
 void ExportCommands::exportRows()
 {
-    m_period->ask(kExportTitle, FormPeriod::Need::Optional, m_today());
+    m_period->ask(kExportTitle, PeriodWindow::Need::Optional, m_today());
 }
 
 void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period)

@@ -12,8 +12,8 @@
 namespace osago {
 
 class FileChoices;
-class FormMain;
-class FormPeriod;
+class MainWindow;
+class PeriodWindow;
 class Messages;
 class ProgramRegister;
 class RegisterModel;
@@ -27,25 +27,25 @@ class ExportCommands : public QObject
 public:
     using Today = std::function<QDate()>;
 
-    ExportCommands(Messages& messages, FileChoices& files, FormMain& mainWindow, ProgramRegister& programRegister,
+    ExportCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister,
                    RegisterModel& model, Today today = &QDate::currentDate);
     ~ExportCommands() override;
 
     // "Экспорт...": asks for a period (or none), then the file, then writes the rows under a progress window.
     void exportRows();
 
-    FormPeriod& periodWindow() { return *m_period; }
+    PeriodWindow& periodWindow() { return *m_period; }
 
 private:
     void exportPeriod(const std::optional<IssuePeriod>& period);
 
     Messages& m_messages;
     FileChoices& m_files;
-    FormMain& m_mainWindow;
+    MainWindow& m_mainWindow;
     ProgramRegister& m_register;
     RegisterModel& m_model;
     Today m_today;
-    std::unique_ptr<FormPeriod> m_period;
+    std::unique_ptr<PeriodWindow> m_period;
 };
 
 } // namespace osago

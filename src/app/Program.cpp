@@ -4,11 +4,11 @@
 #include "app/BackupCommands.h"
 #include "app/ExportCommands.h"
 #include "drivers/DriversPage.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
-#include "drivers/FormPlus.h"
-#include "search/FormPoisk.h"
-#include "app/FormRegister.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
+#include "drivers/DriverDialog.h"
+#include "search/SearchWindow.h"
+#include "app/RegisterWindow.h"
 #include "widgets/Messages.h"
 #include "storage/PolicyDatabase.h"
 #include "app/ProgramRegister.h"
@@ -45,52 +45,52 @@ Program::Program(Messages& messages, ProgramOptions options)
     if (!m_register->openFailure().isEmpty())
         m_passwords.clear();
 
-    m_formMain = std::make_unique<FormMain>(m_messages);
-    m_form2 = std::make_unique<Form2>(m_messages, *m_formMain);
-    m_formPoisk = std::make_unique<FormPoisk>(*m_formMain);
-    m_formPlus = std::make_unique<FormPlus>(*m_form2, m_form2->driversPage(), m_messages);
-    m_aboutBox = std::make_unique<AboutBox>(m_messages, *m_formMain);
+    m_mainWindow = std::make_unique<MainWindow>(m_messages);
+    m_policyEditor = std::make_unique<PolicyEditor>(m_messages, *m_mainWindow);
+    m_searchWindow = std::make_unique<SearchWindow>(*m_mainWindow);
+    m_driverDialog = std::make_unique<DriverDialog>(*m_policyEditor, m_policyEditor->driversPage(), m_messages);
+    m_aboutBox = std::make_unique<AboutBox>(m_messages, *m_mainWindow);
 
-    m_form2->driversPage().attachDialog(*m_formPlus);
-    m_formMain->showRegister(m_register->model());
-    m_formPoisk->attachRegister(m_register->database(), m_register->model());
-    showOnCommand(m_formMain->commands().search, *m_formPoisk);
-    showOnCommand(m_formMain->commands().about, *m_aboutBox);
+    m_policyEditor->driversPage().attachDialog(*m_driverDialog);
+    m_mainWindow->showRegister(m_register->model());
+    m_searchWindow->attachRegister(m_register->database(), m_register->model());
+    showOnCommand(m_mainWindow->commands().search, *m_searchWindow);
+    showOnCommand(m_mainWindow->commands().about, *m_aboutBox);
 
-    m_records = std::make_unique<RecordCommands>(m_messages, *m_formMain, *m_form2, *m_register,
+    m_records = std::make_unique<RecordCommands>(m_messages, *m_mainWindow, *m_policyEditor, *m_register,
                                                  m_register->model(), *m_printer);
-    m_export = std::make_unique<ExportCommands>(m_messages, *m_options.fileChoices, *m_formMain, *m_register,
+    m_export = std::make_unique<ExportCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register,
                                                 m_register->model());
-    m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_formMain,
+    m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
                                                 *m_register);
-    m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_formMain, *m_register,
+    m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register,
                                                 m_register->model());
     // The search window's rows were the old register's.
-    QObject::connect(m_register.get(), &ProgramRegister::replaced, m_formPoisk.get(),
-                     [this](PolicyDatabase& database) { m_formPoisk->attachRegister(database, m_register->model()); });
-    QObject::connect(m_formMain->commands().chooseRegister, &QAction::triggered, m_formMain.get(),
+    QObject::connect(m_register.get(), &ProgramRegister::replaced, m_searchWindow.get(),
+                     [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });
+    QObject::connect(m_mainWindow->commands().chooseRegister, &QAction::triggered, m_mainWindow.get(),
                      [this] { chooseRegister(); });
 }
 
 // Everything goes in the reverse order of its creation, so nothing outlives what it refers to.
 Program::~Program()
 {
-    m_formRegister.reset();
+    m_registerWindow.reset();
     m_backup.reset();
     m_report.reset();
     m_export.reset();
     m_records.reset();
     m_aboutBox.reset();
-    m_formPlus.reset();
-    m_formPoisk.reset();
-    m_form2.reset();
-    m_formMain.reset();
+    m_driverDialog.reset();
+    m_searchWindow.reset();
+    m_policyEditor.reset();
+    m_mainWindow.reset();
     m_register.reset();
 }
 
 void Program::start()
 {
-    m_formMain->showMaximized();
+    m_mainWindow->showMaximized();
     tellRegisterState();
     const PolicyDatabase& database = m_register->database();
     if (m_options.automaticBackup && m_register->openFailure().isEmpty() && !database.isReadOnly())
@@ -100,28 +100,28 @@ void Program::start()
 void Program::tellRegisterState()
 {
     const PolicyDatabase& database = m_register->database();
-    m_formMain->setWindowTitle(database.isReadOnly() ? kReadOnlyCaption : kProgramTitle);
+    m_mainWindow->setWindowTitle(database.isReadOnly() ? kReadOnlyCaption : kProgramTitle);
     if (!m_register->openFailure().isEmpty()) {
-        m_messages.show(m_formMain.get(), kProgramTitle, m_register->openFailure(), Messages::Icon::Critical);
+        m_messages.show(m_mainWindow.get(), kProgramTitle, m_register->openFailure(), Messages::Icon::Critical);
         return;
     }
     if (const QString warning = database.openWarning(); !warning.isEmpty())
-        m_messages.show(m_formMain.get(), kProgramTitle, warning, Messages::Icon::Warning);
+        m_messages.show(m_mainWindow.get(), kProgramTitle, warning, Messages::Icon::Warning);
     if (database.isReadOnly())
-        m_messages.show(m_formMain.get(), kProgramTitle, kReadOnlyMessage.arg(database.readOnlyReason()),
+        m_messages.show(m_mainWindow.get(), kProgramTitle, kReadOnlyMessage.arg(database.readOnlyReason()),
                         Messages::Icon::Warning);
 }
 
 // The window is made when the agent first asks for it.
 void Program::chooseRegister()
 {
-    if (!m_formRegister) {
-        m_formRegister = std::make_unique<FormRegister>(m_messages, *m_options.fileChoices);
-        QObject::connect(m_formRegister.get(), &FormRegister::chosen, m_formMain.get(),
+    if (!m_registerWindow) {
+        m_registerWindow = std::make_unique<RegisterWindow>(m_messages, *m_options.fileChoices);
+        QObject::connect(m_registerWindow.get(), &RegisterWindow::chosen, m_mainWindow.get(),
                          [this](const RegisterSettings& settings) { registerChosen(settings); });
     }
     const PolicyDatabase& database = m_register->database();
-    m_formRegister->ask(RegisterSettings::load(),
+    m_registerWindow->ask(RegisterSettings::load(),
                         database.isOpen() ? database.location() : QStringLiteral("нет (не открыт)"));
 }
 
@@ -131,7 +131,7 @@ void Program::registerChosen(const RegisterSettings& settings)
     const QString stays = database.isOpen() ? kPreviousRegisterKept.arg(database.location()) : kNoRegisterStill;
     if (const StorageStatus opened = m_register->reopen(settings.location()); !opened.ok) {
         m_passwords.clear();
-        m_messages.show(m_formRegister.get(), kRegisterWindowTitle,
+        m_messages.show(m_registerWindow.get(), kRegisterWindowTitle,
                         kRegisterNotOpenedMessage.arg(settings.location(), opened.error, stays),
                         Messages::Icon::Critical);
         return;
@@ -141,7 +141,7 @@ void Program::registerChosen(const RegisterSettings& settings)
     if (kept.kind == RegisterSettings::Kind::File)
         kept.file = m_register->database().path();
     kept.save();
-    m_formRegister->hide();
+    m_registerWindow->hide();
     tellRegisterState();
 }
 
@@ -149,8 +149,8 @@ std::optional<QString> Program::askPassword(const QString& prompt)
 {
     if (const auto known = m_passwords.constFind(prompt); known != m_passwords.constEnd())
         return *known;
-    QWidget* over = m_formRegister && m_formRegister->isVisible() ? static_cast<QWidget*>(m_formRegister.get())
-                    : m_formMain && m_formMain->isVisible()        ? m_formMain.get()
+    QWidget* over = m_registerWindow && m_registerWindow->isVisible() ? static_cast<QWidget*>(m_registerWindow.get())
+                    : m_mainWindow && m_mainWindow->isVisible()        ? m_mainWindow.get()
                                                                    : nullptr;
     std::optional<QString> password = m_options.passwords->askPassword(over, prompt);
     if (password)

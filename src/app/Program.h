@@ -16,11 +16,11 @@ namespace osago {
 class AboutBox;
 class BackupCommands;
 class ExportCommands;
-class Form2;
-class FormMain;
-class FormPlus;
-class FormPoisk;
-class FormRegister;
+class PolicyEditor;
+class MainWindow;
+class DriverDialog;
+class SearchWindow;
+class RegisterWindow;
 class Messages;
 class PolicyDatabase;
 class PrintService;
@@ -61,13 +61,13 @@ public:
     // share).
     void start();
 
-    FormMain& formMain() { return *m_formMain; }
-    Form2& form2() { return *m_form2; }
-    FormPoisk& formPoisk() { return *m_formPoisk; }
-    FormPlus& formPlus() { return *m_formPlus; }
+    MainWindow& mainWindow() { return *m_mainWindow; }
+    PolicyEditor& policyEditor() { return *m_policyEditor; }
+    SearchWindow& searchWindow() { return *m_searchWindow; }
+    DriverDialog& driverDialog() { return *m_driverDialog; }
     AboutBox& aboutBox() { return *m_aboutBox; }
     // The window of "Реестр...", made by its first use; null before.
-    FormRegister* formRegister() { return m_formRegister.get(); }
+    RegisterWindow* registerWindow() { return m_registerWindow.get(); }
 
     PolicyDatabase& database();
     RegisterModel& registerModel();
@@ -93,16 +93,16 @@ private:
     // The one printer of every command that prints: the one given, else the system's.
     std::unique_ptr<DocumentPrinter> m_printer;
     std::unique_ptr<ProgramRegister> m_register;
-    std::unique_ptr<FormMain> m_formMain;
-    std::unique_ptr<Form2> m_form2;
-    std::unique_ptr<FormPoisk> m_formPoisk;
-    std::unique_ptr<FormPlus> m_formPlus;
+    std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<PolicyEditor> m_policyEditor;
+    std::unique_ptr<SearchWindow> m_searchWindow;
+    std::unique_ptr<DriverDialog> m_driverDialog;
     std::unique_ptr<AboutBox> m_aboutBox;
     std::unique_ptr<RecordCommands> m_records;
     std::unique_ptr<ExportCommands> m_export;
     std::unique_ptr<ReportCommands> m_report;
     std::unique_ptr<BackupCommands> m_backup;
-    std::unique_ptr<FormRegister> m_formRegister;
+    std::unique_ptr<RegisterWindow> m_registerWindow;
     QHash<QString, QString> m_passwords;
 };
 

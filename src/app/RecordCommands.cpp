@@ -2,7 +2,7 @@
 
 #include "app/AgentSettings.h"
 #include "editor/EditorRecord.h"
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 #include "widgets/Messages.h"
 #include "editor/NewRecord.h"
 #include "storage/PolicyDatabase.h"
@@ -29,7 +29,7 @@ const QString kViewCaption = QStringLiteral("Просмотр записи");
 
 } // namespace
 
-RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
+RecordCommands::RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister,
                                RegisterModel& model, DocumentPrinter& printer)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
@@ -47,7 +47,7 @@ RecordCommands::RecordCommands(Messages& messages, FormMain& mainWindow, Form2& 
     connect(commands.print, &QAction::triggered, this, &RecordCommands::printSelected);
     connect(commands.printDirect, &QAction::triggered, this, &RecordCommands::printSelectedDirectly);
     connect(commands.reread, &QAction::triggered, this, &RecordCommands::rereadRegister);
-    connect(&m_editor, &Form2::saveRequested, this, &RecordCommands::saveEditorRecord);
+    connect(&m_editor, &PolicyEditor::saveRequested, this, &RecordCommands::saveEditorRecord);
     connect(&m_editor.resultsPage(), &ResultsPage::printRequested, this, &RecordCommands::printEditorRecord);
     // Queued: a page is read while the grid paints, which is no time for a message box.
     connect(&m_model, &RegisterModel::readFailed, this, &RecordCommands::reportReadFailure, Qt::QueuedConnection);
@@ -63,17 +63,17 @@ void RecordCommands::createRecord()
 
 void RecordCommands::editSelected()
 {
-    openSelected(Form2::RecordMode::Change, kChangeCaption);
+    openSelected(PolicyEditor::RecordMode::Change, kChangeCaption);
 }
 
 void RecordCommands::copySelected()
 {
-    openSelected(Form2::RecordMode::New, kNewCaption);
+    openSelected(PolicyEditor::RecordMode::New, kNewCaption);
 }
 
 void RecordCommands::viewSelected()
 {
-    openSelected(Form2::RecordMode::View, kViewCaption);
+    openSelected(PolicyEditor::RecordMode::View, kViewCaption);
 }
 
 void RecordCommands::deleteSelected()
@@ -110,8 +110,8 @@ void RecordCommands::printSelectedDirectly()
 
 void RecordCommands::saveEditorRecord()
 {
-    const Form2::RecordMode mode = m_editor.recordMode();
-    if (mode == Form2::RecordMode::View || (mode == Form2::RecordMode::Change && !m_changing))
+    const PolicyEditor::RecordMode mode = m_editor.recordMode();
+    if (mode == PolicyEditor::RecordMode::View || (mode == PolicyEditor::RecordMode::Change && !m_changing))
         return;
     const PolicyRow row = rowFromEditor(m_editor, AgentSettings::load().agent);
     const int place = selectedRow().value_or(0);
@@ -121,7 +121,7 @@ void RecordCommands::saveEditorRecord()
     {
         // A save waits up to the busy timeout while another program writes.
         const WaitCursor waiting;
-        if (mode == Form2::RecordMode::Change) {
+        if (mode == PolicyEditor::RecordMode::Change) {
             key = m_changing->key;
             saved = m_register.database().update(m_changing->key, m_changing->values, row);
         } else {
@@ -145,7 +145,7 @@ void RecordCommands::printEditorRecord()
                             &m_editor);
 }
 
-void RecordCommands::openSelected(Form2::RecordMode mode, const QString& caption)
+void RecordCommands::openSelected(PolicyEditor::RecordMode mode, const QString& caption)
 {
     const std::optional<int> row = selectedRowOrSay();
     if (!row)
@@ -162,10 +162,10 @@ void RecordCommands::openSelected(Form2::RecordMode mode, const QString& caption
         return;
     }
     m_editor.setWindowTitle(caption);
-    m_editor.setRecordMode(mode, mode == Form2::RecordMode::New ? QString() : stored->values.code());
-    if (mode == Form2::RecordMode::Change)
+    m_editor.setRecordMode(mode, mode == PolicyEditor::RecordMode::New ? QString() : stored->values.code());
+    if (mode == PolicyEditor::RecordMode::Change)
         m_changing = stored;
-    if (mode != Form2::RecordMode::View)
+    if (mode != PolicyEditor::RecordMode::View)
         warnIfUnsaveable();
 }
 

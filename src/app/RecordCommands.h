@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 #include "storage/PolicyRow.h"
 #include "storage/RowKey.h"
 
@@ -13,7 +13,7 @@
 namespace osago {
 
 class DocumentPrinter;
-class FormMain;
+class MainWindow;
 class Messages;
 class ProgramRegister;
 class PrintService;
@@ -31,7 +31,7 @@ class RecordCommands : public QObject
 
 public:
     // `printer`, the program's, takes the printed documents; it outlives the commands.
-    RecordCommands(Messages& messages, FormMain& mainWindow, Form2& editor, ProgramRegister& programRegister,
+    RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister,
                    RegisterModel& model, DocumentPrinter& printer);
     ~RecordCommands() override;
 
@@ -68,7 +68,7 @@ private:
         PolicyRow values;
     };
 
-    void openSelected(Form2::RecordMode mode, const QString& caption);
+    void openSelected(PolicyEditor::RecordMode mode, const QString& caption);
     // The grid row selected; nothing when none is.
     std::optional<int> selectedRow() const;
     // The selected row, or nothing after telling the agent that none is selected.
@@ -90,8 +90,8 @@ private:
     void reportReadFailure(const QString& failure);
 
     Messages& m_messages;
-    FormMain& m_mainWindow;
-    Form2& m_editor;
+    MainWindow& m_mainWindow;
+    PolicyEditor& m_editor;
     ProgramRegister& m_register;
     RegisterModel& m_model;
     std::unique_ptr<PrintService> m_printService;

@@ -1,9 +1,9 @@
 #include "app/ReportCommands.h"
 
 #include "app/AgentSettings.h"
-#include "app/FormMain.h"
-#include "app/FormPeriod.h"
-#include "app/FormReport.h"
+#include "app/MainWindow.h"
+#include "app/PeriodWindow.h"
+#include "app/ReportWindow.h"
 #include "app/ProgramRegister.h"
 #include "report/AgentReport.h"
 #include "report/ReportOutput.h"
@@ -24,24 +24,24 @@ const QString kReportTitle = QStringLiteral("Отчёт агента");
 
 } // namespace
 
-ReportCommands::ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, FormMain& mainWindow,
+ReportCommands::ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, MainWindow& mainWindow,
                                ProgramRegister& programRegister, Today today)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
     , m_register(programRegister)
     , m_today(std::move(today))
-    , m_period(std::make_unique<FormPeriod>(messages))
-    , m_report(std::make_unique<FormReport>(messages, printer, files))
+    , m_period(std::make_unique<PeriodWindow>(messages))
+    , m_report(std::make_unique<ReportWindow>(messages, printer, files))
 {
     connect(mainWindow.commands().report, &QAction::triggered, this, &ReportCommands::report);
-    connect(m_period.get(), &FormPeriod::chosen, this, &ReportCommands::reportPeriod);
+    connect(m_period.get(), &PeriodWindow::chosen, this, &ReportCommands::reportPeriod);
 }
 
 ReportCommands::~ReportCommands() = default;
 
 void ReportCommands::report()
 {
-    m_period->ask(kReportTitle, FormPeriod::Need::Required, m_today());
+    m_period->ask(kReportTitle, PeriodWindow::Need::Required, m_today());
 }
 
 // A register made before the issue index gets it at its first report: a read of the whole table, seconds at a

@@ -13,9 +13,9 @@ namespace osago {
 
 class DocumentPrinter;
 class FileChoices;
-class FormMain;
-class FormPeriod;
-class FormReport;
+class MainWindow;
+class PeriodWindow;
+class ReportWindow;
 class Messages;
 class ProgramRegister;
 
@@ -29,26 +29,26 @@ public:
     using Today = std::function<QDate()>;
 
     // `printer`, the program's, takes the report's pages; it outlives the commands.
-    ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, FormMain& mainWindow,
+    ReportCommands(Messages& messages, FileChoices& files, DocumentPrinter& printer, MainWindow& mainWindow,
                    ProgramRegister& programRegister, Today today = &QDate::currentDate);
     ~ReportCommands() override;
 
     // "Отчёт агента...": asks for the period, then shows the report over the whole register in its preview.
     void report();
 
-    FormPeriod& periodWindow() { return *m_period; }
-    FormReport& reportWindow() { return *m_report; }
+    PeriodWindow& periodWindow() { return *m_period; }
+    ReportWindow& reportWindow() { return *m_report; }
 
 private:
     void reportPeriod(const std::optional<IssuePeriod>& period);
     void prepareIssueIndex();
 
     Messages& m_messages;
-    FormMain& m_mainWindow;
+    MainWindow& m_mainWindow;
     ProgramRegister& m_register;
     Today m_today;
-    std::unique_ptr<FormPeriod> m_period;
-    std::unique_ptr<FormReport> m_report;
+    std::unique_ptr<PeriodWindow> m_period;
+    std::unique_ptr<ReportWindow> m_report;
 };
 
 } // namespace osago

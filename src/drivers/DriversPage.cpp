@@ -1,7 +1,7 @@
 #include "drivers/DriversPage.h"
 
 #include "widgets/Controls.h"
-#include "drivers/FormPlus.h"
+#include "drivers/DriverDialog.h"
 #include "widgets/Messages.h"
 #include "tariff/DriverAge.h"
 
@@ -105,7 +105,7 @@ void DriversPage::connectCommands()
     connect(m_unrestricted, &QCheckBox::toggled, this, &DriversPage::CheckBoxDopuskClick);
 }
 
-void DriversPage::attachDialog(FormPlus& dialog)
+void DriversPage::attachDialog(DriverDialog& dialog)
 {
     m_dialog = &dialog;
 }

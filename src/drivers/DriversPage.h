@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace osago {
 
-class FormPlus;
+class DriverDialog;
 class Messages;
 
 // The editor's page "Водители": up to six permitted drivers, each entered through the dialog
@@ -37,7 +37,7 @@ public:
     // `editor` is the policy editor, whose policyholder, owner and issue-date fields the page reads.
     DriversPage(QWidget& editor, Messages& messages, QWidget* parent = nullptr);
 
-    void attachDialog(FormPlus& dialog);
+    void attachDialog(DriverDialog& dialog);
 
     // The two steps of the editor's closing reset that concern this page: clears
     // "Допущены все водители без ограничений" (running its click rule when it was ticked) and
@@ -88,7 +88,7 @@ private:
 
     QWidget& m_editor;
     Messages& m_messages;
-    FormPlus* m_dialog = nullptr;
+    DriverDialog* m_dialog = nullptr;
 
     QCheckBox* m_unrestricted = nullptr;
     QComboBox* m_class = nullptr;

@@ -2,7 +2,7 @@
 
 #include "drivers/DriverColumns.h"
 #include "drivers/DriversPage.h"
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 
 namespace osago {
 
@@ -13,7 +13,7 @@ constexpr int kEntryAttributes = DriverColumns::kColumnCount - 1;
 
 } // namespace
 
-bool listDrivers(Form2& editor, const QList<DriverListTexts>& drivers)
+bool listDrivers(PolicyEditor& editor, const QList<DriverListTexts>& drivers)
 {
     QList<DriverEntry> entries;
     for (const DriverListTexts& texts : drivers) {

@@ -5,7 +5,7 @@
 #include "editor/EditorLists.h"
 #include "editor/EditorDrivers.h"
 #include "editor/FieldPlacement.h"
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 #include "editor/Localities.h"
 #include "editor/PartyPage.h"
 #include "editor/TariffText.h"
@@ -43,7 +43,7 @@ QComboBox* driverList(const QWidget& editor, const ColumnBinding& binding)
     return control<QComboBox>(*control<QWidget>(editor, kDriversPage), binding.control);
 }
 
-QString columnText(const Form2& editor, const ColumnBinding& binding, const QString& agentName)
+QString columnText(const PolicyEditor& editor, const ColumnBinding& binding, const QString& agentName)
 {
     switch (binding.coding) {
     case Text:
@@ -93,7 +93,7 @@ LoadStep loadStep(int column)
 // set here, without the rule's writes to other fields.
 
 // The localities of the region already written: the home region's, or none to choose from.
-void offerLocalities(const Form2& editor, const QString& localityControl)
+void offerLocalities(const PolicyEditor& editor, const QString& localityControl)
 {
     for (const PartyControlNames* party : {&PartyControlNames::policyholder(), &PartyControlNames::owner()}) {
         if (party->fields[std::size_t(PartyField::Locality)] == localityControl) {
@@ -104,7 +104,7 @@ void offerLocalities(const Form2& editor, const QString& localityControl)
 }
 
 // A truck shows its two masses, a bus its seats.
-void showLoadFields(const Form2& editor, const QString& vehicleType)
+void showLoadFields(const PolicyEditor& editor, const QString& vehicleType)
 {
     const bool truck = vehicleType == toQString(vehicle_type::truck);
     const bool bus = vehicleType == toQString(vehicle_type::bus);
@@ -114,14 +114,14 @@ void showLoadFields(const Form2& editor, const QString& vehicleType)
 }
 
 // The period of use is the agent's to enter only for fewer months than a full year of a registered vehicle.
-void openPeriodOfUse(const Form2& editor, bool registered, const QString& months)
+void openPeriodOfUse(const PolicyEditor& editor, bool registered, const QString& months)
 {
     const bool entered = registered && months != kFullYearOfUse;
     for (QStringView column : {u"Использ_с", u"Использ_по"})
         control<QWidget>(editor, columnBinding(column).control)->setEnabled(entered);
 }
 
-void writeText(const Form2& editor, int column, const QString& text)
+void writeText(const PolicyEditor& editor, int column, const QString& text)
 {
     const QString& textControl = columnBindings()[std::size_t(column)].control;
     offerLocalities(editor, textControl);
@@ -130,7 +130,7 @@ void writeText(const Form2& editor, int column, const QString& text)
         showLoadFields(editor, text);
 }
 
-void writeColumn(const Form2& editor, const PolicyRow& row, int column)
+void writeColumn(const PolicyEditor& editor, const PolicyRow& row, int column)
 {
     const ColumnBinding& binding = columnBindings()[std::size_t(column)];
     const QString& text = row.value(column);
@@ -157,7 +157,7 @@ void writeColumn(const Form2& editor, const PolicyRow& row, int column)
     }
 }
 
-bool listStoredDrivers(Form2& editor, const PolicyRow& row)
+bool listStoredDrivers(PolicyEditor& editor, const PolicyRow& row)
 {
     QList<DriverListTexts> drivers(row.driverCount());
     for (int column = 0; column < kPolicyColumnCount; ++column) {
@@ -170,7 +170,7 @@ bool listStoredDrivers(Form2& editor, const PolicyRow& row)
 
 } // namespace
 
-PolicyRow rowFromEditor(const Form2& editor, const QString& agentName)
+PolicyRow rowFromEditor(const PolicyEditor& editor, const QString& agentName)
 {
     PolicyRow row;
     for (int column = 0; column < kPolicyColumnCount; ++column)
@@ -178,7 +178,7 @@ PolicyRow rowFromEditor(const Form2& editor, const QString& agentName)
     return row;
 }
 
-bool loadRowIntoEditor(Form2& editor, const PolicyRow& row)
+bool loadRowIntoEditor(PolicyEditor& editor, const PolicyRow& row)
 {
     for (const LoadStep step : kLoadSteps) {
         if (step == LoadStep::Drivers) {

@@ -1,5 +1,5 @@
 #include "drivers/DriversPage.h"
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 #include "editor/GeneralPage.h"
 #include "editor/PartyPage.h"
 #include "editor/ResultsPage.h"
@@ -13,7 +13,7 @@ namespace osago {
 
 // Leaves the editor ready for the next record. The order matters: rules that follow from a
 // change (the period of use, the drivers' admission) run on the way and see the fields reset so far.
-void Form2::resetEditor()
+void PolicyEditor::resetEditor()
 {
     m_buttonSave->setEnabled(false);
     m_generalPage->reset();

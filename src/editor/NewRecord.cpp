@@ -2,7 +2,7 @@
 
 #include "widgets/Controls.h"
 #include "editor/EditorLists.h"
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 #include "editor/Localities.h"
 
 #include <QComboBox>
@@ -25,7 +25,7 @@ void loadHomeLocalities(QComboBox* locality)
 
 } // namespace
 
-void prepareNewRecord(Form2& editor, const QDateTime& moment)
+void prepareNewRecord(PolicyEditor& editor, const QDateTime& moment)
 {
     editor.show();
     editor.raise();

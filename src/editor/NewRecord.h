@@ -4,11 +4,11 @@ class QDateTime;
 
 namespace osago {
 
-class Form2;
+class PolicyEditor;
 
 // Opens the editor for a new record made at `moment`: shows it, then writes the moment's date into the
 // start, issue and period fields, its time of day into the start time, the caption "Создание записи", and
 // the home region with its localities into the policyholder's and the owner's addresses.
-void prepareNewRecord(Form2& editor, const QDateTime& moment);
+void prepareNewRecord(PolicyEditor& editor, const QDateTime& moment);
 
 } // namespace osago

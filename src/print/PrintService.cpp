@@ -1,7 +1,7 @@
 #include "print/PrintService.h"
 
-#include "print/FormPrint.h"
-#include "print/FormProgress.h"
+#include "print/PrintPreviewWindow.h"
+#include "print/PrintProgressWindow.h"
 #include "widgets/Messages.h"
 #include "print/PolicyDocuments.h"
 
@@ -34,22 +34,22 @@ PrintService::PrintService(Messages& messages, QWidget& mainWindow, DocumentPrin
 
 PrintService::~PrintService() = default;
 
-FormProgress& PrintService::formProgress()
+PrintProgressWindow& PrintService::printProgressWindow()
 {
-    if (!m_formProgress)
-        m_formProgress = std::make_unique<FormProgress>();
-    return *m_formProgress;
+    if (!m_printProgressWindow)
+        m_printProgressWindow = std::make_unique<PrintProgressWindow>();
+    return *m_printProgressWindow;
 }
 
-FormPrint& PrintService::formPrint()
+PrintPreviewWindow& PrintService::printPreviewWindow()
 {
-    if (!m_formPrint) {
-        m_formPrint = std::make_unique<FormPrint>(m_messages, m_printer, *m_fileNames);
-        QObject::connect(m_formPrint.get(), &FormPrint::closed, m_formPrint.get(), [this] { giveInputBack(); });
-        QObject::connect(m_formPrint.get(), &FormPrint::policyOffsetEdited, m_formPrint.get(),
+    if (!m_printPreviewWindow) {
+        m_printPreviewWindow = std::make_unique<PrintPreviewWindow>(m_messages, m_printer, *m_fileNames);
+        QObject::connect(m_printPreviewWindow.get(), &PrintPreviewWindow::closed, m_printPreviewWindow.get(), [this] { giveInputBack(); });
+        QObject::connect(m_printPreviewWindow.get(), &PrintPreviewWindow::policyOffsetEdited, m_printPreviewWindow.get(),
                          [this](const PolicyOffset& offset) { changePolicyOffset(offset); });
     }
-    return *m_formPrint;
+    return *m_printPreviewWindow;
 }
 
 void PrintService::preview(const PrintRecord& record, QWidget* requester)
@@ -57,11 +57,11 @@ void PrintService::preview(const PrintRecord& record, QWidget* requester)
     takeInputAway(requester);
     m_record = record;
     const PolicyOffset offset = loadPolicyOffset();
-    FormPrint& preview = formPrint();
+    PrintPreviewWindow& preview = printPreviewWindow();
     preview.setPolicyOffset(offset);
     preview.open();
 
-    FormProgress& progress = formProgress();
+    PrintProgressWindow& progress = printProgressWindow();
     progress.start(kDocumentCount);
     DocumentList documents = makePolicyDocuments(record, offset, [&progress] { progress.step(); });
     preview.showDocuments(std::move(documents), fileNameSuffix(record.row));
@@ -71,9 +71,9 @@ void PrintService::preview(const PrintRecord& record, QWidget* requester)
 void PrintService::printDirect(const PrintRecord& record)
 {
     preview(record);
-    const DocumentList& documents = formPrint().documents();
+    const DocumentList& documents = printPreviewWindow().documents();
     for (const DocumentIndex page : {ApplicationPage1, ApplicationPage2}) {
-        if (!printOrReport(m_printer, m_messages, &formPrint(), *documents.at(std::size_t(page))))
+        if (!printOrReport(m_printer, m_messages, &printPreviewWindow(), *documents.at(std::size_t(page))))
             return;
     }
 }
@@ -105,8 +105,8 @@ void PrintService::giveInputBack()
 void PrintService::changePolicyOffset(const PolicyOffset& offset)
 {
     savePolicyOffset(offset);
-    if (m_record && m_formPrint)
-        m_formPrint->replaceDocument(PolicyBlank, makePolicyBlank(*m_record, offset));
+    if (m_record && m_printPreviewWindow)
+        m_printPreviewWindow->replaceDocument(PolicyBlank, makePolicyBlank(*m_record, offset));
 }
 
 } // namespace osago

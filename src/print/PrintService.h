@@ -15,8 +15,8 @@ class QWidget;
 
 namespace osago {
 
-class FormPrint;
-class FormProgress;
+class PrintPreviewWindow;
+class PrintProgressWindow;
 class Messages;
 
 // Printing of a policy's documents: the application on two pages, the policy and its backing sheet. Owns the
@@ -45,12 +45,12 @@ public:
     void reportNoRecord();
 
     // The windows, or null before their first use.
-    FormProgress* progressWindow() const { return m_formProgress.get(); }
-    FormPrint* previewWindow() const { return m_formPrint.get(); }
+    PrintProgressWindow* progressWindow() const { return m_printProgressWindow.get(); }
+    PrintPreviewWindow* previewWindow() const { return m_printPreviewWindow.get(); }
 
 private:
-    FormProgress& formProgress();
-    FormPrint& formPrint();
+    PrintProgressWindow& printProgressWindow();
+    PrintPreviewWindow& printPreviewWindow();
     void takeInputAway(QWidget* requester);
     void giveInputBack();
     void changePolicyOffset(const PolicyOffset& offset);
@@ -59,8 +59,8 @@ private:
     QWidget& m_mainWindow;
     DocumentPrinter& m_printer;
     std::unique_ptr<PdfFileNameSource> m_fileNames;
-    std::unique_ptr<FormProgress> m_formProgress;
-    std::unique_ptr<FormPrint> m_formPrint;
+    std::unique_ptr<PrintProgressWindow> m_printProgressWindow;
+    std::unique_ptr<PrintPreviewWindow> m_printPreviewWindow;
     // The record on show, for remaking the policy page when the offset changes.
     std::optional<PrintRecord> m_record;
     // The windows this service disabled, each enabled again when the preview closes.

@@ -1,6 +1,6 @@
 #include "app/AboutBox.h"
 #include "AppTestSupport.h"
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 
@@ -37,7 +37,7 @@ private slots:
         m_messages = std::make_unique<ScriptedMessages>();
         m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
         m_program->start();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->mainWindow()));
         m_openedLinks.clear();
         m_program->aboutBox().setUrlOpener([this](const QUrl& link) {
             m_openedLinks << link;
@@ -92,9 +92,9 @@ private slots:
     {
         QFETCH(QString, closing);
         AboutBox& about = m_program->aboutBox();
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N14"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N14"))->trigger();
         QVERIFY(about.isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
         QVERIFY(about.isEnabled());
 
         if (closing == QLatin1String("ok")) {
@@ -104,17 +104,17 @@ private slots:
             osago::test::pressKey(Qt::Key_Return);
         }
         QTRY_VERIFY(!about.isVisible());
-        QVERIFY(m_program->formMain().isEnabled());
+        QVERIFY(m_program->mainWindow().isEnabled());
 
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N14"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N14"))->trigger();
         QVERIFY(about.isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
     }
 
     void opensCentredOnTheScreen()
     {
         AboutBox& about = m_program->aboutBox();
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N14"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N14"))->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         const QPoint offset = about.frameGeometry().center() - about.screen()->availableGeometry().center();
         QVERIFY2(offset.manhattanLength() <= 1, qPrintable(QStringLiteral("off centre by %1, %2")
@@ -125,7 +125,7 @@ private slots:
     void contactLabelOpensTheMailLinkAsBuilt()
     {
         AboutBox& about = m_program->aboutBox();
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N14"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N14"))->trigger();
         auto* contact = about.findChild<QLabel*>(QStringLiteral("Label6"));
         QTest::mouseClick(contact, Qt::LeftButton);
         QTest::mouseClick(contact, Qt::LeftButton);
@@ -149,14 +149,14 @@ private slots:
     void failedMailLinkIsReportedAndTheDialogStays()
     {
         AboutBox& about = m_program->aboutBox();
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N14"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N14"))->trigger();
         m_openSucceeds = false;
         QTest::mouseClick(about.findChild<QLabel*>(QStringLiteral("Label6")), Qt::LeftButton);
 
         QCOMPARE(m_openedLinks.size(), 1);
         QCOMPARE(m_messages->shownTexts(), QStringList{"Auto method failed."});
         QVERIFY(about.isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 

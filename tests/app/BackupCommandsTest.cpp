@@ -1,7 +1,7 @@
 #include "ServiceTestCase.h"
 #include "app/BackupCommands.h"
 #include "app/BackupJob.h"
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 #include "StorageTestSupport.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@ private slots:
     // copy's four rows back into the grid and keeps the five-row register as a copy too.
     void backupThenRestoreThroughTheMenu()
     {
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N22"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N22"))->trigger();
         QVERIFY(m_program->backupCommands().isBackingUp());
         QTRY_VERIFY(!m_program->backupCommands().isBackingUp());
         QCOMPARE(m_messages->shown().size(), 1);
@@ -35,7 +35,7 @@ private slots:
 
         m_files->pickNext(0);
         m_messages->answerNext(true);
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N23"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N23"))->trigger();
         QCOMPARE(m_files->offered().size(), 1);
         QVERIFY2(m_files->offered().front().endsWith(QStringLiteral("строк: 4")), qPrintable(m_files->offered().front()));
         // Asked first, with the rows there now and the copy's.
@@ -73,7 +73,7 @@ private slots:
     // again in a few seconds, and the first copy is reported as usual.
     void secondCopyWhileTheFirstIsBeingMadeWaits()
     {
-        QAction* backup = m_program->formMain().findChild<QAction*>(QStringLiteral("N22"));
+        QAction* backup = m_program->mainWindow().findChild<QAction*>(QStringLiteral("N22"));
         backup->trigger();
         backup->trigger();
         QTRY_VERIFY(!m_program->backupCommands().isBackingUp());
@@ -90,7 +90,7 @@ private slots:
     // The program ends while its copy is being made: it waits for the copy, which is whole and named.
     void programEndingWaitsForTheCopy()
     {
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N22"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N22"))->trigger();
         QVERIFY(m_program->backupCommands().isBackingUp());
         m_program.reset();
         const QStringList copies = QDir(m_folder->filePath(QStringLiteral("Архив"))).entryList(QDir::Files);

@@ -1,7 +1,7 @@
 #include "ServiceTestCase.h"
 #include "app/ExportCommands.h"
-#include "app/FormMain.h"
-#include "app/FormPeriod.h"
+#include "app/MainWindow.h"
+#include "app/PeriodWindow.h"
 #include "StorageTestSupport.h"
 #include "widgets/MaskedEdit.h"
 
@@ -29,8 +29,8 @@ private slots:
         QVERIFY(m_program->registerModel().select(*found).ok);
         const QString target = m_folder->filePath(QStringLiteral("found.csv"));
         m_files->answerNext(target);
-        QTest::keyClick(&m_program->formMain(), Qt::Key_E, Qt::ControlModifier);
-        FormPeriod& period = m_program->exportCommands().periodWindow();
+        QTest::keyClick(&m_program->mainWindow(), Qt::Key_E, Qt::ControlModifier);
+        PeriodWindow& period = m_program->exportCommands().periodWindow();
         QVERIFY(period.isVisible());
         QVERIFY(!period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod"))->isChecked());
         clickButton(period, "ButtonOk");
@@ -58,7 +58,7 @@ private slots:
         const QString target = m_folder->filePath(QStringLiteral("period.xlsx"));
         m_files->answerNext(target);
         m_program->exportCommands().exportRows();
-        FormPeriod& period = m_program->exportCommands().periodWindow();
+        PeriodWindow& period = m_program->exportCommands().periodWindow();
         QTest::mouseClick(period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod")), Qt::LeftButton);
         auto* from = period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"));
         auto* to = period.findChild<MaskedEdit*>(QStringLiteral("EditTo"));
@@ -77,7 +77,7 @@ private slots:
     void reversedPeriodOrCancelledChoiceWritesNothing()
     {
         m_program->exportCommands().exportRows();
-        FormPeriod& period = m_program->exportCommands().periodWindow();
+        PeriodWindow& period = m_program->exportCommands().periodWindow();
         QTest::mouseClick(period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod")), Qt::LeftButton);
         period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(QStringLiteral("31.03.2026"));
         period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(QStringLiteral("01.03.2026"));
@@ -121,7 +121,7 @@ private slots:
         bool cancelled = false;
         QTimer agent;
         connect(&agent, &QTimer::timeout, this, [&] {
-            auto* progress = m_program->formMain().findChild<QProgressDialog*>(QStringLiteral("FormExportProgress"));
+            auto* progress = m_program->mainWindow().findChild<QProgressDialog*>(QStringLiteral("FormExportProgress"));
             if (!cancelled && progress && progress->isVisible() && progress->value() > 0) {
                 QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
                 cancelled = true;

@@ -1,8 +1,8 @@
 #include "app/AboutBox.h"
 #include "ProgramTestCase.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
-#include "search/FormPoisk.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
+#include "search/SearchWindow.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 
@@ -35,7 +35,7 @@ private slots:
         m_messages->answerNext(yes);
         pressKey(Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(m_messages->questions(), QStringList{"Confirm: Выйти?"});
-        QCOMPARE(m_program->formMain().isVisible(), !yes);
+        QCOMPARE(m_program->mainWindow().isVisible(), !yes);
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
@@ -43,18 +43,18 @@ private slots:
     {
         pressKey(Qt::Key_F1, Qt::ControlModifier);
         QTRY_VERIFY(m_program->aboutBox().isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
     }
 
     void ctrlFShowsOneSearchWindowAndLeavesTheMainWindowEnabled()
     {
         pressKey(Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(m_program->formPoisk().isVisible());
-        QVERIFY(m_program->formMain().isEnabled());
+        QTRY_VERIFY(m_program->searchWindow().isVisible());
+        QVERIFY(m_program->mainWindow().isEnabled());
 
-        QVERIFY(activate(m_program->formMain()));
+        QVERIFY(activate(m_program->mainWindow()));
         pressKey(Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(m_program->formPoisk().isActiveWindow());
+        QTRY_VERIFY(m_program->searchWindow().isActiveWindow());
         int searchWindows = 0;
         for (QWidget* window : QApplication::topLevelWidgets())
             searchWindows += window->objectName() == QLatin1String("FormPoisk") && window->isVisible();
@@ -63,11 +63,11 @@ private slots:
 
     void ctrlNInTheSearchWindowStartsANewRecord()
     {
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N4"))->trigger();
-        QVERIFY(activate(m_program->formPoisk()));
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N4"))->trigger();
+        QVERIFY(activate(m_program->searchWindow()));
         pressKey(Qt::Key_N, Qt::ControlModifier);
-        QTRY_VERIFY(m_program->form2().isVisible());
-        QCOMPARE(m_program->form2().windowTitle(), QStringLiteral("Создание записи"));
+        QTRY_VERIFY(m_program->policyEditor().isVisible());
+        QCOMPARE(m_program->policyEditor().windowTitle(), QStringLiteral("Создание записи"));
     }
 
     void shortcutsDoNothingWhileTheMainWindowIsDisabled_data()
@@ -82,13 +82,13 @@ private slots:
     {
         QFETCH(QString, opener);
         QFETCH(QString, opened);
-        m_program->formMain().findChild<QAction*>(opener)->trigger();
+        m_program->mainWindow().findChild<QAction*>(opener)->trigger();
         QWidget* window = osago::test::topLevelNamed(opened);
         QVERIFY(window);
         QTRY_VERIFY(window->isVisible());
-        QVERIFY2(!m_program->formMain().isEnabled(), "the window did not disable the main window");
+        QVERIFY2(!m_program->mainWindow().isEnabled(), "the window did not disable the main window");
         QVERIFY(activate(*window));
-        const QString captionBefore = m_program->form2().windowTitle();
+        const QString captionBefore = m_program->policyEditor().windowTitle();
 
         const QList<Qt::Key> keys{Qt::Key_Q, Qt::Key_F1, Qt::Key_F, Qt::Key_N};
         for (Qt::Key key : keys)
@@ -96,10 +96,10 @@ private slots:
         QCoreApplication::processEvents();
 
         QVERIFY(m_messages->questions().isEmpty());
-        QVERIFY(!m_program->formPoisk().isVisible());
+        QVERIFY(!m_program->searchWindow().isVisible());
         QCOMPARE(m_program->aboutBox().isVisible(), opened == QLatin1String("AboutBox"));
-        QCOMPARE(m_program->form2().isVisible(), opened == QLatin1String("Form2"));
-        QCOMPARE(m_program->form2().windowTitle(), captionBefore);
+        QCOMPARE(m_program->policyEditor().isVisible(), opened == QLatin1String("Form2"));
+        QCOMPARE(m_program->policyEditor().windowTitle(), captionBefore);
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
@@ -108,10 +108,10 @@ private slots:
         pressKey(Qt::Key_F1, Qt::ControlModifier);
         QTRY_VERIFY(m_program->aboutBox().isVisible());
         m_program->aboutBox().close();
-        QVERIFY(m_program->formMain().isEnabled());
-        QVERIFY(activate(m_program->formMain()));
+        QVERIFY(m_program->mainWindow().isEnabled());
+        QVERIFY(activate(m_program->mainWindow()));
         pressKey(Qt::Key_N, Qt::ControlModifier);
-        QTRY_VERIFY(m_program->form2().isVisible());
+        QTRY_VERIFY(m_program->policyEditor().isVisible());
     }
 };
 

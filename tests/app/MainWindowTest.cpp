@@ -1,7 +1,7 @@
 #include "app/AboutBox.h"
 #include "AppTestSupport.h"
-#include "app/FormMain.h"
-#include "search/FormPoisk.h"
+#include "app/MainWindow.h"
+#include "search/SearchWindow.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 #include "widgets/WindowedGrid.h"
@@ -20,7 +20,7 @@
 
 #include <memory>
 
-using osago::FormMain;
+using osago::MainWindow;
 using osago::Program;
 using osago::test::ScriptedMessages;
 
@@ -60,7 +60,7 @@ private slots:
     void opensMaximisedWithItsCaptionAndAReadOnlyGrid()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCOMPARE(main.objectName(), QStringLiteral("FormMain"));
         QCOMPARE(main.windowTitle(), QStringLiteral("ОСАГО Тальград"));
@@ -75,7 +75,7 @@ private slots:
 
     void menuBarHoldsTheTopEntriesInOrder()
     {
-        const QList<QAction*> entries = m_program->formMain().menuBar()->actions();
+        const QList<QAction*> entries = m_program->mainWindow().menuBar()->actions();
         QStringList names;
         QStringList titles;
         for (QAction* entry : entries) {
@@ -102,7 +102,7 @@ private slots:
     {
         QFETCH(QString, menu);
         QFETCH(QStringList, items);
-        auto* dropDown = m_program->formMain().findChild<QMenu*>(menu);
+        auto* dropDown = m_program->mainWindow().findChild<QMenu*>(menu);
         QVERIFY(dropDown);
         QStringList names;
         for (QAction* item : dropDown->actions())
@@ -144,7 +144,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QKeySequence, shortcut);
         QFETCH(bool, hasPicture);
-        auto* command = m_program->formMain().findChild<QAction*>(name);
+        auto* command = m_program->mainWindow().findChild<QAction*>(name);
         QVERIFY(command);
         QCOMPARE(command->text(), text);
         QCOMPARE(command->shortcut(), shortcut);
@@ -161,18 +161,18 @@ private slots:
         const QStringList distinct{"N2", "N3", "N15", "N12", "N4", "N16", "N7", "N14"};
         QList<QImage> seen;
         for (const QString& name : distinct) {
-            const QImage picture = pictureOf(m_program->formMain().findChild<QAction*>(name)->icon());
+            const QImage picture = pictureOf(m_program->mainWindow().findChild<QAction*>(name)->icon());
             QVERIFY2(!seen.contains(picture), qPrintable(name + " shares its picture"));
             seen << picture;
         }
-        const auto* print = m_program->formMain().findChild<QAction*>(QStringLiteral("N7"));
-        const auto* printDirect = m_program->formMain().findChild<QAction*>(QStringLiteral("N8"));
+        const auto* print = m_program->mainWindow().findChild<QAction*>(QStringLiteral("N7"));
+        const auto* printDirect = m_program->mainWindow().findChild<QAction*>(QStringLiteral("N8"));
         QCOMPARE(pictureOf(printDirect->icon()), pictureOf(print->icon()));
     }
 
     void toolBarPlacesInOrder()
     {
-        auto* toolBar = m_program->formMain().findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+        auto* toolBar = m_program->mainWindow().findChild<QToolBar*>(QStringLiteral("ToolBar1"));
         QVERIFY(toolBar);
         QCOMPARE(toolBar->height(), 25);
         QStringList names;
@@ -209,8 +209,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, command);
         QFETCH(QString, tooltip);
-        auto* toolButton = m_program->formMain().findChild<QToolButton*>(button);
-        auto* action = m_program->formMain().findChild<QAction*>(command);
+        auto* toolButton = m_program->mainWindow().findChild<QToolButton*>(button);
+        auto* action = m_program->mainWindow().findChild<QAction*>(command);
         QVERIFY(toolButton);
         QCOMPARE(toolButton->defaultAction(), action);
         QCOMPARE(toolButton->toolButtonStyle(), Qt::ToolButtonIconOnly);
@@ -229,7 +229,7 @@ private slots:
     void printButtonShowsItsOwnTooltipNotTheCaption()
     {
         m_program->start();
-        auto* button = m_program->formMain().findChild<QToolButton*>(QStringLiteral("ToolButton9"));
+        auto* button = m_program->mainWindow().findChild<QToolButton*>(QStringLiteral("ToolButton9"));
         QVERIFY(QTest::qWaitForWindowExposed(button));
         moveMouseOver(button);
         QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
@@ -241,7 +241,7 @@ private slots:
     void directPrintIsNeverShown()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QVERIFY(!main.findChild<QAction*>(QStringLiteral("N8"))->isVisible());
         QVERIFY(!main.findChild<QToolButton*>(QStringLiteral("ToolButton10"))->isVisible());
@@ -252,7 +252,7 @@ private slots:
     void toolButtonRunsItsCommand()
     {
         m_program->start();
-        auto* about = m_program->formMain().findChild<QToolButton*>(QStringLiteral("ToolButton12"));
+        auto* about = m_program->mainWindow().findChild<QToolButton*>(QStringLiteral("ToolButton12"));
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QTest::mouseClick(about, Qt::LeftButton);
         QTRY_VERIFY(m_program->aboutBox().isVisible());
@@ -261,7 +261,7 @@ private slots:
     void exitAnsweredNoLeavesEverythingAsItWas()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QStandardItemModel registerModel(3, 2);
         main.grid().setSourceModel(&registerModel);
@@ -283,7 +283,7 @@ private slots:
     void exitAnsweredYesClosesTheMainWindow()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         m_messages->answerNext(true);
         main.findChild<QAction*>(QStringLiteral("N6"))->trigger();
@@ -295,10 +295,10 @@ private slots:
     void leavingEndsTheProgramEvenWithTheSearchWindowOpen()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         main.findChild<QAction*>(QStringLiteral("N4"))->trigger();
-        QVERIFY(m_program->formPoisk().isVisible());
+        QVERIFY(m_program->searchWindow().isVisible());
 
         // The program's own message loop, as main() runs it: it must end with the main window.
         m_messages->answerNext(true);
@@ -314,7 +314,7 @@ private slots:
     void closeBoxClosesWithoutAsking()
     {
         m_program->start();
-        FormMain& main = m_program->formMain();
+        MainWindow& main = m_program->mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         main.windowHandle()->close();
         QVERIFY(!main.isVisible());

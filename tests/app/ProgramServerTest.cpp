@@ -1,4 +1,4 @@
-#include "app/FormRegister.h"
+#include "app/RegisterWindow.h"
 #include "app/RegisterSettings.h"
 #include "RegisterTestSupport.h"
 #include "ScriptedPasswords.h"
@@ -47,8 +47,8 @@ struct ServerProgram
     // "Реестр..." with the test server's database `database` as `role`, confirmed with Enter.
     void chooseServer(const QString& database, const QString& role)
     {
-        control<QAction>(program->formMain(), QStringLiteral("N25"))->trigger();
-        FormRegister* window = program->formRegister();
+        control<QAction>(program->mainWindow(), QStringLiteral("N25"))->trigger();
+        RegisterWindow* window = program->registerWindow();
         QVERIFY(window && QTest::qWaitForWindowActive(window));
         const QUrl server(testServer());
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
@@ -92,7 +92,7 @@ private slots:
 
         // The same server chosen again in the window: the password the agent gave serves the whole run.
         t.chooseServer(server.databaseName(), role);
-        QVERIFY(!t.program->formRegister()->isVisible());
+        QVERIFY(!t.program->registerWindow()->isVisible());
         QCOMPARE(t.passwords->prompts().size(), 1);
         QCOMPARE(t.program->registerModel().rowCount(), 1);
         const QUrl address(testServer());
@@ -120,7 +120,7 @@ private slots:
         t.chooseServer(server.databaseName(), role);
         QCOMPARE(t.passwords->prompts().size(), 2);
         QVERIFY(t.program->database().isOpen());
-        QVERIFY(!t.program->formRegister()->isVisible());
+        QVERIFY(!t.program->registerWindow()->isVisible());
         QCOMPARE(t.seam.shown().size(), 1);
     }
 };

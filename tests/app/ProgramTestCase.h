@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppTestSupport.h"
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 
@@ -29,7 +29,7 @@ private slots:
         m_messages = std::make_unique<ScriptedMessages>();
         m_program = std::make_unique<Program>(*m_messages, registerIn(m_folder));
         m_program->start();
-        QVERIFY(activate(m_program->formMain()));
+        QVERIFY(activate(m_program->mainWindow()));
     }
 
     void cleanup()

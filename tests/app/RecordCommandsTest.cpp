@@ -1,5 +1,5 @@
 #include "app/AgentSettings.h"
-#include "print/FormPrint.h"
+#include "print/PrintPreviewWindow.h"
 #include "print/PdfExport.h"
 #include "PdfText.h"
 #include "print/PolicyDocuments.h"
@@ -39,7 +39,7 @@ QStringList surnamesOnDisk(TestProgram& t)
     return surnames;
 }
 
-QList<QWidget*> inputsOfPages(const Form2& editor)
+QList<QWidget*> inputsOfPages(const PolicyEditor& editor)
 {
     QList<QWidget*> inputs;
     for (QWidget* widget : editor.findChildren<QWidget*>()) {
@@ -77,7 +77,7 @@ private slots:
 
         t.selectRow(1);
         t.trigger("N16");
-        Form2& editor = t.editor();
+        PolicyEditor& editor = t.editor();
         QVERIFY(editor.isVisible());
         QCOMPARE(editor.windowTitle(), QStringLiteral("Просмотр записи"));
         QCOMPARE(controlText(editor, QStringLiteral("LabeledEditFamil")), QStringLiteral("Запись 2"));
@@ -209,7 +209,7 @@ private slots:
         storeRows(t, 1);
         t.selectRow(0);
         t.trigger("N3");
-        Form2& editor = t.editor();
+        PolicyEditor& editor = t.editor();
         clickButton(editor, "ButtonVper");
         clickButton(editor, "ButtonVper");
         setControlText(editor, QStringLiteral("LabeledEditF"), QStringLiteral("Новый"));
@@ -223,7 +223,7 @@ private slots:
         if (!yes) {
             QCOMPARE(control<QTabWidget>(editor, QStringLiteral("PageControl"))->currentIndex(), 2);
             QCOMPARE(controlText(editor, QStringLiteral("LabeledEditF")), QStringLiteral("Новый"));
-            QCOMPARE(editor.recordMode(), Form2::RecordMode::Change);
+            QCOMPARE(editor.recordMode(), PolicyEditor::RecordMode::Change);
         }
         QCOMPARE(surnamesOnDisk(t), QStringList{"Запись 1"});
         QCOMPARE(t.storedRow(0).value(u"Владелец_фамилия_фирма"), QStringLiteral("т4"));
@@ -236,7 +236,7 @@ private slots:
         storeRows(t, 1);
         t.selectRow(0);
         t.trigger("N3");
-        Form2& editor = t.editor();
+        PolicyEditor& editor = t.editor();
         auto* pages = control<QTabWidget>(editor, QStringLiteral("PageControl"));
         while (pages->currentIndex() < pages->count() - 1)
             clickButton(editor, "ButtonVper");
@@ -257,7 +257,7 @@ private slots:
         storeRows(t, 1, {true, false, false, 6, false});
         t.selectRow(0);
         t.trigger("N3");
-        Form2& editor = t.editor();
+        PolicyEditor& editor = t.editor();
         QCOMPARE(control<QListWidget>(editor, QStringLiteral("ListBoxVodit"))->count(), 6);
         QVERIFY(!control<QWidget>(editor, QStringLiteral("ButtonDobD"))->isEnabled());
         t.seam.answerNext(true);
@@ -316,7 +316,7 @@ private slots:
         t.trigger("N8");
 
         QCOMPARE(printed.attempts(), (QStringList{documentTitle(ApplicationPage1), documentTitle(ApplicationPage2)}));
-        FormPrint* preview = t.program.printService().previewWindow();
+        PrintPreviewWindow* preview = t.program.printService().previewWindow();
         QVERIFY(preview && preview->isVisible());
         QCOMPARE(preview->documents().size(), std::size_t(kDocumentCount));
         OSAGO_VERIFY_MESSAGES(t.seam);
@@ -328,7 +328,7 @@ private slots:
         storeRows(t, 1);
         t.selectRow(0);
         t.trigger("N7");
-        FormPrint* preview = t.program.printService().previewWindow();
+        PrintPreviewWindow* preview = t.program.printService().previewWindow();
         QVERIFY(preview && preview->isVisible());
         QVERIFY(!t.main().isEnabled());
         preview->close();

@@ -205,7 +205,7 @@ private slots:
 
         // The next record opened by "Создать..." is a new one again.
         t.trigger("N2");
-        QCOMPARE(t.editor().recordMode(), Form2::RecordMode::New);
+        QCOMPARE(t.editor().recordMode(), PolicyEditor::RecordMode::New);
         saveFromEditor(t.editor());
         QCOMPARE(t.model().rowCount(), 4);
         OSAGO_VERIFY_MESSAGES(t.seam);

@@ -4,8 +4,8 @@
 #include "widgets/Controls.h"
 #include "editor/EditorBinding.h"
 #include "editor/EditorDrivers.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
 #include "storage/PersonType.h"
 #include "storage/PolicyColumns.h"
 #include "storage/PolicyDatabase.h"
@@ -62,8 +62,8 @@ public:
     ScriptedMessages seam;
     Program program;
 
-    FormMain& main() { return program.formMain(); }
-    Form2& editor() { return program.form2(); }
+    MainWindow& main() { return program.mainWindow(); }
+    PolicyEditor& editor() { return program.policyEditor(); }
     RegisterModel& model() { return program.registerModel(); }
 
     void trigger(const char* command) { control<QAction>(main(), QString::fromLatin1(command))->trigger(); }
@@ -77,7 +77,7 @@ inline void clickButton(const QWidget& window, const char* name)
 }
 
 // Steps through the pages with "Далее >>" as the agent does, and saves on the results page.
-inline void saveFromEditor(Form2& editor)
+inline void saveFromEditor(PolicyEditor& editor)
 {
     auto* pages = control<QTabWidget>(editor, QStringLiteral("PageControl"));
     while (pages->currentIndex() < pages->count() - 1)
@@ -186,7 +186,7 @@ inline PolicyRow distinctiveRow(const RecordShape& shape, const QString& agent)
 // Enters `row` into the open editor control by control, as the editor's binding names them: every column in order,
 // then every text once more (a full VIN has written the chassis and body numbers over); the drivers are listed on
 // the drivers page.
-inline void enterRow(Form2& editor, const PolicyRow& row)
+inline void enterRow(PolicyEditor& editor, const PolicyRow& row)
 {
     const bool registered = isYes(row.value(u"РегРФ"));
     QList<DriverListTexts> drivers(row.driverCount());

@@ -1,7 +1,7 @@
 #include "ServiceTestCase.h"
-#include "app/FormMain.h"
-#include "app/FormPeriod.h"
-#include "app/FormReport.h"
+#include "app/MainWindow.h"
+#include "app/PeriodWindow.h"
+#include "app/ReportWindow.h"
 #include "app/ReportCommands.h"
 #include "PdfText.h"
 #include "print/PagePreview.h"
@@ -26,14 +26,14 @@ private slots:
     // Ctrl+R, "ОК" on the previous month typed over by the agent: the report's pages, saved as a PDF.
     void reportShowsThePeriodAndSavesItsPdf()
     {
-        QTest::keyClick(&m_program->formMain(), Qt::Key_R, Qt::ControlModifier);
-        FormPeriod& period = m_program->reportCommands().periodWindow();
+        QTest::keyClick(&m_program->mainWindow(), Qt::Key_R, Qt::ControlModifier);
+        PeriodWindow& period = m_program->reportCommands().periodWindow();
         QVERIFY(period.isVisible());
         QVERIFY(!period.findChild<QCheckBox*>(QStringLiteral("CheckBoxPeriod"))->isVisible());
         period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(QStringLiteral("11.03.2026"));
         period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(QStringLiteral("31.03.2026"));
         clickButton(period, "ButtonOk");
-        FormReport& report = m_program->reportCommands().reportWindow();
+        ReportWindow& report = m_program->reportCommands().reportWindow();
         QVERIFY(report.isVisible());
         QCOMPARE(int(report.pages().size()), 1);
 
@@ -63,7 +63,7 @@ private slots:
             false, {});
         QVERIFY2(added.ok, qPrintable(added.error));
         askReport(QStringLiteral("01.03.2026"), QStringLiteral("31.03.2026"));
-        FormReport& report = m_program->reportCommands().reportWindow();
+        ReportWindow& report = m_program->reportCommands().reportWindow();
         QVERIFY(report.isVisible());
         PagePreview& preview = report.preview();
         const int pages = int(report.pages().size());
@@ -119,14 +119,14 @@ private slots:
     void reportPrintsThroughTheProgramsPrinter()
     {
         askReport(QStringLiteral("11.03.2026"), QStringLiteral("31.03.2026"));
-        FormReport& report = m_program->reportCommands().reportWindow();
+        ReportWindow& report = m_program->reportCommands().reportWindow();
         QVERIFY(report.isVisible());
         QVERIFY(m_printer->attempts().isEmpty());
         clickButton(report, "ButtonPrint");
         QCOMPARE(m_printer->attempts(), QStringList{QStringLiteral("Отчёт агента (стр.1 из 1)")});
 
-        m_program->formMain().grid().selectSourceCell(0);
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N8"))->trigger();
+        m_program->mainWindow().grid().selectSourceCell(0);
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N8"))->trigger();
         const QStringList printed{QStringLiteral("Отчёт агента (стр.1 из 1)"), documentTitle(ApplicationPage1),
                                   documentTitle(ApplicationPage2)};
         QCOMPARE(m_printer->attempts(), printed);
@@ -138,7 +138,7 @@ private:
     void askReport(const QString& from, const QString& to)
     {
         m_program->reportCommands().report();
-        FormPeriod& period = m_program->reportCommands().periodWindow();
+        PeriodWindow& period = m_program->reportCommands().periodWindow();
         period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
         period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
         clickButton(period, "ButtonOk");

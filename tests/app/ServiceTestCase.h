@@ -53,7 +53,7 @@ private slots:
             m_rows.back()[rowCodeColumnIndex()] = saved.value;
         }
         QVERIFY(m_program->registerModel().refresh().ok);
-        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->mainWindow()));
     }
 
     void cleanup()

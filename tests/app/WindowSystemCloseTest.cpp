@@ -1,8 +1,8 @@
 #include "ProgramTestCase.h"
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
-#include "drivers/FormPlus.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
+#include "drivers/DriverDialog.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
 #include "editor/DesktopLogout.h"
@@ -16,7 +16,7 @@
 
 #include <memory>
 
-using osago::Form2;
+using osago::PolicyEditor;
 using osago::Program;
 using osago::test::activate;
 using osago::test::ScriptedMessages;
@@ -50,11 +50,11 @@ class WindowSystemCloseTest : public osago::test::ProgramTestCase
 {
     Q_OBJECT
 
-    Form2& editor() { return m_program->form2(); }
+    PolicyEditor& editor() { return m_program->policyEditor(); }
 
     void trigger(const char* action)
     {
-        QAction* command = m_program->formMain().findChild<QAction*>(QString::fromUtf8(action));
+        QAction* command = m_program->mainWindow().findChild<QAction*>(QString::fromUtf8(action));
         QVERIFY(command);
         command->trigger();
     }
@@ -85,7 +85,7 @@ class WindowSystemCloseTest : public osago::test::ProgramTestCase
         auto* addOther = osago::control<QPushButton>(editor(), QStringLiteral("ButtonDobD"));
         QTRY_VERIFY(addOther->isVisible());
         QTest::mouseClick(addOther, Qt::LeftButton);
-        QTRY_VERIFY(m_program->formPlus().isActiveWindow());
+        QTRY_VERIFY(m_program->driverDialog().isActiveWindow());
         QVERIFY(!editor().isEnabled());
     }
 
@@ -111,10 +111,10 @@ private slots:
         }
         QWidget* window = osago::test::topLevelNamed(opened);
         QTRY_VERIFY(window && window->isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
 
-        m_program->formMain().windowHandle()->close();
-        QVERIFY(m_program->formMain().isVisible());
+        m_program->mainWindow().windowHandle()->close();
+        QVERIFY(m_program->mainWindow().isVisible());
         QVERIFY(window->isVisible());
         if (opened != QLatin1String("AboutBox")) {
             QVERIFY(editor().isVisible());
@@ -138,7 +138,7 @@ private slots:
         editor().windowHandle()->close();
         QCOMPARE(m_messages->questions(), QStringList{kLeaveQuestion});
         QCOMPARE(editor().isVisible(), !yes);
-        QCOMPARE(m_program->formMain().isEnabled(), yes);
+        QCOMPARE(m_program->mainWindow().isEnabled(), yes);
         QCOMPARE(surname(), yes ? QString() : QStringLiteral("Петров"));
         if (!yes)
             QCOMPARE(osago::control<QTabWidget>(editor(), QStringLiteral("PageControl"))->currentIndex(), 1);
@@ -148,10 +148,10 @@ private slots:
     void closingAViewedRecordAsksNothing()
     {
         startARecord();
-        editor().setRecordMode(Form2::RecordMode::View, QStringLiteral("0123"));
+        editor().setRecordMode(PolicyEditor::RecordMode::View, QStringLiteral("0123"));
         editor().windowHandle()->close();
         QVERIFY(!editor().isVisible());
-        QVERIFY(m_program->formMain().isEnabled());
+        QVERIFY(m_program->mainWindow().isEnabled());
         QVERIFY(m_messages->questions().isEmpty());
     }
 
@@ -161,7 +161,7 @@ private slots:
         openDriverDialog();
         editor().windowHandle()->close();
         QVERIFY(editor().isVisible());
-        QVERIFY(m_program->formPlus().isVisible());
+        QVERIFY(m_program->driverDialog().isVisible());
         QCOMPARE(surname(), QStringLiteral("Петров"));
         QVERIFY(m_messages->questions().isEmpty());
     }
@@ -189,7 +189,7 @@ private slots:
         if (state != QLatin1String("closed"))
             startARecord();
         if (state == QLatin1String("view"))
-            editor().setRecordMode(Form2::RecordMode::View, QStringLiteral("0123"));
+            editor().setRecordMode(PolicyEditor::RecordMode::View, QStringLiteral("0123"));
         if (asked)
             m_messages->answerNext(answer);
         AnsweringLogout logout(mayAsk);

@@ -2,8 +2,8 @@
 
 #include "widgets/Controls.h"
 #include "drivers/DriversPage.h"
-#include "editor/Form2.h"
-#include "drivers/FormPlus.h"
+#include "editor/PolicyEditor.h"
+#include "drivers/DriverDialog.h"
 #include "widgets/MaskedEdit.h"
 #include "app/Program.h"
 
@@ -61,17 +61,17 @@ class DriversHarness
 public:
     explicit DriversHarness(ScriptedMessages& seam)
         : program(seam, {registerFolder.filePath(QStringLiteral("Baza.mdb"))})
-        , editor(program.form2())
+        , editor(program.policyEditor())
         , page(editor.driversPage())
-        , dialog(program.formPlus())
+        , dialog(program.driverDialog())
     {
     }
 
     QTemporaryDir registerFolder;
     Program program;
-    Form2& editor;
+    PolicyEditor& editor;
     DriversPage& page;
-    FormPlus& dialog;
+    DriverDialog& dialog;
 
     template <typename T = QWidget>
     T* onPage(const char* name) const

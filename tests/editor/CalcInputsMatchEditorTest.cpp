@@ -25,7 +25,7 @@ struct RealControl
 };
 
 // Every named input widget of the editor, the line edits inside drop-downs left out.
-std::map<QString, RealControl> realInputs(const Form2& form)
+std::map<QString, RealControl> realInputs(const PolicyEditor& form)
 {
     std::map<QString, RealControl> found;
     for (QWidget* widget : form.findChildren<QWidget*>()) {

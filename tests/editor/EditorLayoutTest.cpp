@@ -69,7 +69,7 @@ private slots:
 
     void window()
     {
-        Form2& form = editor().form;
+        PolicyEditor& form = editor().form;
         QCOMPARE(form.objectName(), QStringLiteral("Form2"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Редактирование записи"));
         QCOMPARE(form.minimumSize(), QSize(650, 474));

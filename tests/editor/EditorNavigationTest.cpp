@@ -76,7 +76,7 @@ private slots:
     void saveAsksTheRegister()
     {
         int requests = 0;
-        connect(&editor().form, &Form2::saveRequested, this, [&requests] { ++requests; });
+        connect(&editor().form, &PolicyEditor::saveRequested, this, [&requests] { ++requests; });
         editor().walkTo(kResultsPage);
         editor().click(kSave);
         QCOMPARE(requests, 1);

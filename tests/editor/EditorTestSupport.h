@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 #include "PageTestSupport.h"
 #include "ScriptedMessages.h"
 
@@ -22,7 +22,7 @@ struct Editor
 {
     ScriptedMessages seam;
     QWidget mainWindow;
-    Form2 form{seam, mainWindow};
+    PolicyEditor form{seam, mainWindow};
 
     template <typename T = QWidget>
     T* get(const QString& name) const

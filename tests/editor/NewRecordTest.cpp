@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
 #include "editor/NewRecord.h"
 #include "app/Program.h"
 #include "ScriptedMessages.h"
@@ -36,7 +36,7 @@ QStringList itemsOf(const QComboBox* box)
 }
 
 // Both address blocks hold the home region and its localities, each listed once, "Тальград" chosen.
-void verifyHomeAddresses(const osago::Form2& editor)
+void verifyHomeAddresses(const osago::PolicyEditor& editor)
 {
     for (const char* region : {"ComboBoxRegion", "ComboBoxReg"})
         QCOMPARE(controlText(editor, region), QStringLiteral("Тальградская область"));
@@ -59,7 +59,7 @@ private slots:
         m_messages = std::make_unique<ScriptedMessages>();
         m_program = std::make_unique<Program>(*m_messages, osago::test::registerIn(m_folder));
         m_program->start();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->mainWindow()));
     }
 
     void cleanup()
@@ -85,11 +85,11 @@ private slots:
         QFETCH(QDateTime, moment);
         QFETCH(QString, date);
         QFETCH(QString, time);
-        osago::Form2& editor = m_program->form2();
+        osago::PolicyEditor& editor = m_program->policyEditor();
         osago::prepareNewRecord(editor, moment);
 
         QVERIFY(editor.isVisible());
-        QVERIFY(!m_program->formMain().isEnabled());
+        QVERIFY(!m_program->mainWindow().isEnabled());
         QCOMPARE(editor.windowTitle(), QStringLiteral("Создание записи"));
         QCOMPARE(controlText(editor, "LabeledEditData"), date);
         QCOMPARE(controlText(editor, "LabeledEditVydan"), date);
@@ -101,7 +101,7 @@ private slots:
 
     void periodOfUseFollowsTheWrittenStartDate()
     {
-        osago::Form2& editor = m_program->form2();
+        osago::PolicyEditor& editor = m_program->policyEditor();
         osago::prepareNewRecord(editor, QDateTime(QDate(2024, 6, 17), QTime(10, 0, 0)));
         QCOMPARE(controlText(editor, "EditIS"), QStringLiteral("17.06.2024"));
         QCOMPARE(controlText(editor, "EditIPo"), kEmptyDate);
@@ -110,10 +110,10 @@ private slots:
     void createCommandUsesTheClock()
     {
         const QDateTime before = QDateTime::currentDateTime();
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N2"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N2"))->trigger();
         const QDateTime after = QDateTime::currentDateTime();
 
-        osago::Form2& editor = m_program->form2();
+        osago::PolicyEditor& editor = m_program->policyEditor();
         QVERIFY(editor.isVisible());
         const QDate date = QDate::fromString(controlText(editor, "LabeledEditData"), QStringLiteral("dd.MM.yyyy"));
         const QTime time = QTime::fromString(controlText(editor, "LabeledEditVrem"), QStringLiteral("hh:mm:ss"));
@@ -126,8 +126,8 @@ private slots:
 
     void localitiesAreListedOnceAfterASecondNewRecord()
     {
-        osago::Form2& editor = m_program->form2();
-        QAction* create = m_program->formMain().findChild<QAction*>(QStringLiteral("N2"));
+        osago::PolicyEditor& editor = m_program->policyEditor();
+        QAction* create = m_program->mainWindow().findChild<QAction*>(QStringLiteral("N2"));
         create->trigger();
         verifyHomeAddresses(editor);
         editor.closeRecord();
@@ -138,7 +138,7 @@ private slots:
 
     void secondNewRecordAfterOtherRegionsStartsFromHomeAgain()
     {
-        osago::Form2& editor = m_program->form2();
+        osago::PolicyEditor& editor = m_program->policyEditor();
         osago::prepareNewRecord(editor, QDateTime::currentDateTime());
 
         auto* pages = osago::control<QTabWidget>(editor, QStringLiteral("PageControl"));
@@ -153,9 +153,9 @@ private slots:
         }
         editor.closeRecord();
         QVERIFY(!editor.isVisible());
-        QVERIFY(m_program->formMain().isEnabled());
+        QVERIFY(m_program->mainWindow().isEnabled());
 
-        m_program->formMain().findChild<QAction*>(QStringLiteral("N2"))->trigger();
+        m_program->mainWindow().findChild<QAction*>(QStringLiteral("N2"))->trigger();
         QVERIFY(editor.isVisible());
         verifyHomeAddresses(editor);
         QCOMPARE(editor.windowTitle(), QStringLiteral("Создание записи"));

@@ -1,6 +1,6 @@
 #include "drivers/DriversPage.h"
 #include "EditorTestSupport.h"
-#include "drivers/FormPlus.h"
+#include "drivers/DriverDialog.h"
 #include "app/Program.h"
 #include "editor/ResultsPage.h"
 #include "tariff/calc/CalcCommand.h"
@@ -162,9 +162,9 @@ private slots:
         osago::test::ScriptedMessages seam;
         QTemporaryDir folder;
         Program program(seam, {folder.filePath(QStringLiteral("Baza.mdb"))});
-        Form2& form = program.form2();
-        setControlText(program.formPlus(), QStringLiteral("ComboBoxKlass"), QStringLiteral("13"));
-        control<QCheckBox>(program.formPlus(), QStringLiteral("CheckBoxGrub"))->setChecked(true);
+        PolicyEditor& form = program.policyEditor();
+        setControlText(program.driverDialog(), QStringLiteral("ComboBoxKlass"), QStringLiteral("13"));
+        control<QCheckBox>(program.driverDialog(), QStringLiteral("CheckBoxGrub"))->setChecked(true);
         control<QCheckBox>(form, QStringLiteral("CheckBoxDopusk"))->setChecked(true);
         setControlText(form, QStringLiteral("ComboBoxKlass"), QStringLiteral("M"));
 

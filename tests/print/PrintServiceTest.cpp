@@ -1,7 +1,7 @@
 #include "print/BlankDocument.h"
 #include "widgets/Controls.h"
-#include "print/FormPrint.h"
-#include "print/FormProgress.h"
+#include "print/PrintPreviewWindow.h"
+#include "print/PrintProgressWindow.h"
 #include "PdfText.h"
 #include "print/PolicyDocuments.h"
 #include "print/PrintService.h"
@@ -64,7 +64,7 @@ class PrintServiceTest : public QObject
     std::unique_ptr<PrintService> m_service;
     std::unique_ptr<QTemporaryDir> m_dir;
 
-    FormPrint& preview() { return *m_service->previewWindow(); }
+    PrintPreviewWindow& preview() { return *m_service->previewWindow(); }
     template <typename T>
     T* previewControl(const QString& name)
     {
@@ -109,8 +109,8 @@ private slots:
         QVERIFY(!m_service->previewWindow());
 
         m_service->preview(printRecord(sixDriverRow()));
-        FormPrint* first = m_service->previewWindow();
-        FormProgress* progress = m_service->progressWindow();
+        PrintPreviewWindow* first = m_service->previewWindow();
+        PrintProgressWindow* progress = m_service->progressWindow();
         QCOMPARE(topLevelNamed("FormPrint"), first);
         QCOMPARE(topLevelNamed("FormProgress"), progress);
 
@@ -123,7 +123,7 @@ private slots:
     void previewWindowLayout()
     {
         m_service->preview(printRecord(sixDriverRow()));
-        FormPrint& window = preview();
+        PrintPreviewWindow& window = preview();
         QCOMPARE(window.windowTitle(), QStringLiteral("Печать заявления"));
         QVERIFY(window.isVisible());
         QVERIFY(window.windowState() & Qt::WindowMaximized);
@@ -179,7 +179,7 @@ private slots:
         click("ButtonVyh");
         QVERIFY(m_mainWindow->isEnabled());
 
-        FormProgress& progress = *m_service->progressWindow();
+        PrintProgressWindow& progress = *m_service->progressWindow();
         QCOMPARE(progress.windowTitle(), QStringLiteral("Идет формирование заявления..."));
         QCOMPARE(progress.size(), QSize(400, 206));
         QCOMPARE(progress.font().family(), QStringLiteral("Verdana"));

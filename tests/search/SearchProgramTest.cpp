@@ -1,7 +1,7 @@
 #include "widgets/Controls.h"
-#include "editor/Form2.h"
-#include "app/FormMain.h"
-#include "search/FormPoisk.h"
+#include "editor/PolicyEditor.h"
+#include "app/MainWindow.h"
+#include "search/SearchWindow.h"
 #include "storage/PolicyRow.h"
 #include "app/Program.h"
 #include "grid/RegisterModel.h"
@@ -32,8 +32,8 @@ class SearchProgramTest : public QObject
     std::unique_ptr<ScriptedMessages> m_messages;
     std::unique_ptr<Program> m_program;
 
-    osago::FormPoisk& search() { return m_program->formPoisk(); }
-    void trigger(const char* command) { control<QAction>(m_program->formMain(), QLatin1String(command))->trigger(); }
+    osago::SearchWindow& search() { return m_program->searchWindow(); }
+    void trigger(const char* command) { control<QAction>(m_program->mainWindow(), QLatin1String(command))->trigger(); }
 
     static int visibleSearchWindows()
     {
@@ -54,7 +54,7 @@ private slots:
         // Attaching again changes nothing, so the test does not depend on where the program attaches it.
         search().attachRegister(m_program->database(), m_program->registerModel());
         m_program->start();
-        QVERIFY(QTest::qWaitForWindowExposed(&m_program->formMain()));
+        QVERIFY(QTest::qWaitForWindowExposed(&m_program->mainWindow()));
     }
 
     void cleanup()
@@ -68,12 +68,12 @@ private slots:
     {
         trigger("N4");
         QTRY_VERIFY(search().isVisible());
-        QVERIFY(m_program->formMain().isEnabled());
-        QCOMPARE(search().frameGeometry().center(), m_program->formMain().frameGeometry().center());
+        QVERIFY(m_program->mainWindow().isEnabled());
+        QCOMPARE(search().frameGeometry().center(), m_program->mainWindow().frameGeometry().center());
 
         trigger("N4");
         QCOMPARE(visibleSearchWindows(), 1);
-        QVERIFY(m_program->formMain().isEnabled());
+        QVERIFY(m_program->mainWindow().isEnabled());
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
@@ -84,8 +84,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&search()));
         QTRY_COMPARE(QApplication::focusWidget(), word);
         QTest::keyClick(word, Qt::Key_N, Qt::ControlModifier);
-        QTRY_VERIFY(m_program->form2().isVisible());
-        QCOMPARE(m_program->form2().windowTitle(), QStringLiteral("Создание записи"));
+        QTRY_VERIFY(m_program->policyEditor().isVisible());
+        QCOMPARE(m_program->policyEditor().windowTitle(), QStringLiteral("Создание записи"));
         QCOMPARE(word->text(), QStringLiteral("Введите слово для поиска"));
         OSAGO_VERIFY_MESSAGES(*m_messages);
     }
@@ -102,7 +102,7 @@ private slots:
         trigger("N4");
         osago::test::typeWord(control<QLineEdit>(search(), QStringLiteral("EditPoisk")), QStringLiteral("иван"));
         QTest::mouseClick(control<QPushButton>(search(), QStringLiteral("ButtonStart")), Qt::LeftButton);
-        osago::WindowedGrid& grid = m_program->formMain().grid();
+        osago::WindowedGrid& grid = m_program->mainWindow().grid();
         QCOMPARE(grid.sourceModel()->rowCount(), 2);
 
         grid.selectSourceCell(0);

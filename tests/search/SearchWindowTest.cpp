@@ -1,5 +1,5 @@
 #include "widgets/Controls.h"
-#include "search/FormPoisk.h"
+#include "search/SearchWindow.h"
 #include "SearchTestSupport.h"
 
 #include <QGroupBox>
@@ -36,7 +36,7 @@ class SearchWindowTest : public QObject
 
     std::unique_ptr<SearchRegister> m_register;
     std::unique_ptr<QTableView> m_grid;
-    std::unique_ptr<FormPoisk> m_form;
+    std::unique_ptr<SearchWindow> m_form;
 
     QLineEdit* edit() const { return control<QLineEdit>(*m_form, QStringLiteral("EditPoisk")); }
     QLabel* outcome() const { return control<QLabel>(*m_form, QStringLiteral("LabelNaideno")); }
@@ -77,7 +77,7 @@ private slots:
         m_grid->setModel(&m_register->model());
         m_grid->resize(800, 500);
         m_grid->show();
-        m_form = std::make_unique<FormPoisk>(*m_grid);
+        m_form = std::make_unique<SearchWindow>(*m_grid);
         m_form->attachRegister(m_register->database(), m_register->model());
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -345,7 +345,7 @@ private slots:
 
     void searchWithoutARegisterSaysSo()
     {
-        FormPoisk unattached(*m_grid);
+        SearchWindow unattached(*m_grid);
         unattached.show();
         QTest::mouseClick(control<QPushButton>(unattached, QStringLiteral("ButtonStart")), Qt::LeftButton);
         QCOMPARE(control<QLabel>(unattached, QStringLiteral("LabelNaideno"))->text(),

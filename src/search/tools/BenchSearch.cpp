@@ -5,7 +5,7 @@
 // bench_search build LOCATION: builds the search indexes a register lacks, timing each and its progress reports.
 // Run headless (QT_QPA_PLATFORM=offscreen) from a Release build; see BENCHMARKS.md, "Search".
 
-#include "search/FormPoisk.h"
+#include "search/SearchWindow.h"
 #include "storage/PolicyColumns.h"
 #include "storage/PolicyDatabase.h"
 #include "grid/RegisterModel.h"
@@ -184,7 +184,7 @@ private:
     std::unique_ptr<osago::PolicyDatabase> m_database;
     osago::RegisterModel m_model{*m_database};
     TimedGrid m_grid;
-    osago::FormPoisk m_form{m_grid};
+    osago::SearchWindow m_form{m_grid};
 };
 
 // The shell's runs over one register: their times and the count they gave.

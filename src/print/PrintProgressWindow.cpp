@@ -1,4 +1,4 @@
-#include "print/FormProgress.h"
+#include "print/PrintProgressWindow.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -7,7 +7,7 @@
 
 namespace osago {
 
-FormProgress::FormProgress()
+PrintProgressWindow::PrintProgressWindow()
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormProgress"));
@@ -26,27 +26,27 @@ FormProgress::FormProgress()
     layout->addWidget(m_bar);
 }
 
-void FormProgress::start(int steps)
+void PrintProgressWindow::start(int steps)
 {
     m_bar->setRange(0, steps);
     show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void FormProgress::step()
+void PrintProgressWindow::step()
 {
     m_bar->setValue(m_bar->value() + 1);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void FormProgress::showEvent(QShowEvent* event)
+void PrintProgressWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     FormShow();
 }
 
 // Each production starts from an empty bar, centred over the screen.
-void FormProgress::FormShow()
+void PrintProgressWindow::FormShow()
 {
     m_bar->setValue(0);
     if (const QScreen* screen = this->screen())

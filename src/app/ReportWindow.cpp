@@ -1,4 +1,4 @@
-#include "app/FormReport.h"
+#include "app/ReportWindow.h"
 
 #include "print/DocumentPrinter.h"
 #include "widgets/FileChoices.h"
@@ -14,7 +14,7 @@
 
 namespace osago {
 
-FormReport::FormReport(Messages& messages, DocumentPrinter& printer, FileChoices& files)
+ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileChoices& files)
     : m_messages(messages)
     , m_printer(printer)
     , m_files(files)
@@ -45,8 +45,8 @@ FormReport::FormReport(Messages& messages, DocumentPrinter& printer, FileChoices
     buttons->addStretch();
     buttons->addWidget(m_pageNumber);
     const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
-    connect(button("ButtonPrint"), &QPushButton::clicked, this, &FormReport::ButtonPrintClick);
-    connect(button("ButtonPdf"), &QPushButton::clicked, this, &FormReport::ButtonPdfClick);
+    connect(button("ButtonPrint"), &QPushButton::clicked, this, &ReportWindow::ButtonPrintClick);
+    connect(button("ButtonPdf"), &QPushButton::clicked, this, &ReportWindow::ButtonPdfClick);
     connect(button("ButtonVyh"), &QPushButton::clicked, this, &QWidget::close);
     connect(button("ButtonZoomOut"), &QPushButton::clicked, m_view, &PagePreview::zoomOut);
     connect(button("ButtonZoomIn"), &QPushButton::clicked, m_view, &PagePreview::zoomIn);
@@ -57,9 +57,9 @@ FormReport::FormReport(Messages& messages, DocumentPrinter& printer, FileChoices
     layout->addWidget(m_view, 1);
 }
 
-FormReport::~FormReport() = default;
+ReportWindow::~ReportWindow() = default;
 
-void FormReport::showReport(DocumentList pages, const QString& name)
+void ReportWindow::showReport(DocumentList pages, const QString& name)
 {
     m_pages = std::move(pages);
     m_name = name;
@@ -68,7 +68,7 @@ void FormReport::showReport(DocumentList pages, const QString& name)
     m_view->setFocus();
 }
 
-void FormReport::ButtonPrintClick()
+void ReportWindow::ButtonPrintClick()
 {
     for (const auto& page : m_pages) {
         if (!printOrReport(m_printer, m_messages, this, *page))
@@ -76,7 +76,7 @@ void FormReport::ButtonPrintClick()
     }
 }
 
-void FormReport::ButtonPdfClick()
+void ReportWindow::ButtonPdfClick()
 {
     const QString path = m_files.saveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
                                               m_name + QStringLiteral(".pdf"), QStringLiteral("Документ PDF (*.pdf)"));

@@ -1,5 +1,5 @@
 #include "app/AgentSettings.h"
-#include "app/FormAgent.h"
+#include "app/AgentWindow.h"
 #include "RegisterTestSupport.h"
 
 #include <QLabel>
@@ -22,7 +22,7 @@ void typeInto(QLineEdit* edit, const QString& text)
 QWidget* openSettings(TestProgram& t)
 {
     t.trigger("N10");
-    QWidget* window = t.main().formAgent();
+    QWidget* window = t.main().agentWindow();
     return window && window->isVisible() ? window : nullptr;
 }
 
@@ -38,7 +38,7 @@ QString buddyText(const QWidget& window, QWidget* field)
 } // namespace
 
 // "Пользователи...": the agent settings window, and where its names go.
-class FormAgentTest : public QObject
+class AgentWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -49,7 +49,7 @@ private slots:
     void isASmallToolWindowWithTwoNamesAndOk()
     {
         TestProgram t;
-        QVERIFY(!t.main().formAgent());
+        QVERIFY(!t.main().agentWindow());
         QWidget* window = openSettings(t);
         QVERIFY(window);
         QCOMPARE(window->objectName(), QStringLiteral("FormAgent"));
@@ -116,5 +116,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormAgentTest)
-#include "FormAgentTest.moc"
+QTEST_MAIN(AgentWindowTest)
+#include "AgentWindowTest.moc"

@@ -10,20 +10,20 @@ class QAbstractItemModel;
 
 namespace osago {
 
-class FormAgent;
+class AgentWindow;
 class Messages;
 class WindowedGrid;
 
 // The main window: the register grid and every command of the program in its menu and toolbar. Each command is
 // connected to the object that carries it out, by that object or by the program; the window carries out only its
 // own: "Пользователи..." and "Выход". Closing it ends the program.
-class FormMain : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit FormMain(Messages& messages);
-    ~FormMain() override;
+    explicit MainWindow(Messages& messages);
+    ~MainWindow() override;
 
     // The read-only register grid `DBGrid`; the register gives it its model.
     WindowedGrid& grid() { return *m_grid; }
@@ -36,7 +36,7 @@ public:
     const MainCommands& commands() const { return m_commands; }
 
     // The agent settings window, made by the first "Пользователи..." and kept; null before.
-    FormAgent* formAgent() const { return m_formAgent.get(); }
+    AgentWindow* agentWindow() const { return m_agentWindow.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -48,7 +48,7 @@ private:
     void confirmExit();
 
     Messages& m_messages;
-    std::unique_ptr<FormAgent> m_formAgent;
+    std::unique_ptr<AgentWindow> m_agentWindow;
     MainCommands m_commands;
     WindowedGrid* m_grid = nullptr;
 };

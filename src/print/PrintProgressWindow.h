@@ -7,12 +7,12 @@ class QProgressBar;
 namespace osago {
 
 // "Идет формирование заявления...": a progress bar that moves one step with each document made.
-class FormProgress : public QWidget
+class PrintProgressWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormProgress();
+    PrintProgressWindow();
 
     // Shows the window with an empty bar of `steps` steps.
     void start(int steps);

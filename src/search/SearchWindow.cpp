@@ -1,4 +1,4 @@
-#include "search/FormPoisk.h"
+#include "search/SearchWindow.h"
 
 #include "storage/SearchFolding.h"
 #include "widgets/WaitCursor.h"
@@ -86,7 +86,7 @@ void fitCaptions(const QList<QAbstractButton*>& buttons)
 
 } // namespace
 
-FormPoisk::FormPoisk(QWidget& owner)
+SearchWindow::SearchWindow(QWidget& owner)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_owner(owner)
 {
@@ -96,7 +96,7 @@ FormPoisk::FormPoisk(QWidget& owner)
     buildControls();
 }
 
-void FormPoisk::buildControls()
+void SearchWindow::buildControls()
 {
     m_word = new QLineEdit(RegisterSearch::prompt(), this);
     m_word->setObjectName(QStringLiteral("EditPoisk"));
@@ -127,9 +127,9 @@ void FormPoisk::buildControls()
     setTabOrder(previous, start);
     setTabOrder(start, table);
     setTabOrder(table, exit);
-    connect(start, &QPushButton::clicked, this, &FormPoisk::ButtonStartClick);
-    connect(table, &QPushButton::clicked, this, &FormPoisk::ButtonTableClick);
-    connect(exit, &QPushButton::clicked, this, &FormPoisk::ButtonExitClick);
+    connect(start, &QPushButton::clicked, this, &SearchWindow::ButtonStartClick);
+    connect(table, &QPushButton::clicked, this, &SearchWindow::ButtonTableClick);
+    connect(exit, &QPushButton::clicked, this, &SearchWindow::ButtonExitClick);
 
     m_outcome = new QLabel(this);
     m_outcome->setObjectName(QStringLiteral("LabelNaideno"));
@@ -138,17 +138,17 @@ void FormPoisk::buildControls()
     m_outcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void FormPoisk::attachRegister(PolicyDatabase& database, RegisterModel& model)
+void SearchWindow::attachRegister(PolicyDatabase& database, RegisterModel& model)
 {
     disconnect(m_modelReset);
     m_search.emplace(database, model);
     // Every reset of the grid, a save or deletion refreshing the rows found included, updates the count.
-    m_modelReset = connect(&model, &QAbstractItemModel::modelReset, this, &FormPoisk::showOutcome);
+    m_modelReset = connect(&model, &QAbstractItemModel::modelReset, this, &SearchWindow::showOutcome);
     m_outcome->clear();
 }
 
 // Opens centred over the main window, the word selected so that typing replaces it.
-void FormPoisk::showEvent(QShowEvent* event)
+void SearchWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous())
@@ -160,7 +160,7 @@ void FormPoisk::showEvent(QShowEvent* event)
     m_word->selectAll();
 }
 
-void FormPoisk::ButtonStartClick()
+void SearchWindow::ButtonStartClick()
 {
     runOnRegister([this](RegisterSearch& search) {
         return search.find(
@@ -169,13 +169,13 @@ void FormPoisk::ButtonStartClick()
     });
 }
 
-void FormPoisk::ButtonTableClick()
+void SearchWindow::ButtonTableClick()
 {
     runOnRegister([](RegisterSearch& search) { return search.showAll(); });
 }
 
 // A failure is written under the buttons.
-void FormPoisk::runOnRegister(const std::function<StorageStatus(RegisterSearch&)>& step)
+void SearchWindow::runOnRegister(const std::function<StorageStatus(RegisterSearch&)>& step)
 {
     if (!m_search) {
         showFailure(QStringLiteral("Реестр полисов не открыт."));
@@ -187,12 +187,12 @@ void FormPoisk::runOnRegister(const std::function<StorageStatus(RegisterSearch&)
         showFailure(done.error);
 }
 
-void FormPoisk::ButtonExitClick()
+void SearchWindow::ButtonExitClick()
 {
     close();
 }
 
-void FormPoisk::showOutcome()
+void SearchWindow::showOutcome()
 {
     const RegisterModel& model = m_search->model();
     m_outcome->setToolTip({});
@@ -208,7 +208,7 @@ void FormPoisk::showOutcome()
 
 // The first search in a column of an older register builds its index, a few seconds at a million rows. The
 // handler holds the event loop meanwhile, so the line is painted at once.
-void FormPoisk::showProgress(int percent)
+void SearchWindow::showProgress(int percent)
 {
     m_outcome->setText(QStringLiteral("Подготовка поиска по этому столбцу: %1 %").arg(percent));
     m_outcome->repaint();
@@ -216,14 +216,14 @@ void FormPoisk::showProgress(int percent)
 
 // The rows found among the oldest are painted in the grid while the rest are looked for; the agent's clicks and
 // keys wait until the search is done.
-void FormPoisk::showFirstRows()
+void SearchWindow::showFirstRows()
 {
     m_outcome->setText(QStringLiteral("Идёт поиск..."));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // The failure's first line fits the window; the whole text is the line's tooltip.
-void FormPoisk::showFailure(const QString& error)
+void SearchWindow::showFailure(const QString& error)
 {
     m_outcome->setText(error.section(u'\n', 0, 0));
     m_outcome->setToolTip(error);

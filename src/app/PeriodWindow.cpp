@@ -1,4 +1,4 @@
-#include "app/FormPeriod.h"
+#include "app/PeriodWindow.h"
 
 #include "editor/EditorFields.h"
 #include "widgets/MaskedEdit.h"
@@ -12,7 +12,7 @@
 
 namespace osago {
 
-FormPeriod::FormPeriod(Messages& messages)
+PeriodWindow::PeriodWindow(Messages& messages)
     : m_messages(messages)
 {
     setObjectName(QStringLiteral("FormPeriod"));
@@ -36,7 +36,7 @@ FormPeriod::FormPeriod(Messages& messages)
     layout->addLayout(newOkCancelRow(*this, [this] { ButtonOkClick(); }));
 }
 
-void FormPeriod::ask(const QString& title, Need need, QDate today)
+void PeriodWindow::ask(const QString& title, Need need, QDate today)
 {
     setWindowTitle(title);
     const IssuePeriod month = previousMonth(today);
@@ -52,13 +52,13 @@ void FormPeriod::ask(const QString& title, Need need, QDate today)
     (need == Need::Required ? static_cast<QWidget*>(m_from) : m_restrict)->setFocus();
 }
 
-void FormPeriod::keyPressEvent(QKeyEvent* event)
+void PeriodWindow::keyPressEvent(QKeyEvent* event)
 {
     if (!answerOkCancelKey(*this, *event, [this] { ButtonOkClick(); }))
         QWidget::keyPressEvent(event);
 }
 
-void FormPeriod::ButtonOkClick()
+void PeriodWindow::ButtonOkClick()
 {
     if (!m_restrict->isChecked()) {
         hide();

@@ -1,4 +1,4 @@
-#include "app/FormAgent.h"
+#include "app/AgentWindow.h"
 
 #include "app/AgentSettings.h"
 #include "widgets/TypingLimit.h"
@@ -35,7 +35,7 @@ QLineEdit* newNameEdit(QWidget* window, const QString& name, const QString& capt
 
 } // namespace
 
-FormAgent::FormAgent()
+AgentWindow::AgentWindow()
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormAgent"));
@@ -52,10 +52,10 @@ FormAgent::FormAgent()
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setGeometry(8, 52, 241, kRowHeight);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &FormAgent::Button1Click);
+    connect(ok, &QPushButton::clicked, this, &AgentWindow::Button1Click);
 }
 
-void FormAgent::showEvent(QShowEvent* event)
+void AgentWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // A window restored by the window system keeps what the agent typed.
@@ -63,25 +63,25 @@ void FormAgent::showEvent(QShowEvent* event)
         FormShow();
 }
 
-void FormAgent::closeEvent(QCloseEvent* event)
+void AgentWindow::closeEvent(QCloseEvent* event)
 {
     FormClose();
     event->accept();
 }
 
-void FormAgent::FormShow()
+void AgentWindow::FormShow()
 {
     const AgentSettings settings = AgentSettings::load();
     m_agent->setText(settings.agent);
     m_insurer->setText(settings.insurer);
 }
 
-void FormAgent::FormClose()
+void AgentWindow::FormClose()
 {
     AgentSettings{m_agent->text(), m_insurer->text()}.save();
 }
 
-void FormAgent::Button1Click()
+void AgentWindow::Button1Click()
 {
     close();
 }

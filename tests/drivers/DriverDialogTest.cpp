@@ -18,7 +18,7 @@ const QString kIssueDate = QStringLiteral("15.03.2012");
 
 } // namespace
 
-class FormPlusTest : public QObject
+class DriverDialogTest : public QObject
 {
     Q_OBJECT
 
@@ -288,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormPlusTest)
-#include "FormPlusTest.moc"
+QTEST_MAIN(DriverDialogTest)
+#include "DriverDialogTest.moc"

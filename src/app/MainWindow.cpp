@@ -1,6 +1,6 @@
-#include "app/FormMain.h"
+#include "app/MainWindow.h"
 
-#include "app/FormAgent.h"
+#include "app/AgentWindow.h"
 #include "app/MainToolBar.h"
 #include "widgets/Messages.h"
 #include "widgets/WindowedGrid.h"
@@ -25,7 +25,7 @@ constexpr int kColumnPadding = 16;
 
 } // namespace
 
-FormMain::FormMain(Messages& messages)
+MainWindow::MainWindow(Messages& messages)
     : m_messages(messages)
 {
     setObjectName(QStringLiteral("FormMain"));
@@ -45,13 +45,13 @@ FormMain::FormMain(Messages& messages)
     m_grid->horizontalHeader()->setMaximumSectionSize(kMaxColumnWidth * 2);
     setCentralWidget(m_grid);
 
-    connect(m_commands.users, &QAction::triggered, this, &FormMain::showAgentSettings);
-    connect(m_commands.exit, &QAction::triggered, this, &FormMain::confirmExit);
+    connect(m_commands.users, &QAction::triggered, this, &MainWindow::showAgentSettings);
+    connect(m_commands.exit, &QAction::triggered, this, &MainWindow::confirmExit);
 }
 
-FormMain::~FormMain() = default;
+MainWindow::~MainWindow() = default;
 
-void FormMain::showRegister(QAbstractItemModel& model)
+void MainWindow::showRegister(QAbstractItemModel& model)
 {
     m_grid->setSourceModel(&model);
     QHeaderView* titles = m_grid->horizontalHeader();
@@ -65,7 +65,7 @@ void FormMain::showRegister(QAbstractItemModel& model)
 // While the editor, the driver dialog, the about box or the preview is open the main window is disabled and takes
 // no input, the window system's close included: the record in the editor is not lost. A window still open elsewhere
 // (the search window) must not keep the program running.
-void FormMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!isEnabled()) {
         event->ignore();
@@ -77,16 +77,16 @@ void FormMain::closeEvent(QCloseEvent* event)
 }
 
 // The settings window is made when the agent first asks for it; it is shown without a modal loop, in front.
-void FormMain::showAgentSettings()
+void MainWindow::showAgentSettings()
 {
-    if (!m_formAgent)
-        m_formAgent = std::make_unique<FormAgent>();
-    m_formAgent->show();
-    m_formAgent->raise();
-    m_formAgent->activateWindow();
+    if (!m_agentWindow)
+        m_agentWindow = std::make_unique<AgentWindow>();
+    m_agentWindow->show();
+    m_agentWindow->raise();
+    m_agentWindow->activateWindow();
 }
 
-void FormMain::confirmExit()
+void MainWindow::confirmExit()
 {
     if (m_messages.confirm(this, kConfirmTitle, QStringLiteral("Выйти?")))
         close();

@@ -19,12 +19,12 @@ class Messages;
 // add mode ("Добавить" appends an entry) or change mode ("Сохранить" overwrites the entry chosen
 // with "Изменить"). While it is the active window the editor is disabled; every way out clears
 // it to its defaults and returns it to add mode.
-class FormPlus : public QWidget
+class DriverDialog : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormPlus(QWidget& editor, DriversPage& page, Messages& messages);
+    DriverDialog(QWidget& editor, DriversPage& page, Messages& messages);
 
     // Shows the dialog in add mode with whatever its fields hold (their defaults, since every
     // way out clears them).

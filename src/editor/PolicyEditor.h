@@ -19,7 +19,7 @@ class VehiclePage;
 
 // The six-page policy editor. Created once and reused for every record: closing only hides it
 // and returns every control to its default.
-class Form2 : public QWidget
+class PolicyEditor : public QWidget
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
     };
 
     // `mainWindow` is disabled while the editor is shown and enabled again when it closes.
-    Form2(Messages& messages, QWidget& mainWindow);
+    PolicyEditor(Messages& messages, QWidget& mainWindow);
 
     DriversPage& driversPage() { return *m_driversPage; }
     ResultsPage& resultsPage() { return *m_resultsPage; }

@@ -1,4 +1,4 @@
-#include "app/FormRegister.h"
+#include "app/RegisterWindow.h"
 #include "storage/sqlite/SqliteNetworkShare.h"
 #include "app/RegisterSettings.h"
 #include "RegisterTestSupport.h"
@@ -47,13 +47,13 @@ struct ChoosingProgram
     }
 
     QString path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
-    FormMain& main() { return program->formMain(); }
+    MainWindow& main() { return program->mainWindow(); }
 
     // "Реестр..." from the menu "Настройки"; the window it shows.
-    FormRegister* open()
+    RegisterWindow* open()
     {
         control<QAction>(main(), QStringLiteral("N25"))->trigger();
-        FormRegister* window = program->formRegister();
+        RegisterWindow* window = program->registerWindow();
         return window && window->isVisible() && QTest::qWaitForWindowActive(window) ? window : nullptr;
     }
 
@@ -72,7 +72,7 @@ QString focusName()
 } // namespace
 
 // "Реестр...": choosing the register the program works on, a file or a server's.
-class FormRegisterTest : public QObject
+class RegisterWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -90,7 +90,7 @@ private slots:
         kept.user = QStringLiteral("agent");
         kept.save();
         ChoosingProgram t;
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("Реестр"));
         QCOMPARE(window->windowModality(), Qt::ApplicationModal);
@@ -110,7 +110,7 @@ private slots:
     void tabWalksTheFieldsTopToBottom()
     {
         ChoosingProgram t;
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         QCOMPARE(focusName(), QStringLiteral("EditFile"));
         QStringList walked;
@@ -135,7 +135,7 @@ private slots:
         ChoosingProgram t(2);
         makeRegister(t.path("other.mdb"), 3, QStringLiteral("Другой"));
         QCOMPARE(t.program->registerModel().rowCount(), 2);
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         // Typed as the agent may, relative to the folder the program started in; kept in full.
         typeOver(control<QLineEdit>(*window, QStringLiteral("EditFile")),
@@ -164,7 +164,7 @@ private slots:
         QFETCH(bool, byKey);
         ChoosingProgram t(1);
         makeRegister(t.path("other.mdb"), 3, QStringLiteral("Другой"));
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         t.files->answerNext(t.path("other.mdb"));
         clickButton(*window, "ButtonBrowse");
@@ -195,7 +195,7 @@ private slots:
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write("no register in here");
         garbage.close();
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         if (server) {
             QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
@@ -241,7 +241,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, text);
         ChoosingProgram t;
-        FormRegister* window = t.open();
+        RegisterWindow* window = t.open();
         QVERIFY(window);
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
         typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), host);
@@ -300,5 +300,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormRegisterTest)
-#include "FormRegisterTest.moc"
+QTEST_MAIN(RegisterWindowTest)
+#include "RegisterWindowTest.moc"

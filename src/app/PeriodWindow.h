@@ -17,14 +17,14 @@ class Messages;
 // The period of a command over the register: two dates with the program's date mask, by default the previous
 // calendar month. For an export the period may be left out ("Только выданные за период" cleared); a report
 // always has one. Enter confirms, Escape cancels.
-class FormPeriod : public QWidget
+class PeriodWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     enum class Need { Optional, Required };
 
-    explicit FormPeriod(Messages& messages);
+    explicit PeriodWindow(Messages& messages);
 
     // Shows the window for one command, titled `title`, with the previous month of `today` typed in.
     void ask(const QString& title, Need need, QDate today);

@@ -19,13 +19,13 @@ class RegisterModel;
 // The search window over the register: a word, one of seven columns to look in, and the main window's grid
 // showing the rows found. It leaves the main window enabled while shown; closing it only hides it, keeping the
 // word and the column. A line under the buttons tells how many rows the grid shows, without a message box.
-class FormPoisk : public QWidget
+class SearchWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     // A window of its own, not a child of the main window, centred over `owner` when shown.
-    explicit FormPoisk(QWidget& owner);
+    explicit SearchWindow(QWidget& owner);
 
     // The register whose grid model the searches restrict; both must outlive the window or the next call.
     void attachRegister(PolicyDatabase& database, RegisterModel& model);

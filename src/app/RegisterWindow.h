@@ -16,12 +16,12 @@ class Messages;
 
 // "Реестр...": where the program's register is, a file (typed, or found through "Обзор...") or a database on a
 // server (its name or address, port, database and user; never a password). Enter confirms, Escape cancels.
-class FormRegister : public QWidget
+class RegisterWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormRegister(Messages& messages, FileChoices& files);
+    RegisterWindow(Messages& messages, FileChoices& files);
 
     // Shows the window holding `settings`, with `current` (where the open register is) under the fields.
     void ask(const RegisterSettings& settings, const QString& current);

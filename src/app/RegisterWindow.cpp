@@ -1,4 +1,4 @@
-#include "app/FormRegister.h"
+#include "app/RegisterWindow.h"
 
 #include "widgets/FileChoices.h"
 #include "widgets/Messages.h"
@@ -32,7 +32,7 @@ QLineEdit* newEdit(QWidget* window, const QString& name)
 
 } // namespace
 
-FormRegister::FormRegister(Messages& messages, FileChoices& files)
+RegisterWindow::RegisterWindow(Messages& messages, FileChoices& files)
     : m_messages(messages)
     , m_files(files)
 {
@@ -43,7 +43,7 @@ FormRegister::FormRegister(Messages& messages, FileChoices& files)
     buildControls();
 }
 
-void FormRegister::buildControls()
+void RegisterWindow::buildControls()
 {
     m_fileKind = new QRadioButton(QStringLiteral("Файл на этом компьютере"), this);
     m_fileKind->setObjectName(QStringLiteral("RadioFile"));
@@ -51,7 +51,7 @@ void FormRegister::buildControls()
     auto* browse = new QPushButton(QStringLiteral("Обзор..."), this);
     browse->setObjectName(QStringLiteral("ButtonBrowse"));
     m_browse = browse;
-    connect(browse, &QPushButton::clicked, this, &FormRegister::ButtonBrowseClick);
+    connect(browse, &QPushButton::clicked, this, &RegisterWindow::ButtonBrowseClick);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(m_file);
     fileRow->addWidget(browse);
@@ -73,7 +73,7 @@ void FormRegister::buildControls()
                                                    "или спрашивается один раз за запуск."),
                                     this);
     passwordNote->setWordWrap(true);
-    connect(m_fileKind, &QRadioButton::toggled, this, &FormRegister::showKind);
+    connect(m_fileKind, &QRadioButton::toggled, this, &RegisterWindow::showKind);
 
     m_current = new QLabel(this);
     m_current->setObjectName(QStringLiteral("LabelCurrent"));
@@ -98,7 +98,7 @@ void FormRegister::buildControls()
         setTabOrder(order[i - 1], order[i]);
 }
 
-void FormRegister::ask(const RegisterSettings& settings, const QString& current)
+void RegisterWindow::ask(const RegisterSettings& settings, const QString& current)
 {
     // The full path, so the agent sees which folder a bare name lies in.
     m_file->setText(settings.file.isEmpty() ? QString() : QFileInfo(settings.file).absoluteFilePath());
@@ -115,7 +115,7 @@ void FormRegister::ask(const RegisterSettings& settings, const QString& current)
     (settings.kind == RegisterSettings::Kind::Server ? m_host : m_file)->setFocus();
 }
 
-RegisterSettings FormRegister::settings() const
+RegisterSettings RegisterWindow::settings() const
 {
     RegisterSettings choice;
     choice.kind = m_serverKind->isChecked() ? RegisterSettings::Kind::Server : RegisterSettings::Kind::File;
@@ -127,14 +127,14 @@ RegisterSettings FormRegister::settings() const
     return choice;
 }
 
-void FormRegister::keyPressEvent(QKeyEvent* event)
+void RegisterWindow::keyPressEvent(QKeyEvent* event)
 {
     if (!answerOkCancelKey(*this, *event, [this] { ButtonOkClick(); }))
         QWidget::keyPressEvent(event);
 }
 
 // Only the fields of the kind chosen take input; the others keep what they hold for a change of mind.
-void FormRegister::showKind()
+void RegisterWindow::showKind()
 {
     const bool file = m_fileKind->isChecked();
     m_file->setEnabled(file);
@@ -144,7 +144,7 @@ void FormRegister::showKind()
         field->setEnabled(!file);
 }
 
-void FormRegister::ButtonBrowseClick()
+void RegisterWindow::ButtonBrowseClick()
 {
     const QString path = m_files.openFileName(this, QStringLiteral("Файл реестра"),
                                               QFileInfo(m_file->text()).absoluteFilePath(),
@@ -154,7 +154,7 @@ void FormRegister::ButtonBrowseClick()
     m_file->setFocus();
 }
 
-void FormRegister::ButtonOkClick()
+void RegisterWindow::ButtonOkClick()
 {
     const RegisterSettings choice = settings();
     if (const std::optional<RegisterSettings::Problem> problem = choice.problem()) {

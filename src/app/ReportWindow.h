@@ -14,13 +14,13 @@ class Messages;
 class PagePreview;
 
 // "Отчёт агента": the report's pages in a preview, printed or saved as one PDF file.
-class FormReport : public QWidget
+class ReportWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormReport(Messages& messages, DocumentPrinter& printer, FileChoices& files);
-    ~FormReport() override;
+    ReportWindow(Messages& messages, DocumentPrinter& printer, FileChoices& files);
+    ~ReportWindow() override;
 
     // Shows `pages` maximised; `name` is the PDF's title and, with ".pdf", the file offered.
     void showReport(DocumentList pages, const QString& name);

@@ -8,12 +8,12 @@ namespace osago {
 
 // "Настройки": the names of the agent and of the insurer, kept between runs (AgentSettings). A small tool window
 // that stays on top; it shows the names kept and keeps what it holds when it closes.
-class FormAgent : public QWidget
+class AgentWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormAgent();
+    AgentWindow();
 
 protected:
     void showEvent(QShowEvent* event) override;

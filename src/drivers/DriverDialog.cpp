@@ -1,4 +1,4 @@
-#include "drivers/FormPlus.h"
+#include "drivers/DriverDialog.h"
 
 #include "widgets/Controls.h"
 #include "drivers/DriversPage.h"
@@ -57,7 +57,7 @@ QComboBox* editableDropDown(const QString& name, const QStringList& items, const
 
 } // namespace
 
-FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
+DriverDialog::DriverDialog(QWidget& editor, DriversPage& page, Messages& messages)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_editor(editor)
     , m_page(page)
@@ -83,16 +83,16 @@ FormPlus::FormPlus(QWidget& editor, DriversPage& page, Messages& messages)
     m_cancel = named(new QPushButton(QStringLiteral("Отмена"), this), QStringLiteral("ButtonCancel"));
     buildLayout();
 
-    connect(m_add, &QPushButton::clicked, this, &FormPlus::ButtonOkClick);
-    connect(m_save, &QPushButton::clicked, this, &FormPlus::ButtonSoxranClick);
-    connect(m_cancel, &QPushButton::clicked, this, &FormPlus::ButtonCancelClick);
+    connect(m_add, &QPushButton::clicked, this, &DriverDialog::ButtonOkClick);
+    connect(m_save, &QPushButton::clicked, this, &DriverDialog::ButtonSoxranClick);
+    connect(m_cancel, &QPushButton::clicked, this, &DriverDialog::ButtonCancelClick);
 
     setFixedSize(387, 296);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void FormPlus::buildLayout()
+void DriverDialog::buildLayout()
 {
     auto* grid = new QGridLayout(this);
     grid->addWidget(labelFor(m_name, QStringLiteral("ФИО")), 0, 0, 1, 2);
@@ -126,14 +126,14 @@ void FormPlus::buildLayout()
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
-void FormPlus::showForAdding()
+void DriverDialog::showForAdding()
 {
     m_save->hide();
     m_add->show();
     showWindow();
 }
 
-void FormPlus::fillPerson(const QString& fullName, const QString& birthDate, const QString& address)
+void DriverDialog::fillPerson(const QString& fullName, const QString& birthDate, const QString& address)
 {
     setControlText(m_name, fullName);
     setControlText(m_birthDate, birthDate);
@@ -141,7 +141,7 @@ void FormPlus::fillPerson(const QString& fullName, const QString& birthDate, con
     rememberOpeningTexts();
 }
 
-void FormPlus::showForChange(const DriverEntry& entry)
+void DriverDialog::showForChange(const DriverEntry& entry)
 {
     m_add->hide();
     m_save->show();
@@ -161,14 +161,14 @@ void FormPlus::showForChange(const DriverEntry& entry)
     rememberOpeningTexts();
 }
 
-void FormPlus::showWindow()
+void DriverDialog::showWindow()
 {
     show();
     activateWindow();
     rememberOpeningTexts();
 }
 
-bool FormPlus::event(QEvent* event)
+bool DriverDialog::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
@@ -176,19 +176,19 @@ bool FormPlus::event(QEvent* event)
 }
 
 // Every close, "Отмена" or the window system's (Alt+F4, its window menu), is the same way out.
-void FormPlus::closeEvent(QCloseEvent* event)
+void DriverDialog::closeEvent(QCloseEvent* event)
 {
     clearFields();
     FormClose();
     QWidget::closeEvent(event);
 }
 
-void FormPlus::FormActivate()
+void DriverDialog::FormActivate()
 {
     m_editor.setEnabled(false);
 }
 
-void FormPlus::FormClose()
+void DriverDialog::FormClose()
 {
     m_name->setFocus();
     m_add->show();
@@ -196,14 +196,14 @@ void FormPlus::FormClose()
     m_editor.setEnabled(true);
 }
 
-void FormPlus::ButtonOkClick()
+void DriverDialog::ButtonOkClick()
 {
     if (hasIncompleteChange() || !m_page.appendEntry(currentEntry()))
         return;
     ButtonCancelClick();
 }
 
-void FormPlus::ButtonSoxranClick()
+void DriverDialog::ButtonSoxranClick()
 {
     if (hasIncompleteChange() || !m_page.replaceEntry(currentEntry()))
         return;
@@ -211,19 +211,19 @@ void FormPlus::ButtonSoxranClick()
 }
 
 // The close clears the fields.
-void FormPlus::ButtonCancelClick()
+void DriverDialog::ButtonCancelClick()
 {
     close();
 }
 
-DriverEntry FormPlus::currentEntry() const
+DriverEntry DriverDialog::currentEntry() const
 {
     return {controlText(m_name),     controlText(m_birthDate),  controlText(m_sex),
             controlText(m_address),  controlText(m_permit),     controlText(m_experience),
             controlText(m_class),    yesNo(m_longExperience->isChecked()), yesNo(m_gross->isChecked())};
 }
 
-void FormPlus::clearFields()
+void DriverDialog::clearFields()
 {
     setControlText(m_name, QString());
     setControlText(m_birthDate, QString());
@@ -236,7 +236,7 @@ void FormPlus::clearFields()
     m_gross->setChecked(false);
 }
 
-bool FormPlus::hasIncompleteChange() const
+bool DriverDialog::hasIncompleteChange() const
 {
     const auto incompleteChange = [](const MaskedEdit* field, const QString& onOpening) {
         return field->maskedText() != onOpening && !field->isComplete();
@@ -244,7 +244,7 @@ bool FormPlus::hasIncompleteChange() const
     return incompleteChange(m_birthDate, m_birthDateOnOpening) || incompleteChange(m_permit, m_permitOnOpening);
 }
 
-void FormPlus::rememberOpeningTexts()
+void DriverDialog::rememberOpeningTexts()
 {
     m_birthDateOnOpening = m_birthDate->maskedText();
     m_permitOnOpening = m_permit->maskedText();

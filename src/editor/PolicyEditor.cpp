@@ -1,4 +1,4 @@
-#include "editor/Form2.h"
+#include "editor/PolicyEditor.h"
 
 #include "drivers/DriversPage.h"
 #include "editor/EditorFields.h"
@@ -37,7 +37,7 @@ QPushButton* newButton(const QString& name, const QString& text, QHBoxLayout* ro
 
 } // namespace
 
-Form2::Form2(Messages& messages, QWidget& mainWindow)
+PolicyEditor::PolicyEditor(Messages& messages, QWidget& mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_messages(messages)
     , m_mainWindow(mainWindow)
@@ -53,17 +53,17 @@ Form2::Form2(Messages& messages, QWidget& mainWindow)
     buildPages(window);
     buildCommandButtons(window);
 
-    connect(m_pageControl, &QTabWidget::currentChanged, this, &Form2::PageControlChange);
-    connect(m_ownerPage->copyButton(), &QPushButton::clicked, this, &Form2::ButtonCopyClick);
-    connectAgentChange(m_policyholderPage->regionBox(), this, &Form2::ComboBoxRegionChange);
-    connectAgentChange(m_ownerPage->regionBox(), this, &Form2::ComboBoxRegChange);
+    connect(m_pageControl, &QTabWidget::currentChanged, this, &PolicyEditor::PageControlChange);
+    connect(m_ownerPage->copyButton(), &QPushButton::clicked, this, &PolicyEditor::ButtonCopyClick);
+    connectAgentChange(m_policyholderPage->regionBox(), this, &PolicyEditor::ComboBoxRegionChange);
+    connectAgentChange(m_ownerPage->regionBox(), this, &PolicyEditor::ComboBoxRegChange);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         LogoutManagerRequest request(manager);
         answerLogout(request);
     });
 }
 
-void Form2::buildPages(QVBoxLayout* window)
+void PolicyEditor::buildPages(QVBoxLayout* window)
 {
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
@@ -89,7 +89,7 @@ void Form2::buildPages(QVBoxLayout* window)
     m_pageControl->addTab(m_resultsPage, QStringLiteral("Результаты"));
 }
 
-void Form2::buildCommandButtons(QVBoxLayout* window)
+void PolicyEditor::buildCommandButtons(QVBoxLayout* window)
 {
     auto* row = new QHBoxLayout;
     window->addLayout(row);
@@ -109,21 +109,21 @@ void Form2::buildCommandButtons(QVBoxLayout* window)
     QWidget::setTabOrder(m_buttonSave, m_buttonCancel);
     QWidget::setTabOrder(m_buttonCancel, m_buttonClose);
 
-    connect(m_buttonNext, &QPushButton::clicked, this, &Form2::ButtonVperClick);
-    connect(m_buttonBack, &QPushButton::clicked, this, &Form2::ButtonNazClick);
-    connect(m_buttonSave, &QPushButton::clicked, this, &Form2::saveRequested);
-    connect(m_buttonCancel, &QPushButton::clicked, this, &Form2::ButtonNoClick);
-    connect(m_buttonClose, &QPushButton::clicked, this, &Form2::ButtonCloseClick);
+    connect(m_buttonNext, &QPushButton::clicked, this, &PolicyEditor::ButtonVperClick);
+    connect(m_buttonBack, &QPushButton::clicked, this, &PolicyEditor::ButtonNazClick);
+    connect(m_buttonSave, &QPushButton::clicked, this, &PolicyEditor::saveRequested);
+    connect(m_buttonCancel, &QPushButton::clicked, this, &PolicyEditor::ButtonNoClick);
+    connect(m_buttonClose, &QPushButton::clicked, this, &PolicyEditor::ButtonCloseClick);
 }
 
-void Form2::showEvent(QShowEvent* event)
+void PolicyEditor::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     FormShow();
 }
 
 // Every close that goes ahead resets the editor; the window is only hidden.
-void Form2::closeEvent(QCloseEvent* event)
+void PolicyEditor::closeEvent(QCloseEvent* event)
 {
     if (!m_closingRecord && isVisible() && !windowSystemMayClose()) {
         event->ignore();
@@ -133,13 +133,13 @@ void Form2::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void Form2::closeRecord()
+void PolicyEditor::closeRecord()
 {
     const QScopedValueRollback closing(m_closingRecord, true);
     close();
 }
 
-bool Form2::windowSystemMayClose()
+bool PolicyEditor::windowSystemMayClose()
 {
     if (!isEnabled())
         return false;
@@ -147,7 +147,7 @@ bool Form2::windowSystemMayClose()
 }
 
 // Where the desktop lets nobody ask, nothing can stop the log-out.
-void Form2::answerLogout(LogoutRequest& logout)
+void PolicyEditor::answerLogout(LogoutRequest& logout)
 {
     if (!isVisible() || m_recordMode == RecordMode::View || !logout.mayAsk())
         return;
@@ -155,18 +155,18 @@ void Form2::answerLogout(LogoutRequest& logout)
         logout.cancel();
 }
 
-void Form2::FormShow()
+void PolicyEditor::FormShow()
 {
     m_mainWindow.setEnabled(false);
 }
 
-void Form2::FormClose()
+void PolicyEditor::FormClose()
 {
     leaveRecordMode();
     resetEditor();
 }
 
-void Form2::setRecordMode(RecordMode mode, const QString& code)
+void PolicyEditor::setRecordMode(RecordMode mode, const QString& code)
 {
     m_recordMode = mode;
     m_recordCode = code;
@@ -181,7 +181,7 @@ void Form2::setRecordMode(RecordMode mode, const QString& code)
 }
 
 // The reset that follows shows "Отмена" and "Сохранить" again.
-void Form2::leaveRecordMode()
+void PolicyEditor::leaveRecordMode()
 {
     for (int page = 0; page < m_pageControl->count(); ++page)
         m_pageControl->widget(page)->setEnabled(true);
@@ -189,18 +189,18 @@ void Form2::leaveRecordMode()
     m_recordCode.clear();
 }
 
-void Form2::ButtonVperClick()
+void PolicyEditor::ButtonVperClick()
 {
     stepPage(+1);
 }
 
-void Form2::ButtonNazClick()
+void PolicyEditor::ButtonNazClick()
 {
     stepPage(-1);
 }
 
 // Moves to the nearest page with a visible tab in `direction`; the page change rule follows.
-void Form2::stepPage(int direction)
+void PolicyEditor::stepPage(int direction)
 {
     for (int i = m_pageControl->currentIndex() + direction; i >= 0 && i < m_pageControl->count(); i += direction) {
         if (m_pageControl->isTabVisible(i)) {
@@ -210,7 +210,7 @@ void Form2::stepPage(int direction)
     }
 }
 
-void Form2::PageControlChange()
+void PolicyEditor::PageControlChange()
 {
     const int page = m_pageControl->currentIndex();
     const bool canGoBack = page != 0;
@@ -226,23 +226,23 @@ void Form2::PageControlChange()
     m_ownerPage->copyButton()->setEnabled(policyholderIsPerson == ownerIsPerson);
 }
 
-void Form2::ButtonNoClick()
+void PolicyEditor::ButtonNoClick()
 {
     if (confirmLeaving())
         closeRecord();
 }
 
-bool Form2::confirmLeaving()
+bool PolicyEditor::confirmLeaving()
 {
     return m_messages.confirm(this, kConfirmTitle, QStringLiteral("Выйти без сохранения?"));
 }
 
-void Form2::ButtonCloseClick()
+void PolicyEditor::ButtonCloseClick()
 {
     closeRecord();
 }
 
-void Form2::ButtonCopyClick()
+void PolicyEditor::ButtonCopyClick()
 {
     m_ownerPage->copyFrom(*m_policyholderPage);
     if (!m_generalPage->policyholderIsPerson() && !m_generalPage->ownerIsPerson()) {
@@ -251,12 +251,12 @@ void Form2::ButtonCopyClick()
     }
 }
 
-void Form2::ComboBoxRegionChange()
+void PolicyEditor::ComboBoxRegionChange()
 {
     m_policyholderPage->reloadLocalities();
 }
 
-void Form2::ComboBoxRegChange()
+void PolicyEditor::ComboBoxRegChange()
 {
     m_ownerPage->reloadLocalities();
 }

@@ -21,13 +21,13 @@ class PdfFileNameSource;
 
 // "Печать заявления": the four documents of one policy on four tabs. Prints the document in front, saves it or all
 // four as PDF, and moves the policy's data by the printer offset.
-class FormPrint : public QWidget
+class PrintPreviewWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    FormPrint(Messages& messages, DocumentPrinter& printer, PdfFileNameSource& fileNames);
-    ~FormPrint() override;
+    PrintPreviewWindow(Messages& messages, DocumentPrinter& printer, PdfFileNameSource& fileNames);
+    ~PrintPreviewWindow() override;
 
     // Shows the window maximised on its first tab and disabled until showDocuments() gives it documents.
     void open();

@@ -1,4 +1,4 @@
-#include "print/FormPrint.h"
+#include "print/PrintPreviewWindow.h"
 
 #include "print/DocumentPrinter.h"
 #include "widgets/Messages.h"
@@ -44,7 +44,7 @@ std::unique_ptr<QPrinter> previewPrinter()
 
 } // namespace
 
-FormPrint::FormPrint(Messages& messages, DocumentPrinter& printer, PdfFileNameSource& fileNames)
+PrintPreviewWindow::PrintPreviewWindow(Messages& messages, DocumentPrinter& printer, PdfFileNameSource& fileNames)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_messages(messages)
     , m_printer(printer)
@@ -68,12 +68,12 @@ FormPrint::FormPrint(Messages& messages, DocumentPrinter& printer, PdfFileNameSo
     exit->setObjectName(QStringLiteral("ButtonVyh"));
     exit->setGeometry(430, 0, 81, 46);
     exit->raise();
-    connect(exit, &QPushButton::clicked, this, &FormPrint::ButtonVyhClick);
+    connect(exit, &QPushButton::clicked, this, &PrintPreviewWindow::ButtonVyhClick);
 }
 
-FormPrint::~FormPrint() = default;
+PrintPreviewWindow::~PrintPreviewWindow() = default;
 
-void FormPrint::buildPanel()
+void PrintPreviewWindow::buildPanel()
 {
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Panel1"));
@@ -85,19 +85,19 @@ void FormPrint::buildPanel()
     auto* print = new QPushButton(QStringLiteral("Распечатать текущий документ"), m_panel);
     print->setObjectName(QStringLiteral("ButtonPrint"));
     print->setFixedSize(430, kPanelHeight);
-    connect(print, &QPushButton::clicked, this, &FormPrint::ButtonPrintClick);
+    connect(print, &QPushButton::clicked, this, &PrintPreviewWindow::ButtonPrintClick);
     row->addWidget(print);
     row->addSpacing(86); // under "Выход"
 
     auto* pdf = new QPushButton(QStringLiteral("В PDF..."), m_panel);
     pdf->setObjectName(QStringLiteral("ButtonPdf"));
     pdf->setToolTip(QStringLiteral("Сохранить текущий документ в файл PDF"));
-    connect(pdf, &QPushButton::clicked, this, &FormPrint::ButtonPdfClick);
+    connect(pdf, &QPushButton::clicked, this, &PrintPreviewWindow::ButtonPdfClick);
     row->addWidget(pdf);
     auto* pdfAll = new QPushButton(QStringLiteral("Все в PDF..."), m_panel);
     pdfAll->setObjectName(QStringLiteral("ButtonPdfAll"));
     pdfAll->setToolTip(QStringLiteral("Сохранить все четыре документа в один файл PDF"));
-    connect(pdfAll, &QPushButton::clicked, this, &FormPrint::ButtonPdfAllClick);
+    connect(pdfAll, &QPushButton::clicked, this, &PrintPreviewWindow::ButtonPdfAllClick);
     row->addWidget(pdfAll);
     row->addStretch();
 
@@ -108,7 +108,7 @@ void FormPrint::buildPanel()
     m_offsetY = addOffsetBox("SpinBoxSdvigY", QStringLiteral("вниз"));
 }
 
-QDoubleSpinBox* FormPrint::addOffsetBox(const char* name, const QString& caption)
+QDoubleSpinBox* PrintPreviewWindow::addOffsetBox(const char* name, const QString& caption)
 {
     auto* box = new QDoubleSpinBox(m_panel);
     box->setObjectName(QString::fromLatin1(name));
@@ -120,11 +120,11 @@ QDoubleSpinBox* FormPrint::addOffsetBox(const char* name, const QString& caption
     label->setBuddy(box);
     m_panel->layout()->addWidget(label);
     m_panel->layout()->addWidget(box);
-    connect(box, &QDoubleSpinBox::valueChanged, this, &FormPrint::SpinBoxSdvigChange);
+    connect(box, &QDoubleSpinBox::valueChanged, this, &PrintPreviewWindow::SpinBoxSdvigChange);
     return box;
 }
 
-void FormPrint::buildPages()
+void PrintPreviewWindow::buildPages()
 {
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
@@ -159,14 +159,14 @@ void FormPrint::buildPages()
     }
 }
 
-void FormPrint::open()
+void PrintPreviewWindow::open()
 {
     setEnabled(false);
     m_pageControl->setCurrentIndex(0);
     showMaximized();
 }
 
-void FormPrint::showDocuments(DocumentList documents, const QString& nameSuffix)
+void PrintPreviewWindow::showDocuments(DocumentList documents, const QString& nameSuffix)
 {
     m_documents = std::move(documents);
     m_nameSuffix = nameSuffix;
@@ -175,13 +175,13 @@ void FormPrint::showDocuments(DocumentList documents, const QString& nameSuffix)
     setEnabled(true);
 }
 
-void FormPrint::replaceDocument(DocumentIndex index, std::shared_ptr<const Document> document)
+void PrintPreviewWindow::replaceDocument(DocumentIndex index, std::shared_ptr<const Document> document)
 {
     m_documents.at(std::size_t(index)) = std::move(document);
     m_views[std::size_t(index)]->updatePreview();
 }
 
-void FormPrint::setPolicyOffset(const PolicyOffset& offset)
+void PrintPreviewWindow::setPolicyOffset(const PolicyOffset& offset)
 {
     const QSignalBlocker blockX(m_offsetX);
     const QSignalBlocker blockY(m_offsetY);
@@ -189,33 +189,33 @@ void FormPrint::setPolicyOffset(const PolicyOffset& offset)
     m_offsetY->setValue(offset.verticalMm);
 }
 
-DocumentIndex FormPrint::currentIndex() const
+DocumentIndex PrintPreviewWindow::currentIndex() const
 {
     return DocumentIndex(m_pageControl->currentIndex());
 }
 
-void FormPrint::ButtonPrintClick()
+void PrintPreviewWindow::ButtonPrintClick()
 {
     printOrReport(m_printer, m_messages, this, *m_documents.at(std::size_t(currentIndex())));
 }
 
-void FormPrint::ButtonVyhClick()
+void PrintPreviewWindow::ButtonVyhClick()
 {
     close();
 }
 
-void FormPrint::ButtonPdfClick()
+void PrintPreviewWindow::ButtonPdfClick()
 {
     const auto& document = m_documents.at(std::size_t(currentIndex()));
     savePdf({document}, document->title() + m_nameSuffix + QStringLiteral(".pdf"));
 }
 
-void FormPrint::ButtonPdfAllClick()
+void PrintPreviewWindow::ButtonPdfAllClick()
 {
     savePdf(m_documents, QStringLiteral("Документы ОСАГО") + m_nameSuffix + QStringLiteral(".pdf"));
 }
 
-void FormPrint::savePdf(const DocumentList& documents, const QString& suggestedName)
+void PrintPreviewWindow::savePdf(const DocumentList& documents, const QString& suggestedName)
 {
     const QString fileName = m_fileNames.pdfFileName(this, suggestedName);
     if (fileName.isEmpty())
@@ -225,19 +225,19 @@ void FormPrint::savePdf(const DocumentList& documents, const QString& suggestedN
         m_messages.show(this, kProgramTitle, error, Messages::Icon::Critical);
 }
 
-void FormPrint::SpinBoxSdvigChange()
+void PrintPreviewWindow::SpinBoxSdvigChange()
 {
     emit policyOffsetEdited({m_offsetX->value(), m_offsetY->value()});
 }
 
-void FormPrint::closeEvent(QCloseEvent* event)
+void PrintPreviewWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     FormClose();
 }
 
 // The documents go with the window; the next production makes new ones.
-void FormPrint::FormClose()
+void PrintPreviewWindow::FormClose()
 {
     m_documents.clear();
     emit closed();
