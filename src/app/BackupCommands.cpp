@@ -23,12 +23,12 @@ const QString kRestoreTitle = QStringLiteral("Восстановить из ко
 } // namespace
 
 BackupCommands::BackupCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow,
-                               ProgramRegister& programRegister, RegisterModel& model)
+                               ProgramRegister& programRegister)
     : m_messages(messages)
     , m_files(files)
     , m_mainWindow(mainWindow)
     , m_register(programRegister)
-    , m_model(model)
+    , m_model(programRegister.model())
 {
     connect(mainWindow.commands().backup, &QAction::triggered, this, &BackupCommands::backupNow);
     connect(mainWindow.commands().restore, &QAction::triggered, this, &BackupCommands::restoreFromCopy);

@@ -27,8 +27,7 @@ class BackupCommands : public QObject
     Q_OBJECT
 
 public:
-    BackupCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister,
-                   RegisterModel& model);
+    BackupCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister);
     ~BackupCommands() override;
 
     // "Резервная копия": a copy into "Архив" now, made off the window's thread under a progress window.

@@ -22,12 +22,12 @@ const QString kExportTitle = QStringLiteral("Экспорт реестра");
 } // namespace
 
 ExportCommands::ExportCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow,
-                               ProgramRegister& programRegister, RegisterModel& model, Today today)
+                               ProgramRegister& programRegister, Today today)
     : m_messages(messages)
     , m_files(files)
     , m_mainWindow(mainWindow)
     , m_register(programRegister)
-    , m_model(model)
+    , m_model(programRegister.model())
     , m_today(std::move(today))
     , m_period(std::make_unique<PeriodWindow>(messages))
 {

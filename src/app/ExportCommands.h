@@ -27,8 +27,7 @@ class ExportCommands : public QObject
 public:
     using Today = std::function<QDate()>;
 
-    ExportCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister,
-                   RegisterModel& model, Today today = &QDate::currentDate);
+    ExportCommands(Messages& messages, FileChoices& files, MainWindow& mainWindow, ProgramRegister& programRegister, Today today = &QDate::currentDate);
     ~ExportCommands() override;
 
     // "Экспорт...": asks for a period (or none), then the file, then writes the rows under a progress window.

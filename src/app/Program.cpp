@@ -58,13 +58,11 @@ Program::Program(Messages& messages, ProgramOptions options)
     showOnCommand(m_mainWindow->commands().about, *m_aboutBox);
 
     m_records = std::make_unique<RecordCommands>(m_messages, *m_mainWindow, *m_policyEditor, *m_register,
-                                                 m_register->model(), *m_printer);
-    m_export = std::make_unique<ExportCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register,
-                                                m_register->model());
+                                                 *m_printer);
+    m_export = std::make_unique<ExportCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register);
     m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
                                                 *m_register);
-    m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register,
-                                                m_register->model());
+    m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register);
     // The search window's rows were the old register's.
     QObject::connect(m_register.get(), &ProgramRegister::replaced, m_searchWindow.get(),
                      [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });

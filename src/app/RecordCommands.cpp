@@ -29,13 +29,12 @@ const QString kViewCaption = QStringLiteral("Просмотр записи");
 
 } // namespace
 
-RecordCommands::RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister,
-                               RegisterModel& model, DocumentPrinter& printer)
+RecordCommands::RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister, DocumentPrinter& printer)
     : m_messages(messages)
     , m_mainWindow(mainWindow)
     , m_editor(editor)
     , m_register(programRegister)
-    , m_model(model)
+    , m_model(programRegister.model())
     , m_printService(std::make_unique<PrintService>(m_messages, m_mainWindow, printer))
 {
     const MainCommands& commands = mainWindow.commands();

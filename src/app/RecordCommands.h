@@ -31,8 +31,7 @@ class RecordCommands : public QObject
 
 public:
     // `printer`, the program's, takes the printed documents; it outlives the commands.
-    RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister,
-                   RegisterModel& model, DocumentPrinter& printer);
+    RecordCommands(Messages& messages, MainWindow& mainWindow, PolicyEditor& editor, ProgramRegister& programRegister, DocumentPrinter& printer);
     ~RecordCommands() override;
 
     // "Создать...": the editor on a new record.

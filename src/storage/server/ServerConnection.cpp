@@ -1,5 +1,7 @@
 #include "storage/server/ServerConnection.h"
 
+#include "storage/Utf8Rows.h"
+
 #include <libpq-fe.h>
 
 #include <QDeadlineTimer>
@@ -88,6 +90,21 @@ QByteArrayView PgResult::bytes(int row, int column) const
 qint64 PgResult::binaryInt64(int row, int column) const
 {
     return qFromBigEndian<qint64>(PQgetvalue(m_result.get(), row, column));
+}
+
+void PgResult::appendRows(int firstColumn, int count, Utf8Rows& rows) const
+{
+    for (int row = 0; row < this->rows(); ++row) {
+        for (int column = firstColumn; column < firstColumn + count; ++column) {
+            if (isNull(row, column)) {
+                rows.appendNull();
+                continue;
+            }
+            const QByteArrayView value = bytes(row, column);
+            rows.append(value.data(), value.size());
+        }
+        rows.endRow();
+    }
 }
 
 PgConnection::PgConnection() = default;

@@ -15,6 +15,8 @@ struct pg_result;
 
 namespace osago {
 
+class Utf8Rows;
+
 // The outcome of one statement on a PostgreSQL connection, owning libpq's result.
 class PgResult
 {
@@ -44,6 +46,9 @@ public:
     QByteArrayView bytes(int row, int column) const;
     // A bigint of a result read in binary format.
     qint64 binaryInt64(int row, int column) const;
+    // Appends every row's `count` values from `firstColumn` on to `rows`, as the server sent them (UTF-8 in
+    // text format), NULL kept as NULL.
+    void appendRows(int firstColumn, int count, Utf8Rows& rows) const;
 
 private:
     std::shared_ptr<pg_result> m_result;

@@ -648,17 +648,8 @@ StorageStatus ServerDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows
     const StorageResult<PgResult> read = readRowsWithKeys(ids);
     if (!read.ok || ids.empty())
         return read;
-    for (int row = 0; row < read.value.rows(); ++row) {
-        for (int column = 1; column <= kPolicyColumnCount; ++column) {
-            if (read.value.isNull(row, column)) {
-                rows.appendNull();
-                continue;
-            }
-            const QByteArrayView value = read.value.bytes(row, column);
-            rows.append(value.data(), value.size());
-        }
-        rows.endRow();
-    }
+    // The key comes first, then the 123 columns.
+    read.value.appendRows(1, kPolicyColumnCount, rows);
     return {};
 }
 

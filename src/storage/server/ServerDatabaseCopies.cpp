@@ -1,42 +1,13 @@
 #include "storage/server/ServerDatabase.h"
 
 #include "storage/PolicyColumns.h"
+#include "storage/RegisterRowStream.h"
 #include "storage/StorageActions.h"
 
 #include <QDir>
 #include <QRegularExpression>
 
 namespace osago {
-
-namespace {
-
-// Rows of a register file read a block at a time, in the order they were added, for the COPY of a restore.
-class FileBlocks
-{
-public:
-    explicit FileBlocks(const PolicyDatabase& file)
-        : m_file(file)
-    {
-    }
-
-    StorageStatus start() { return m_file.readAllIds(m_ids); }
-    qint64 total() const { return qint64(m_ids.size()); }
-    StorageStatus next(Utf8Rows& rows)
-    {
-        const std::size_t count = std::min<std::size_t>(kBlockRows, m_ids.size() - m_done);
-        const StorageStatus read = m_file.readRowsUtf8(std::span(m_ids).subspan(m_done, count), rows);
-        m_done += count;
-        return read;
-    }
-
-private:
-    static constexpr std::size_t kBlockRows = 2000;
-    const PolicyDatabase& m_file;
-    std::vector<qint64> m_ids;
-    std::size_t m_done = 0;
-};
-
-} // namespace
 
 QString ServerDatabase::damagedReason() const
 {
@@ -87,17 +58,7 @@ StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupPro
         const StorageResult<PgResult> fetched = exec(kBackupAction, serverSql::fetchCopyCursor());
         if (!fetched.ok)
             return fetched;
-        for (int row = 0; row < fetched.value.rows(); ++row) {
-            for (int column = 0; column < kPolicyColumnCount; ++column) {
-                if (fetched.value.isNull(row, column)) {
-                    rows.appendNull();
-                    continue;
-                }
-                const QByteArrayView value = fetched.value.bytes(row, column);
-                rows.append(value.data(), value.size());
-            }
-            rows.endRow();
-        }
+        fetched.value.appendRows(0, kPolicyColumnCount, rows);
         return {};
     };
     const StorageResult<qint64> added = copy.appendRows(next, true, [&](qint64 rows) {
@@ -143,7 +104,7 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
     const StorageResult<std::unique_ptr<PolicyDatabase>> file = openDatabase(copy, Access::ReadOnly);
     if (!file.ok)
         return StorageStatus::failure(file.error);
-    FileBlocks blocks(*file.value);
+    RegisterRowStream blocks(*file.value, std::nullopt);
     StorageStatus status = blocks.start();
     if (!status.ok)
         return status;

@@ -58,13 +58,6 @@ StorageStatus damage(const QString& action, const QString& detail)
     return status;
 }
 
-void removeWithSideFiles(const QString& path)
-{
-    QFile::remove(path);
-    for (const char* suffix : kSideFileSuffixes)
-        QFile::remove(path + QLatin1String(suffix));
-}
-
 bool inWalMode(sqlite3* db)
 {
     sqlite3_stmt* statement = nullptr;
@@ -258,7 +251,7 @@ StorageResult<NewCopy> startCopy(const CopyPlace& place, const QDateTime& now, q
     for (int repeat = 2; QFileInfo::exists(copy.target); ++repeat)
         copy.target = QDir(place.folder).filePath(copyName(place, now, QStringLiteral("-%1").arg(repeat)));
     copy.partial = copy.target + QStringLiteral(".part");
-    removeWithSideFiles(copy.partial);
+    removeDatabaseFile(copy.partial);
     return Result::success(copy);
 }
 
@@ -282,7 +275,7 @@ StorageResult<QString> finishCopy(const NewCopy& copy, StorageStatus copied, OnD
     if (copied.ok && onDiskFirst)
         syncToDisk(QFileInfo(copy.target).absolutePath());
     if (!copied.ok) {
-        removeWithSideFiles(copy.partial);
+        removeDatabaseFile(copy.partial);
         return StorageResult<QString>::failure(copied);
     }
     return StorageResult<QString>::success(copy.target);

@@ -4,8 +4,6 @@
 #include "storage/sqlite/SqliteErrors.h"
 #include "storage/sqlite/SqliteHandle.h"
 
-#include <QFile>
-
 namespace osago {
 
 QString SqliteDatabase::damagedReason() const
@@ -53,9 +51,7 @@ void SqliteDatabase::removeMade()
     if (!m_madeByOpen)
         return;
     close();
-    QFile::remove(m_path);
-    for (const char* suffix : kSideFileSuffixes)
-        QFile::remove(m_path + QLatin1String(suffix));
+    removeDatabaseFile(m_path);
     m_madeByOpen = false;
 }
 

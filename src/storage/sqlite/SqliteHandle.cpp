@@ -1,5 +1,6 @@
 #include "storage/sqlite/SqliteHandle.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QVariant>
@@ -12,6 +13,12 @@ sqlite3* sqliteHandle(const QSqlDatabase& connection)
     if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
         return *static_cast<sqlite3* const*>(handle.constData());
     return nullptr;
+}
+
+void removeDatabaseFile(const QString& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 } // namespace osago

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <chrono>
 
 struct sqlite3;
 class QSqlDatabase;
+class QString;
 
 namespace osago {
 
@@ -15,7 +15,8 @@ sqlite3* sqliteHandle(const QSqlDatabase& connection);
 // How long every connection of the file engine waits for another program's write before it gives up.
 inline constexpr std::chrono::milliseconds kBusyTimeout{5000};
 
-// The files SQLite keeps beside a database file while it is used: they go and come with it.
-inline constexpr std::array<const char*, 3> kSideFileSuffixes{"-wal", "-shm", "-journal"};
+// Removes a database file with the files SQLite keeps beside it while it is used (its log, shared memory and
+// journal): they go with it.
+void removeDatabaseFile(const QString& path);
 
 } // namespace osago
