@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# A throwaway PostgreSQL server for the tests: test-server.sh start|stop|restart|freeze|thaw DIR PORT
+# A throwaway PostgreSQL server for the tests: test-server.sh start|stop|restart|freeze|thaw|tls|promote DIR PORT,
+# or test-server.sh standby DIR PORT PRIMARY_PORT
 #   start    makes a new cluster in DIR (emptied first) and starts it on 127.0.0.1:PORT with its socket in DIR;
 #   stop     stops it (fast shutdown) and removes DIR, thawing it first;
 #   restart  stops it and starts it again, keeping its data;
 #   freeze   stops the server's processes (SIGSTOP): a server that takes connections and answers nothing;
 #   thaw     lets them run on (SIGCONT);
 #   tls      turns TLS on with a certificate made for 127.0.0.1 (DIR/server.crt, its own issuer) and restarts;
-#            DIR/other.crt is a certificate of no relation to it, for a client trusting the wrong issuer.
+#            DIR/other.crt is a certificate of no relation to it, for a client trusting the wrong issuer;
+#   standby  makes DIR a streaming standby of the server running on 127.0.0.1:PRIMARY_PORT (pg_basebackup -R, so
+#            it follows the primary's WAL) and starts it on PORT, taking only reads;
+#   promote  makes the standby in DIR a primary that takes writes (after its primary stopped), waiting until it does.
 # The server refuses to run as root, so under root it runs as the user postgres (or nobody) owning DIR.
 # Every local connection is trusted except those of the members of the role osago_passworded, which must give
 # their passwords, so the tests can see a wrong password refused.
 set -euo pipefail
 
-command=${1:?start, stop, restart, freeze, thaw or tls}
+command=${1:?start, stop, restart, freeze, thaw, tls, standby or promote}
 dir=${2:?folder of the server}
 port=${3:?port}
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
@@ -68,6 +72,7 @@ start)
         echo "host all +osago_passworded 127.0.0.1/32 scram-sha-256"
         echo "local all all trust"
         echo "host all all 127.0.0.1/32 trust"
+        echo "host replication all 127.0.0.1/32 trust"
     } | as_server tee "$dir/data/pg_hba.conf" >/dev/null
     start_server
     ;;
@@ -97,8 +102,21 @@ tls)
     stop_server
     start_server
     ;;
+standby)
+    primary_port=${4:?port of the primary}
+    stop_server
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    [ "$(id -u)" -eq 0 ] && chown "$owner" "$dir"
+    as_server "$bin/pg_basebackup" -h 127.0.0.1 -p "$primary_port" -U postgres -D "$dir/data" -R -X stream \
+        >"$dir/basebackup.log" 2>&1
+    start_server
+    ;;
+promote)
+    as_server "$bin/pg_ctl" -D "$dir/data" -w -t 30 promote >/dev/null
+    ;;
 *)
-    echo "unknown command $command: start, stop, restart, freeze, thaw or tls" >&2
+    echo "unknown command $command: start, stop, restart, freeze, thaw, tls, standby or promote" >&2
     exit 2
     ;;
 esac
