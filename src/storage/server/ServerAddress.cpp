@@ -49,6 +49,8 @@ ServerAddress::ServerAddress(const QString& location)
         hostPart = authority.mid(at + 1);
     }
 
+    m_servers = hostPart.split(u',', Qt::SkipEmptyParts);
+
     QStringList kept;
     const QStringList parameters = location.mid(queryStart + 1).split(u'&', Qt::SkipEmptyParts);
     for (const QString& parameter : parameters) {

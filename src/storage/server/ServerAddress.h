@@ -19,6 +19,9 @@ public:
     const QString& shown() const { return m_shown; }
     // The role written before the @, or empty when the address names none.
     const QString& user() const { return m_user; }
+    // The servers the address names in its authority, as written ("host1:5432", "host2"): more than one where the
+    // agency keeps a standby, libpq trying them in turn.
+    const QStringList& servers() const { return m_servers; }
     bool holdsPassword() const { return !m_secrets.isEmpty(); }
 
     // `text` with the address replaced by shown() and every password it holds, or `typed`, by "***".
@@ -28,6 +31,7 @@ private:
     QString m_location;
     QString m_shown;
     QString m_user;
+    QStringList m_servers;
     // Each password as written and as libpq decodes it.
     QStringList m_secrets;
 };

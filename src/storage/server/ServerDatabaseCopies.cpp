@@ -36,11 +36,14 @@ QString ServerDatabase::restoreRefusal() const
 }
 
 // Copies land beside where the program was started, as a file register's do beside the file. Their names hold
-// the server, its port and the database, with every character a file name may not hold taken for "_".
+// the server and its port (or the address's list of servers, the same whichever of them serves) and the
+// database, with every character a file name may not hold taken for "_".
 CopyPlace ServerDatabase::copyPlace() const
 {
     const PgConnection& connection = m_session.connection();
-    QString stem = QStringLiteral("%1-%2-%3").arg(connection.host(), connection.port(), connection.database());
+    const QString list = m_session.serverList();
+    const QString servers = list.isEmpty() ? connection.host() + u'-' + connection.port() : list;
+    QString stem = QStringLiteral("%1-%2").arg(servers, connection.database());
     static const QRegularExpression unsafe(QStringLiteral("[^\\w.-]"), QRegularExpression::UseUnicodePropertiesOption);
     stem.replace(unsafe, QStringLiteral("_"));
     return {QDir::current().absoluteFilePath(QStringLiteral("Архив")), stem};

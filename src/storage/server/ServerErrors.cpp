@@ -28,6 +28,7 @@ enum class Refused {
     NoRole,
     NoConnectRight,
     TooManyConnections,
+    NoWritableServer,
     Unreachable,
     Other,
 };
@@ -62,6 +63,10 @@ Refused refusedFor(const PgConnection::Refusal& refusal)
     if (saysAny(m, {u"too many clients", u"too many connections", u"connection slots are reserved",
                     u"слишком много клиентов", u"слишком много подключений", u"слоты подключений зарезервированы"}))
         return Refused::TooManyConnections;
+    // Several servers tried, none taking writes: the primary is gone and its standby not promoted yet.
+    if (saysAny(m, {u"session is read-only", u"server is in hot standby mode", u"сеанс не допускает запись",
+                    u"режиме горячего резерва"}))
+        return Refused::NoWritableServer;
     if (saysAny(m, {u"Connection refused", u"timeout expired", u"could not translate host name",
                     u"No such file or directory", u"Network is unreachable", u"No route to host",
                     u"could not connect", u"тайм-аут", u"в адрес не удалось"}))
@@ -112,6 +117,10 @@ QString connectReason(const QString& user, const PgConnection::Refusal& refusal)
         return QStringLiteral("у роли %1 нет права подключаться к этой базе; ").arg(user) + kAdministrator;
     case Refused::TooManyConnections:
         return QStringLiteral("на сервере заняты все подключения; повторите через минуту или ") + kAdministrator;
+    case Refused::NoWritableServer:
+        return QStringLiteral("ни один из серверов реестра не принимает записи: основной сервер недоступен, а "
+                              "резервный ещё не стал основным; повторите через минуту или ")
+               + kAdministrator;
     case Refused::Unreachable:
         return QStringLiteral("сервер не отвечает; проверьте, что он запущен и доступен по сети с этого компьютера, "
                               "и повторите, или ")

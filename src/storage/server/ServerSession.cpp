@@ -52,7 +52,15 @@ void ServerSession::notePlace()
         m_place = QStringLiteral("адрес %1").arg(m_address.shown());
         return;
     }
-    m_place = QStringLiteral("сервер %1:%2, база %3").arg(host, m_connection.port(), m_connection.database());
+    const QString list = serverList();
+    m_place = QStringLiteral("сервер %1, база %2")
+                  .arg(list.isEmpty() ? host + u':' + m_connection.port() : list, m_connection.database());
+}
+
+QString ServerSession::serverList() const
+{
+    const QStringList& named = m_address.servers();
+    return named.size() > 1 ? named.join(u',') : QString();
 }
 
 std::optional<PgConnection::Refusal> ServerSession::openConnection()

@@ -32,7 +32,11 @@ public:
 
     // "сервер HOST:PORT, база NAME", from what the connection reached, or the address as written when libpq
     // could not read it; never with a password.
+    // An address naming several servers is named by all of them, whichever serves now, so the register keeps one
+    // name across a switchover.
     const QString& place() const { return m_place; }
+    // The address's servers, "HOST1:PORT1,HOST2:PORT2" as written, when it names more than one; empty otherwise.
+    QString serverList() const;
     const QString& user() const { return m_user; }
     // Whether the address itself holds a password (used, but ~/.pgpass is the safer place for it).
     bool addressHoldsPassword() const { return m_address.holdsPassword(); }
