@@ -69,6 +69,10 @@ public:
     // What the agent should hear at start although the register opened (a file register on a network share);
     // empty when nothing.
     virtual QString openWarning() const = 0;
+    // Whether the way to the register is encrypted and the other end proven to be the register's server, in the
+    // agent's words ("соединение зашифровано (TLS 1.3), сервер проверен"); empty for a register on this computer
+    // and while no connection is open.
+    virtual QString connectionSecurity() const = 0;
 
     // Whether the open register takes no writes, and why in words with the way out (empty when it does).
     virtual bool isReadOnly() const = 0;

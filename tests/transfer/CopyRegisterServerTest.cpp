@@ -61,6 +61,40 @@ private slots:
         QCOMPARE(rowsOf(server.location()).size(), std::size_t(1));
     }
 
+    // A value of the file the server cannot keep as a text: the failure names the row of the file and its
+    // column, and the server's register is left as it was.
+    void aValueTheServerRefusesNamesItsRowAndColumn_data()
+    {
+        // The value's bytes in hex, written as a text into the file as another program could.
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<QString>("said");
+        const QString noUtf8 = QStringLiteral("текст не в кодировке UTF-8");
+        QTest::newRow("a NUL byte") << "D098D0B2D0B000D0BDD0BED0B2" << QStringLiteral("в тексте байт NUL (на месте 7)");
+        QTest::newRow("a byte of no UTF-8") << "50657472FF6F76" << noUtf8 + " (байт 0xFF на месте 5)";
+        QTest::newRow("a sequence cut short") << "506574726F76D0" << noUtf8 + " (байт 0xD0 на месте 7)";
+        QTest::newRow("an overlong form") << "61C0AF" << noUtf8 + " (байт 0xC0 на месте 2)";
+        QTest::newRow("a surrogate") << "EDA0807A" << noUtf8 + " (байт 0xED на месте 1)";
+    }
+
+    void aValueTheServerRefusesNamesItsRowAndColumn()
+    {
+        QFETCH(QString, hex);
+        QFETCH(QString, said);
+        QTemporaryDir folder;
+        TestRegister server;
+        const QString file = folder.filePath(QStringLiteral("Baza.mdb"));
+        QCOMPARE(fillRegister(file, 5, QStringLiteral("ф")).size(), std::size_t(5));
+        QVERIFY(RawConnection(file).exec(
+            QStringLiteral("UPDATE TableStrah SET \"Марка_модель\" = CAST(X'%1' AS TEXT) WHERE rowid = 3").arg(hex)));
+        const std::vector<QStringList> there = fillRegister(server.location(), 2, QStringLiteral("с"));
+        const CommandRun refused = copyRegister({file, server.location(), "--append"});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.errors.contains(QStringLiteral("строка 3 источника, Столбец «Марка_модель»: ") + said),
+                 qPrintable(refused.errors));
+        QVERIFY2(refused.errors.contains(u"ничего не добавлено"), qPrintable(refused.errors));
+        QCOMPARE(rowsOf(server.location()), there);
+    }
+
     // The file's table goes while its rows are on their way to the server: the server's transaction takes none.
     void aSourceFailingMidwayAddsNothingToTheServer()
     {

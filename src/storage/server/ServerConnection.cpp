@@ -191,6 +191,26 @@ QString PgConnection::user() const
     return m_conn ? fromLibpq(PQuser(m_conn)) : QString();
 }
 
+QString PgConnection::tlsProtocol() const
+{
+    if (!isOpen() || PQsslInUse(m_conn) != 1)
+        return {};
+    return fromLibpq(PQsslAttribute(m_conn, "protocol"));
+}
+
+QString PgConnection::sslMode() const
+{
+    QString mode;
+    if (PQconninfoOption* options = m_conn ? PQconninfo(m_conn) : nullptr) {
+        for (const PQconninfoOption* option = options; option->keyword; ++option) {
+            if (qstrcmp(option->keyword, "sslmode") == 0)
+                mode = fromLibpq(option->val);
+        }
+        PQconninfoFree(options);
+    }
+    return mode;
+}
+
 PgResult PgConnection::exec(const QByteArray& sql, std::span<const QByteArray> values, Format format)
 {
     if (!send(sql, values, format))

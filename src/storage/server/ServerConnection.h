@@ -102,6 +102,10 @@ public:
     QString port() const;
     QString database() const;
     QString user() const;
+    // The TLS protocol the open connection is encrypted with ("TLSv1.3"), empty when it is not encrypted.
+    QString tlsProtocol() const;
+    // The sslmode the connection was made under (libpq's default "prefer" when the address names none).
+    QString sslMode() const;
 
     PgResult exec(const QByteArray& sql, std::span<const QByteArray> values = {}, Format format = Format::Text);
     // As exec(), the rows handed to `row` one at a time as they arrive instead of gathered first; `row` gets a

@@ -4,6 +4,7 @@
 #include "storage/PolicyColumns.h"
 #include "storage/SearchFolding.h"
 #include "storage/server/ServerErrors.h"
+#include "storage/server/ServerText.h"
 #include "storage/StorageActions.h"
 
 #include <QUuid>
@@ -130,6 +131,20 @@ QString ServerDatabase::openWarning() const
     return QStringLiteral("Пароль записан в адресе реестра. Программа подключилась с ним, но надёжнее хранить его "
                           "в файле ~/.pgpass (строка СЕРВЕР:ПОРТ:БАЗА:ПОЛЬЗОВАТЕЛЬ:ПАРОЛЬ, файл доступен только "
                           "владельцу) и убрать из адреса.");
+}
+
+QString ServerDatabase::connectionSecurity() const
+{
+    const PgConnection& connection = m_session.connection();
+    if (!isOpen() || !connection.isOpen())
+        return {};
+    QString protocol = connection.tlsProtocol();
+    if (protocol.isEmpty())
+        return QStringLiteral("соединение не зашифровано");
+    protocol.replace(QStringLiteral("TLSv"), QStringLiteral("TLS "));
+    const bool verified = connection.sslMode() == u"verify-full";
+    return QStringLiteral("соединение зашифровано (%1), %2")
+        .arg(protocol, verified ? QStringLiteral("сервер проверен") : QStringLiteral("сервер не проверен"));
 }
 
 StorageStatus ServerDatabase::prepareTable()
@@ -482,6 +497,8 @@ StorageStatus ServerDatabase::copyRows(const QString& action, const RowBlocks& n
                                            .arg(added + qint64(i) + 1)
                                            .arg(block.row(i).size())
                                            .arg(kPolicyColumnCount));
+            } else {
+                step = checkStorable(action, block.row(i), added + qint64(i) + 1);
             }
         }
         if (!step.ok) {
@@ -501,6 +518,20 @@ StorageStatus ServerDatabase::copyRows(const QString& action, const RowBlocks& n
     }
     const PgResult copied = connection.endCopy();
     return copied.ok() ? StorageStatus{} : m_session.failure(action, copied);
+}
+
+// Checked before the row is sent, as the server's own refusal of a COPY names neither row nor column in words the
+// agent could follow.
+StorageStatus ServerDatabase::checkStorable(const QString& action, const Utf8Row& row, qint64 number) const
+{
+    for (qsizetype column = 0; column < row.size(); ++column) {
+        if (const std::optional<QString> why = serverText::whyUnstorable(row[column])) {
+            return failure(action, QStringLiteral("строка %1 источника, Столбец «%2»: %3, а сервер такого текста не "
+                                                  "хранит; исправьте значение в источнике и повторите")
+                                       .arg(QString::number(number), policyColumnNames().at(column), *why));
+        }
+    }
+    return {};
 }
 
 StorageResult<PolicyRow> ServerDatabase::load(RowKey key) const

@@ -33,6 +33,8 @@ public:
     QString location() const override { return m_session.place(); }
     // A password written in the address is used, and the agent is told once where it is kept safer.
     QString openWarning() const override;
+    // Verified only under sslmode verify-full: libpq then refuses a certificate of another issuer or name.
+    QString connectionSecurity() const override;
 
     bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
     QString readOnlyReason() const override { return m_readOnlyReason; }
@@ -106,6 +108,9 @@ private:
     // COPY of the blocks `next` gives, counting them in `added`.
     StorageStatus copyRows(const QString& action, const RowBlocks& next, const AppendProgress& progress,
                            qint64& added);
+    // Whether the server keeps every value of the `number`th row copied as it is; the failure names the row and
+    // the column.
+    StorageStatus checkStorable(const QString& action, const Utf8Row& row, qint64 number) const;
     StorageStatus readIds(const QString& action, const QByteArray& sql, std::span<const QByteArray> values,
                           std::vector<qint64>& ids, bool append = false) const;
     // The key and the 123 columns of the rows with the ascending `ids`, in key order; an empty result for none.

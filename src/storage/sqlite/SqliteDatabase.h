@@ -41,6 +41,8 @@ public:
     QString location() const override { return m_path; }
     // A file on a network share: it must not be opened from several computers (see SqliteNetworkShare.h).
     QString openWarning() const override { return m_openWarning; }
+    // A file is read on this computer (or through the share's own protocol): no connection of the program's.
+    QString connectionSecurity() const override { return {}; }
 
     bool isReadOnly() const override { return !m_readOnlyReason.isEmpty(); }
     QString readOnlyReason() const override { return m_readOnlyReason; }
