@@ -1,6 +1,7 @@
 #include "backup/BackupCommand.h"
 
 #include "commands/CommandWords.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 #include "storage/PolicyDatabase.h"
 
@@ -43,6 +44,7 @@ int runBackupCommand(const QStringList& words, QTextStream& output, QTextStream&
     if (parsed->others.size() > 1)
         return refuse(errors, "backup", QStringLiteral("использование: osago backup [--database РЕЕСТР] [ПАПКА]"));
     const NamedRegister named = openNamed(parsed->database, PolicyDatabase::Access::ReadOnly, askPassword);
+    tellOpenWarnings(errors, "backup", {named.database.get()});
     if (const QString refusal = named.database->backupRefusal(); !refusal.isEmpty())
         return refuse(errors, "backup", named.opened.ok ? refusal : named.opened.error, kCommandFailed);
     CopyPlace place = named.database->copyPlace();
@@ -65,6 +67,7 @@ int runRestoreCommand(const QStringList& words, QTextStream& output, QTextStream
     if (parsed->others.size() != 1)
         return refuse(errors, "restore", QStringLiteral("использование: osago restore [--database РЕЕСТР] КОПИЯ"));
     const NamedRegister named = openNamed(parsed->database, PolicyDatabase::Access::ReadWrite, askPassword);
+    tellOpenWarnings(errors, "restore", {named.database.get()});
     if (const QString refusal = named.database->restoreRefusal(); !refusal.isEmpty())
         return refuse(errors, "restore", named.opened.ok ? refusal : named.opened.error, kCommandFailed);
     const StorageStatus restored = named.database->restore(parsed->others.front(), QDateTime::currentDateTime());

@@ -5,6 +5,7 @@
 #include "export/RegisterExport.h"
 #include "storage/RegisterRowStream.h"
 #include "export/TableFileWriter.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 
 #include <QTextStream>
@@ -47,6 +48,7 @@ int runExportCommand(const QStringList& words, QTextStream&, QTextStream& errors
         errors << "osago export: " << opened.error << Qt::endl;
         return kCommandFailed;
     }
+    tellOpenWarnings(errors, "export", {opened.value.get()});
     RegisterRowStream rows(*opened.value, std::nullopt);
     const ExportOutcome outcome = exportRegister(rows, period, target);
     if (outcome.kind != ExportOutcome::Kind::Written) {

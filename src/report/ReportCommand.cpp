@@ -6,6 +6,7 @@
 #include "storage/PolicyDatabase.h"
 #include "report/ReportOutput.h"
 #include "report/ReportPages.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 
 #include <QTextStream>
@@ -44,6 +45,7 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
+    tellOpenWarnings(errors, "report", {opened.value.get()});
     const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);

@@ -3,6 +3,7 @@
 #include "commands/CommandWords.h"
 #include "transfer/RegisterCopy.h"
 #include "storage/PolicyDatabase.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 
 #include <QTextStream>
@@ -102,6 +103,7 @@ int runCopyRegisterCommand(const QStringList& words, QTextStream& output, QTextS
     };
     if (!opened.ok)
         return fail(opened.error, kCommandFailed);
+    tellOpenWarnings(errors, "copy-register", {from.value.get(), to.get()});
     const PolicyDatabase& source = *from.value;
     PolicyDatabase& target = *to;
     if (sameRegister(source, target))

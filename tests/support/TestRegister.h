@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QUuid>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -114,6 +115,27 @@ private:
     QTemporaryDir m_folder;
     QString m_database;
 };
+
+// A role of the test's own that the test server asks `password` of (a member of osago_passworded, see
+// scripts/test-server.sh), allowed to make the register's table in the databases of `registers`.
+inline QString passwordedRole(std::initializer_list<const TestRegister*> registers, const QString& password)
+{
+    ServerAdmin admin;
+    admin.exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; "
+                              "EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
+    const QString role = QStringLiteral("r%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    admin.exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2' IN ROLE osago_passworded").arg(role, password));
+    for (const TestRegister* server : registers) {
+        server->admin()->exec(QStringLiteral("GRANT ALL ON SCHEMA public TO %1").arg(role));
+        admin.exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(server->databaseName(), role));
+    }
+    return role;
+}
+
+inline QString passwordedRole(const TestRegister& server, const QString& password)
+{
+    return passwordedRole({&server}, password);
+}
 
 // Another program's connection to a test's register, outside the code under test: its own SQLite connection to
 // the file, or the superuser's to the server's database. Values are marked `?` in the SQL for both and always
