@@ -119,8 +119,10 @@ void Program::chooseRegister()
                          [this](const RegisterSettings& settings) { registerChosen(settings); });
     }
     const PolicyDatabase& database = m_register->database();
-    m_registerWindow->ask(RegisterSettings::load(),
-                        database.isOpen() ? database.location() : QStringLiteral("нет (не открыт)"));
+    QString current = database.isOpen() ? database.location() : QStringLiteral("нет (не открыт)");
+    if (const QString security = database.connectionSecurity(); !security.isEmpty())
+        current += QStringLiteral("; ") + security;
+    m_registerWindow->ask(RegisterSettings::load(), current);
 }
 
 void Program::registerChosen(const RegisterSettings& settings)

@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -15,7 +18,9 @@ class FileChoices;
 class Messages;
 
 // "Реестр...": where the program's register is, a file (typed, or found through "Обзор...") or a database on a
-// server (its name or address, port, database and user; never a password). Enter confirms, Escape cancels.
+// server (its name or address, or several for a primary and its standby; port, database and user; never a
+// password; how the connection is encrypted, with the root certificate that proves the server). Enter confirms,
+// Escape cancels.
 class RegisterWindow : public QWidget
 {
     Q_OBJECT
@@ -23,7 +28,8 @@ class RegisterWindow : public QWidget
 public:
     RegisterWindow(Messages& messages, FileChoices& files);
 
-    // Shows the window holding `settings`, with `current` (where the open register is) under the fields.
+    // Shows the window holding `settings`, with `current` (where the open register is, and how its connection is
+    // protected) under the fields.
     void ask(const RegisterSettings& settings, const QString& current);
     // The choice as the fields hold it.
     RegisterSettings settings() const;
@@ -38,8 +44,15 @@ protected:
 
 private:
     void buildControls();
+    // `edit` and after it an "Обзор..." button named `name` that runs `browse`, into `row`; gives the button.
+    QWidget* addBrowseButton(QHBoxLayout& row, QLineEdit& edit, const QString& name, void (RegisterWindow::*browse)());
+    // The encryption's choice and the root certificate's row, added to `server`.
+    void buildEncryption(QFormLayout& server);
     void showKind();
+    QLineEdit* fieldOf(RegisterSettings::Problem::Field field) const;
+    void chooseFileInto(QLineEdit& edit, const QString& title, const QString& filters);
     void ButtonBrowseClick();
+    void ButtonBrowseCertificateClick();
     void ButtonOkClick();
 
     Messages& m_messages;
@@ -52,6 +65,9 @@ private:
     QSpinBox* m_port = nullptr;
     QLineEdit* m_database = nullptr;
     QLineEdit* m_user = nullptr;
+    QComboBox* m_encryption = nullptr;
+    QLineEdit* m_rootCertificate = nullptr;
+    QWidget* m_browseCertificate = nullptr;
     QLabel* m_current = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "app/Program.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +51,15 @@ inline void typeOver(QLineEdit* edit, const QString& text)
     QTest::keyClick(edit, Qt::Key_Delete);
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+// Picks the item `index` of the closed drop-down `box` with the keyboard, as the agent does.
+inline void pickItem(QComboBox* box, int index)
+{
+    box->setFocus();
+    pressKey(Qt::Key_Home);
+    for (int item = 0; item < index; ++item)
+        pressKey(Qt::Key_Down);
 }
 
 } // namespace osago::test

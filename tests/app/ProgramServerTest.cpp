@@ -1,9 +1,13 @@
 #include "app/RegisterWindow.h"
 #include "app/RegisterSettings.h"
+#include "FaultServer.h"
 #include "RegisterTestSupport.h"
+#include "ScriptedFileChoices.h"
 #include "ScriptedPasswords.h"
 #include "TestRegister.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -17,18 +21,17 @@ namespace {
 
 const QString kPassword = QStringLiteral("верный пароль");
 
-// A role of the test's own that the test server asks a password of, allowed to make the register's table.
-QString passwordedRole(const TestRegister& server)
+// What the agent fills in "Реестр..." for a server: the test server's own by default.
+struct ServerChoice
 {
-    const auto admin = server.admin();
-    admin->exec(QStringLiteral("DO $$ BEGIN CREATE ROLE osago_passworded NOLOGIN; "
-                               "EXCEPTION WHEN duplicate_object THEN NULL; END $$"));
-    const QString role = QStringLiteral("r%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
-    admin->exec(QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2' IN ROLE osago_passworded").arg(role, kPassword));
-    admin->exec(QStringLiteral("GRANT ALL ON SCHEMA public TO %1").arg(role));
-    admin->exec(QStringLiteral("GRANT ALL ON DATABASE \"%1\" TO %2").arg(server.databaseName(), role));
-    return role;
-}
+    QString host = QUrl(testServer()).host();
+    int port = QUrl(testServer()).port();
+    QString database;
+    QString user;
+    // The item of "Шифрование" picked, and the root certificate chosen through "Обзор..." (none when empty).
+    int encryption = 0;
+    QString rootCertificate;
+};
 
 // The program started on `location`, the password box answered with `answers` in turn.
 struct ServerProgram
@@ -40,26 +43,48 @@ struct ServerProgram
         ProgramOptions options;
         options.databaseLocation = location;
         options.passwords = std::unique_ptr<PasswordPrompt>(passwords);
+        options.fileChoices = std::unique_ptr<FileChoices>(files);
         program = std::make_unique<Program>(seam, std::move(options));
         program->start();
+    }
+
+    // "Реестр..." from its menu; the window, once it has the focus.
+    RegisterWindow* openRegisterWindow()
+    {
+        control<QAction>(program->mainWindow(), QStringLiteral("N25"))->trigger();
+        RegisterWindow* window = program->registerWindow();
+        return window && QTest::qWaitForWindowActive(window) ? window : nullptr;
     }
 
     // "Реестр..." with the test server's database `database` as `role`, confirmed with Enter.
     void chooseServer(const QString& database, const QString& role)
     {
-        control<QAction>(program->mainWindow(), QStringLiteral("N25"))->trigger();
-        RegisterWindow* window = program->registerWindow();
-        QVERIFY(window && QTest::qWaitForWindowActive(window));
-        const QUrl server(testServer());
+        ServerChoice choice;
+        choice.database = database;
+        choice.user = role;
+        chooseServer(choice);
+    }
+
+    void chooseServer(const ServerChoice& choice)
+    {
+        RegisterWindow* window = openRegisterWindow();
+        QVERIFY(window);
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
-        typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), server.host());
-        control<QSpinBox>(*window, QStringLiteral("EditPort"))->setValue(server.port());
-        typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), database);
-        typeOver(control<QLineEdit>(*window, QStringLiteral("EditUser")), role);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), choice.host);
+        control<QSpinBox>(*window, QStringLiteral("EditPort"))->setValue(choice.port);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), choice.database);
+        typeOver(control<QLineEdit>(*window, QStringLiteral("EditUser")), choice.user);
+        pickItem(control<QComboBox>(*window, QStringLiteral("ComboBoxEncryption")), choice.encryption);
+        if (!choice.rootCertificate.isEmpty()) {
+            files->answerNext(choice.rootCertificate);
+            QTest::mouseClick(control<QPushButton>(*window, QStringLiteral("ButtonBrowseCertificate")), Qt::LeftButton);
+        }
+        control<QLineEdit>(*window, QStringLiteral("EditUser"))->setFocus();
         pressKey(Qt::Key_Return);
     }
 
     ScriptedMessages seam;
+    ScriptedFileChoices* files = new ScriptedFileChoices;
     ScriptedPasswords* passwords = new ScriptedPasswords;
     std::unique_ptr<Program> program;
 };
@@ -76,13 +101,15 @@ private slots:
     {
         QVERIFY2(onTestServer(), "runs on the test server only");
         useTestSettings("test_program_server");
+        QVERIFY(m_tlsServer.run(QStringLiteral("start")));
+        QVERIFY(m_tlsServer.run(QStringLiteral("tls")));
     }
     void init() { QSettings().clear(); }
 
     void asksThePasswordOnceARunAndNeverKeepsIt()
     {
         TestRegister server;
-        const QString role = passwordedRole(server);
+        const QString role = passwordedRole(server, kPassword);
         ServerProgram t(server.locationAs(role), {kPassword});
         QVERIFY2(t.seam.shown().isEmpty(), qPrintable(t.seam.shownTexts().join(u'\n')));
         QCOMPARE(t.passwords->prompts().size(), 1);
@@ -109,7 +136,7 @@ private slots:
     void aRefusedPasswordIsAskedAgainAtTheNextTry()
     {
         TestRegister server;
-        const QString role = passwordedRole(server);
+        const QString role = passwordedRole(server, kPassword);
         ServerProgram t(server.locationAs(role), {QStringLiteral("неверный")});
         QCOMPARE(t.seam.shown().size(), 1);
         QCOMPARE(t.seam.shown().front().icon, Messages::Icon::Critical);
@@ -123,6 +150,80 @@ private slots:
         QVERIFY(!t.program->registerWindow()->isVisible());
         QCOMPARE(t.seam.shown().size(), 1);
     }
+
+    // Each choice of "Шифрование" against a server with TLS and a certificate made for this run (for 127.0.0.1
+    // only, of its own issuer), and against the test server, which offers no TLS: what the window then says of
+    // the open connection, or the precise reason it did not open.
+    void eachEncryptionIsAskedOfTheServerAndShown_data()
+    {
+        QTest::addColumn<bool>("withTls");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("encryption");
+        QTest::addColumn<QString>("certificate");
+        QTest::addColumn<bool>("opens");
+        // What the window says of the open connection, or the message of the refusal, holds.
+        QTest::addColumn<QStringList>("said");
+        const QString encrypted = QStringLiteral("; соединение зашифровано (TLS 1.");
+        const QStringList unverified{encrypted, QStringLiteral("), сервер не проверен")};
+        QTest::newRow("if offered, none offered") << false << "127.0.0.1" << 0 << "" << true
+                                                  << QStringList{"; соединение не зашифровано"};
+        QTest::newRow("if offered, TLS offered") << true << "127.0.0.1" << 0 << "" << true << unverified;
+        QTest::newRow("required") << true << "127.0.0.1" << 1 << "" << true << unverified;
+        QTest::newRow("required, none offered") << false << "127.0.0.1" << 1 << "" << false
+                                                << QStringList{"адрес реестра требует защищённого соединения"};
+        QTest::newRow("verified by the right root") << true << "127.0.0.1" << 2 << "server.crt" << true
+                                                    << QStringList{encrypted, "), сервер проверен"};
+        QTest::newRow("verified, an untrusted root") << true << "127.0.0.1" << 2 << "other.crt" << false
+                                                     << QStringList{"сертификату сервера этот компьютер не доверяет"};
+        QTest::newRow("verified, another name") << true << "localhost" << 2 << "server.crt" << false
+                                                << QStringList{"сертификат сервера выписан на другое имя"};
+    }
+
+    void eachEncryptionIsAskedOfTheServerAndShown()
+    {
+        QFETCH(bool, withTls);
+        QFETCH(QString, host);
+        QFETCH(int, encryption);
+        QFETCH(QString, certificate);
+        QFETCH(bool, opens);
+        QFETCH(QStringList, said);
+        TestRegister plain;
+        ServerChoice choice;
+        choice.host = host;
+        choice.port = withTls ? m_tlsServer.port().toInt() : choice.port;
+        choice.database = withTls ? QStringLiteral("postgres") : plain.databaseName();
+        choice.user = QStringLiteral("postgres");
+        choice.encryption = encryption;
+        if (!certificate.isEmpty())
+            choice.rootCertificate = m_tlsServer.folder() + u'/' + certificate;
+        ServerProgram t(plain.location());
+        t.chooseServer(choice);
+        RegisterWindow* window = t.program->registerWindow();
+        QVERIFY(window);
+        QVERIFY(t.files->allAnswered());
+        if (!opens) {
+            QVERIFY(window->isVisible());
+            QCOMPARE(t.seam.shown().size(), 1);
+            QCOMPARE(t.seam.shown().front().icon, Messages::Icon::Critical);
+            QVERIFY2(t.seam.shown().front().text.contains(said.front()), qPrintable(t.seam.shown().front().text));
+            return;
+        }
+        QVERIFY2(!window->isVisible(), qPrintable(t.seam.shownTexts().join(u'\n')));
+        QCOMPARE(int(RegisterSettings::load().encryption), encryption);
+        QCOMPARE(RegisterSettings::load().rootCertificate, choice.rootCertificate);
+        window = t.openRegisterWindow();
+        QVERIFY(window);
+        const QString current = control<QLabel>(*window, QStringLiteral("LabelCurrent"))->text();
+        QVERIFY2(current.contains(QStringLiteral("сервер %1:%2").arg(host).arg(choice.port)), qPrintable(current));
+        for (const QString& part : said)
+            QVERIFY2(current.contains(part), qPrintable(current));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    void cleanupTestCase() { m_tlsServer.run(QStringLiteral("stop")); }
+
+private:
+    test::FaultServer m_tlsServer;
 };
 
 QTEST_MAIN(ProgramServerTest)

@@ -6,7 +6,9 @@
 #include "ScriptedPasswords.h"
 #include "StorageTestSupport.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -123,11 +125,20 @@ private slots:
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
         QCOMPARE(focusName(), QStringLiteral("RadioServer"));
         walked.clear();
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 7; ++i) {
             pressKey(Qt::Key_Tab);
             walked << focusName();
         }
-        QCOMPARE(walked, (QStringList{"EditHost", "EditPort", "EditBase", "EditUser", "ButtonOk", "ButtonCancel"}));
+        QCOMPARE(walked, (QStringList{"EditHost", "EditPort", "EditBase", "EditUser", "ComboBoxEncryption", "ButtonOk",
+                                      "ButtonCancel"}));
+        // The root certificate takes input once the server is to be verified by it.
+        pickItem(control<QComboBox>(*window, QStringLiteral("ComboBoxEncryption")), 2);
+        walked.clear();
+        for (int i = 0; i < 3; ++i) {
+            pressKey(Qt::Key_Tab);
+            walked << focusName();
+        }
+        QCOMPARE(walked, (QStringList{"EditRootCertificate", "ButtonBrowseCertificate", "ButtonOk"}));
     }
 
     void enterOpensTheTypedFileAtOnceAndKeepsTheChoice()
@@ -226,18 +237,38 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("base");
+        // The item of "Шифрование" and the root certificate typed.
+        QTest::addColumn<int>("encryption");
+        QTest::addColumn<QString>("certificate");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no server") << "" << "osago" << "EditHost" << "Укажите сервер: его имя или адрес.";
-        QTest::newRow("not a host name") << "db office" << "osago" << "EditHost"
+        QTest::newRow("no server") << "" << "osago" << 0 << "" << "EditHost" << "Укажите сервер: его имя или адрес.";
+        QTest::newRow("only commas") << " , " << "osago" << 0 << "" << "EditHost"
+                                     << "Укажите сервер: его имя или адрес.";
+        QTest::newRow("not a host name") << "db office" << "osago" << 0 << "" << "EditHost"
                                          << "«db office» не похоже на имя или адрес сервера.";
-        QTest::newRow("no database") << "db" << "" << "EditBase" << "Укажите базу данных на сервере.";
+        QTest::newRow("not a host name in a list") << "db1, db office" << "osago" << 0 << "" << "EditHost"
+                                                   << "«db office» не похоже на имя или адрес сервера.";
+        QTest::newRow("a port that is no number") << "db1:5432,db2:54x2" << "osago" << 0 << "" << "EditHost"
+                                                  << "«db2:54x2» не похоже на имя или адрес сервера.";
+        QTest::newRow("a port out of range") << "db:70000" << "osago" << 0 << "" << "EditHost"
+                                             << "«db:70000» не похоже на имя или адрес сервера.";
+        QTest::newRow("an unclosed IPv6 bracket") << "[::1:5432" << "osago" << 0 << "" << "EditHost"
+                                                  << "«[::1:5432» не похоже на имя или адрес сервера.";
+        QTest::newRow("no database") << "db" << "" << 0 << "" << "EditBase" << "Укажите базу данных на сервере.";
+        QTest::newRow("verified without a root") << "db" << "osago" << 2 << "" << "EditRootCertificate"
+                                                 << "Укажите файл корневого сертификата: по нему программа проверяет "
+                                                    "сервер.";
+        QTest::newRow("verified by a root not there") << "db" << "osago" << 2 << "/нет/root.crt"
+                                                      << "EditRootCertificate" << "Файла корневого сертификата «/нет/root.crt» нет.";
     }
 
     void anIncompleteServerIsRefusedAtItsField()
     {
         QFETCH(QString, host);
         QFETCH(QString, base);
+        QFETCH(int, encryption);
+        QFETCH(QString, certificate);
         QFETCH(QString, field);
         QFETCH(QString, text);
         ChoosingProgram t;
@@ -246,6 +277,9 @@ private slots:
         QTest::mouseClick(control<QRadioButton>(*window, QStringLiteral("RadioServer")), Qt::LeftButton);
         typeOver(control<QLineEdit>(*window, QStringLiteral("EditHost")), host);
         typeOver(control<QLineEdit>(*window, QStringLiteral("EditBase")), base);
+        pickItem(control<QComboBox>(*window, QStringLiteral("ComboBoxEncryption")), encryption);
+        if (!certificate.isEmpty())
+            typeOver(control<QLineEdit>(*window, QStringLiteral("EditRootCertificate")), certificate);
         clickButton(*window, "ButtonOk");
         QCOMPARE(t.seam.shownTexts(), QStringList{text});
         QCOMPARE(focusName(), field);
@@ -255,16 +289,40 @@ private slots:
 
     void serverChoiceBecomesAConnectionUri_data()
     {
+        using Encryption = RegisterSettings::Encryption;
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("user");
+        QTest::addColumn<Encryption>("encryption");
+        // A root certificate made in the test's folder by that name (none when empty).
+        QTest::addColumn<QString>("root");
+        // <folder>: the test's folder.
         QTest::addColumn<QString>("location");
-        QTest::newRow("with a user") << "db.office.local" << 5433 << "agent"
+        QTest::newRow("with a user") << "db.office.local" << 5433 << "agent" << Encryption::IfOffered << ""
                                      << "postgresql://agent@db.office.local:5433/osago";
-        QTest::newRow("the system's user") << "10.0.0.5" << 5432 << "" << "postgresql://10.0.0.5:5432/osago";
-        QTest::newRow("a user with signs a URI keeps") << "db" << 5432 << "agent@office"
+        QTest::newRow("the system's user") << "10.0.0.5" << 5432 << "" << Encryption::IfOffered << ""
+                                           << "postgresql://10.0.0.5:5432/osago";
+        QTest::newRow("a user with signs a URI keeps") << "db" << 5432 << "agent@office" << Encryption::IfOffered << ""
                                                        << "postgresql://agent%40office@db:5432/osago";
-        QTest::newRow("an IPv6 address") << "::1" << 5432 << "" << "postgresql://[::1]:5432/osago";
+        QTest::newRow("an IPv6 address") << "::1" << 5432 << "" << Encryption::IfOffered << ""
+                                         << "postgresql://[::1]:5432/osago";
+        QTest::newRow("two servers, one with its own port")
+            << "db1, db2:5433" << 5432 << "agent" << Encryption::IfOffered << ""
+            << "postgresql://agent@db1:5432,db2:5433/osago?target_session_attrs=read-write";
+        QTest::newRow("an IPv6 server in a list") << "[::1]:6000,10.0.0.5" << 5434 << "" << Encryption::IfOffered << ""
+                                                  << "postgresql://[::1]:6000,10.0.0.5:5434/osago"
+                                                     "?target_session_attrs=read-write";
+        QTest::newRow("encryption required") << "db" << 5432 << "" << Encryption::Required << ""
+                                             << "postgresql://db:5432/osago?sslmode=require";
+        // With a root certificate libpq would verify the issuer under "require": it goes only with verify-full.
+        QTest::newRow("required, a root kept aside") << "db" << 5432 << "" << Encryption::Required << "root.crt"
+                                                     << "postgresql://db:5432/osago?sslmode=require";
+        QTest::newRow("the server verified") << "db" << 5432 << "agent" << Encryption::Verified << "root ca.crt"
+                                             << "postgresql://agent@db:5432/osago?sslmode=verify-full"
+                                                "&sslrootcert=<folder>/root%20ca.crt";
+        QTest::newRow("two servers verified") << "db1,db2" << 5432 << "" << Encryption::Verified << "root.crt"
+                                              << "postgresql://db1:5432,db2:5432/osago?target_session_attrs=read-write"
+                                                 "&sslmode=verify-full&sslrootcert=<folder>/root.crt";
     }
 
     void serverChoiceBecomesAConnectionUri()
@@ -272,15 +330,27 @@ private slots:
         QFETCH(QString, host);
         QFETCH(int, port);
         QFETCH(QString, user);
+        QFETCH(RegisterSettings::Encryption, encryption);
+        QFETCH(QString, root);
         QFETCH(QString, location);
+        QTemporaryDir folder;
         RegisterSettings server;
         server.kind = RegisterSettings::Kind::Server;
         server.host = host;
         server.port = port;
         server.database = QStringLiteral("osago");
         server.user = user;
+        server.encryption = encryption;
+        if (!root.isEmpty()) {
+            server.rootCertificate = folder.filePath(root);
+            QFile file(server.rootCertificate);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
         QVERIFY(!server.problem());
-        QCOMPARE(server.location(), location);
+        QCOMPARE(server.location(), location.replace(QStringLiteral("<folder>"), folder.path()));
+        // Kept and read back as chosen.
+        server.save();
+        QCOMPARE(RegisterSettings::load(), server);
     }
 
     // A file register on a network share opens with the rollback journal, and the agent hears why once.
