@@ -88,17 +88,6 @@ private slots:
         for (const QString& text : {run.output, run.errors})
             QVERIFY2(!text.contains(kSecret), qPrintable(text));
     }
-
-    // Without a password in the address, nothing is said of it.
-    void anAddressWithoutAPasswordGetsNoNote()
-    {
-        TestRegister from;
-        QVERIFY(makeDatabase(from.location())->open(from.location()).ok);
-        QTemporaryDir folder;
-        const Run run = runCommand(Command::Export, from.location(), {}, folder);
-        QVERIFY2(run.status == 0, qPrintable(run.errors));
-        QVERIFY2(!run.errors.contains(QStringLiteral("~/.pgpass")), qPrintable(run.errors));
-    }
 };
 
 QTEST_GUILESS_MAIN(CommandPasswordTest)
