@@ -1,10 +1,13 @@
+#include "grid/RegisterModel.h"
 #include "storage/server/ServerDatabase.h"
 #include "storage/SearchFolding.h"
 #include "storage/server/ServerSql.h"
+#include "FaultServer.h"
 #include "StorageTestSupport.h"
 #include "TestRegister.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QSet>
 #include <QTest>
 #include <QUrl>
@@ -13,6 +16,7 @@
 #include <thread>
 
 using namespace osago;
+using osago::test::FaultServer;
 using test::ServerAdmin;
 using test::TestRegister;
 
@@ -93,37 +97,6 @@ StorageStatus runCommand(Command command, ServerDatabase& database)
     }
     return StorageStatus::failure(QStringLiteral("unknown command"));
 }
-
-// The fault tests' own server (OSAGO_FAULT_SERVER: "script folder port"), stopped and started by them; the
-// other tests' server is never touched.
-class FaultServer
-{
-public:
-    FaultServer()
-    {
-        const QStringList parts = qEnvironmentVariable("OSAGO_FAULT_SERVER").split(u' ');
-        if (parts.size() == 3) {
-            m_script = parts[0];
-            m_folder = parts[1];
-            m_port = parts[2];
-        }
-    }
-    ~FaultServer() { run(QStringLiteral("stop")); }
-
-    bool run(const QString& command) const
-    {
-        return !m_script.isEmpty()
-               && QProcess::execute(m_script, {command, m_folder, m_port}) == 0;
-    }
-    QString server() const { return QStringLiteral("postgresql://postgres@127.0.0.1:%1").arg(m_port); }
-    const QString& folder() const { return m_folder; }
-    QString location() const { return server() + QStringLiteral("/postgres"); }
-
-private:
-    QString m_script;
-    QString m_folder;
-    QString m_port;
-};
 
 // The kept row count as the server holds it.
 QString keptCount(test::RawRegister& raw)
@@ -606,8 +579,9 @@ private slots:
         QVERIFY(openedAs(m_register->location())->openWarning().isEmpty());
     }
 
-    // The server's processes stopped: the command gives up past the silence limit, naming the server; once the
-    // server runs again, the same command works over a new connection, and the save given up is not written
+    // The server's processes stopped: the command gives up past the silence limit, naming the server; the wait
+    // hook runs meanwhile, and a read it makes is refused as busy without touching the waiting connection. Once
+    // the server runs again, the same command works over a new connection, and the save given up is not written
     // twice.
     void commandsGiveUpOnAFrozenServer_data()
     {
@@ -626,12 +600,34 @@ private slots:
         QVERIFY(database.open(server.location()).ok);
         QVERIFY(database.insert(rowOf(QStringLiteral("Петров"))).ok);
 
+        RegisterModel model(database);
+        QVERIFY(model.refresh().ok);
+        QSignalSpy failures(&model, &RegisterModel::readFailed);
+        const QModelIndex surnameCell = model.index(0, surnameColumn());
+        int hooks = 0;
+        StorageResult<TableExtent> meanwhile;
+        QVariant shownMeanwhile = QStringLiteral("не спрошено");
+        database.setWaitHook([&] {
+            ++hooks;
+            meanwhile = database.readTableExtent();
+            shownMeanwhile = model.data(surnameCell);
+        });
         QVERIFY(server.run(QStringLiteral("freeze")));
         QElapsedTimer waited;
         waited.start();
         const StorageStatus given = runCommand(command, database);
         const qint64 waitedMs = waited.elapsed();
         QVERIFY(server.run(QStringLiteral("thaw")));
+        database.setWaitHook({});
+        QVERIFY2(hooks >= waitedMs / kWaitHookMs / 2, qPrintable(QStringLiteral("%1 in %2 ms").arg(hooks).arg(waitedMs)));
+        QVERIFY(!meanwhile.ok);
+        QVERIFY(meanwhile.busy);
+        QVERIFY(!given.busy);
+        // The grid's page asked for meanwhile showed empty, is read again once the register is free, and no
+        // failure was told of it.
+        QCOMPARE(shownMeanwhile, QVariant());
+        QTRY_COMPARE(model.data(surnameCell).toString(), QStringLiteral("Петров"));
+        QCOMPARE(failures.size(), 0);
         QVERIFY(!given.ok);
         QVERIFY2(given.error.contains(QStringLiteral("Сервер не отвечает")), qPrintable(given.error));
         QVERIFY2(given.error.contains(database.location()), qPrintable(given.error));
