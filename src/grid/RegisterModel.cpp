@@ -59,7 +59,8 @@ Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const
 
 StorageStatus RegisterModel::refresh()
 {
-    // The ids are read in place between the two reset signals: no view asks for data in between.
+    // The ids are read in place between the two reset signals. A view painting in between (while a server is
+    // waited for) sees no rows: the count is emptied before the read.
     beginResetModel();
     m_pages.clear();
     m_failureReported = false;
