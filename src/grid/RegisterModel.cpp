@@ -10,6 +10,9 @@ namespace osago {
 RegisterModel::RegisterModel(const PolicyDatabase& database, QObject* parent, int idStep)
     : QAbstractTableModel(parent), m_database(&database), m_ids(database, idStep)
 {
+    m_readAgain.setSingleShot(true);
+    m_readAgain.setInterval(kWaitHookMs);
+    connect(&m_readAgain, &QTimer::timeout, this, &RegisterModel::readNotReadPages);
 }
 
 StorageStatus RegisterModel::showRegister(const PolicyDatabase& database)
@@ -56,7 +59,8 @@ Qt::ItemFlags RegisterModel::flags(const QModelIndex& index) const
 
 StorageStatus RegisterModel::refresh()
 {
-    // The ids are read in place between the two reset signals: no view asks for data in between.
+    // The ids are read in place between the two reset signals. A view painting in between (while a server is
+    // waited for) sees no rows: the count is emptied before the read.
     beginResetModel();
     m_pages.clear();
     m_failureReported = false;
@@ -96,25 +100,21 @@ const RegisterModel::Page& RegisterModel::page(int number) const
     return m_pages.back();
 }
 
-// A row that is gone (removed by another program since the refresh) shows as empty cells. When the page cannot
-// be read as a whole (a damaged file), each of its rows is read alone, so only the damaged ones are lost.
+// A row that is gone (removed by another program since the refresh) shows as empty cells; a row on a damaged
+// page of the register as unreadable, the other rows of the page as they are.
 RegisterModel::Page RegisterModel::readPage(int number) const
 {
     const int first = number * kPageRows;
-    const int count = std::min(kPageRows, m_ids.count() - first);
-    Page result{number, 0, {}, std::vector<bool>(std::size_t(std::max(count, 0)), false)};
+    const int count = std::max(std::min(kPageRows, m_ids.count() - first), 0);
+    Page result{number, 0, {}, {}};
     std::vector<qint64> ids;
     StorageStatus status = m_ids.range(first, count, ids);
     if (status.ok)
-        status = m_database->readRows(ids, result.rows);
-    if (!status.ok && !ids.empty()) {
-        for (std::size_t i = 0; i < ids.size(); ++i) {
-            std::vector<QStringList> one;
-            result.unreadable[i] = !m_database->readRows(std::span(&ids[i], 1), one).ok;
-            result.rows[i] = one.front();
-        }
-    }
-    if (!status.ok) {
+        status = m_database->readRowsPastDamage(ids, result.rows, result.unreadable);
+    if (status.busy) {
+        result.notRead = true;
+        m_readAgain.start();
+    } else if (!status.ok) {
         m_lastError = status.error;
         if (!m_failureReported) {
             m_failureReported = true;
@@ -122,12 +122,20 @@ RegisterModel::Page RegisterModel::readPage(int number) const
         }
     }
     result.rows.resize(std::size_t(count));
+    result.unreadable.resize(std::size_t(count), false);
     return result;
+}
+
+void RegisterModel::readNotReadPages()
+{
+    std::erase_if(m_pages, [](const Page& p) { return p.notRead; });
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }
 
 const QString& RegisterModel::unreadableText()
 {
-    static const QString text = QStringLiteral("<не прочитана>");
+    static const QString text = QStringLiteral("‹не прочитана›");
     return text;
 }
 

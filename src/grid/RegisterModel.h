@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QTimer>
 
 #include <optional>
 #include <vector>
@@ -74,10 +75,14 @@ private:
         std::vector<QStringList> rows;
         // Rows whose own read failed (a damaged page); the others of the page are shown.
         std::vector<bool> unreadable;
+        // The register was busy with another statement: the rows show empty until they are read again.
+        bool notRead = false;
     };
 
     const Page& page(int number) const;
     Page readPage(int number) const;
+    // Reads the pages not read while the register was busy: the view asks for their rows again.
+    void readNotReadPages();
 
     const PolicyDatabase* m_database;
     // The rows a search picked; none while every row is shown.
@@ -87,6 +92,7 @@ private:
     mutable quint64 m_useClock = 0;
     mutable QString m_lastError;
     mutable bool m_failureReported = false;
+    mutable QTimer m_readAgain;
 };
 
 } // namespace osago

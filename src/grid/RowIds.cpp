@@ -122,12 +122,15 @@ StorageStatus RowIds::walk(Walk direction, int rows)
     return {};
 }
 
-// Rows added since the count are left for the next read.
+// Rows added since the count are left for the next read. A read that fails (the register busy, the server gone)
+// leaves no id known, so the next range walks again.
 StorageStatus RowIds::readAll()
 {
     m_back.clear();
-    m_complete = true;
     const StorageStatus status = m_database->readAllIds(m_front);
+    m_complete = status.ok;
+    if (!status.ok)
+        m_front.clear();
     m_front.erase(std::upper_bound(m_front.begin(), m_front.end(), m_lastId), m_front.end());
     return status;
 }

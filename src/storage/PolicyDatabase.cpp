@@ -37,6 +37,47 @@ StorageResult<PolicyRow> PolicyDatabase::loadThroughReadRows(RowKey key, const S
     return Result::success(*PolicyRow::fromValues(std::move(rows.front())));
 }
 
+namespace {
+
+// Reads the rows of `ids` into `rows` from `first` on; where a run fails as damaged, each half of it again.
+StorageStatus readRunPastDamage(const PolicyDatabase& database, std::span<const qint64> ids, std::size_t first,
+                                std::vector<QStringList>& rows, std::vector<bool>& unreadable)
+{
+    std::vector<QStringList> run;
+    const StorageStatus status = database.readRows(ids, run);
+    if (status.ok) {
+        std::move(run.begin(), run.end(), rows.begin() + std::ptrdiff_t(first));
+        return status;
+    }
+    if (!status.damaged)
+        return status;
+    if (ids.size() == 1) {
+        unreadable[first] = true;
+        return status;
+    }
+    const std::size_t half = ids.size() / 2;
+    const StorageStatus front = readRunPastDamage(database, ids.first(half), first, rows, unreadable);
+    if (!front.ok && !front.damaged)
+        return front;
+    const StorageStatus back = readRunPastDamage(database, ids.subspan(half), first + half, rows, unreadable);
+    return !back.ok && !back.damaged ? back : status;
+}
+
+} // namespace
+
+StorageStatus PolicyDatabase::readRowsPastDamage(std::span<const qint64> ids, std::vector<QStringList>& rows,
+                                                 std::vector<bool>& unreadable) const
+{
+    rows.assign(ids.size(), QStringList());
+    unreadable.assign(ids.size(), false);
+    const StorageStatus status = readRunPastDamage(*this, ids, 0, rows, unreadable);
+    if (!status.ok && !status.damaged) {
+        rows.assign(ids.size(), QStringList());
+        unreadable.assign(ids.size(), false);
+    }
+    return status;
+}
+
 StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
                                                             PasswordSource askPassword)
 {

@@ -41,6 +41,12 @@ enum class Walk { Up, Down };
 
 using IndexProgress = std::function<void(int percent)>;
 
+// What the program does while a statement of the register waits for a server's answer, called again and again on
+// the waiting thread (about every kWaitHookMs) until the answer comes or the wait gives up: a program with windows
+// repaints them there. Any read or write of the same register it makes meanwhile is refused as `busy`.
+using WaitHook = std::function<void()>;
+inline constexpr int kWaitHookMs = 40;
+
 // The next block of rows for appendRows(): fills `rows`, given empty (123 UTF-8 texts each, in column order, a
 // NULL kept as NULL); an empty block after the last row. A failure ends the copy with nothing added.
 using RowBlocks = std::function<StorageStatus(Utf8Rows& rows)>;
@@ -104,7 +110,8 @@ public:
     // appended to where said, and their memory reused from one read to the next.
     virtual StorageResult<TableExtent> readTableExtent() const = 0;
     // Appends at most `limit` row ids from `lowest` to `highest`: the lowest of them in ascending order for
-    // Walk::Up, the highest in descending order for Walk::Down.
+    // Walk::Up, the highest in descending order for Walk::Down. The ids of rows on a damaged page are given
+    // where the engine still has them elsewhere (the file's order index).
     virtual StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
                                          std::vector<qint64>& ids) const = 0;
     // Every row id, ascending.
@@ -116,6 +123,13 @@ public:
     // The 123 columns of the rows with the ascending `ids`, row i of `rows` for ids[i]; a row that is no longer
     // there stays an empty list.
     virtual StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const = 0;
+    // readRows() past damaged pages of the register: where the rows cannot be read together, ever shorter runs
+    // of them are read, down to single rows, so only the rows on a damaged page are lost. `unreadable[i]` says
+    // that ids[i] could not be read (its row left an empty list), and the failure (`damaged`) is given once for
+    // the whole read. A failure that is not damage (the register closed, the server gone) is given as it is,
+    // every row empty and none marked.
+    StorageStatus readRowsPastDamage(std::span<const qint64> ids, std::vector<QStringList>& rows,
+                                     std::vector<bool>& unreadable) const;
     // The same rows as UTF-8 texts into `rows` (emptied first), in ascending id order, a row no longer there left
     // out, a NULL value as NULL: for copying many rows out of the register without making a string of every
     // value, both engines having the texts as UTF-8 already.
@@ -156,6 +170,10 @@ public:
     // again, with whatever the engine keeps beside it, when what it was made for did not happen.
     virtual bool madeByOpen() const = 0;
     virtual void removeMade() = 0;
+
+    // Sets what runs while a statement waits for a server (see WaitHook). An engine whose statements never wait
+    // for a network keeps no hook.
+    virtual void setWaitHook(WaitHook hook) { static_cast<void>(hook); }
 
 protected:
     // load(RowKey) through readRows(): the row, or `gone` when it is no longer there.

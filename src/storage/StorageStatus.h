@@ -14,6 +14,9 @@ struct StorageStatus
     // The failure found the register damaged: nothing is written into it from then on, and the way out is a
     // restore from a copy (PolicyDatabase::damagedReason()).
     bool damaged = false;
+    // Nothing was done: the register is waiting for the server's answer to another statement (see
+    // PolicyDatabase::setWaitHook()); the same call succeeds once that answer came.
+    bool busy = false;
 
     static StorageStatus failure(QString error) { return {false, std::move(error)}; }
 };

@@ -8,7 +8,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTimer>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QUrl>
@@ -89,6 +91,28 @@ struct ServerProgram
     std::unique_ptr<Program> program;
 };
 
+// Counts the paints of a window's widgets while `counting`.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(const QWidget& window) : m_window(window) { qApp->installEventFilter(this); }
+
+    bool counting = false;
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (counting && event->type() == QEvent::Paint && widget && widget->window() == &m_window)
+            ++paints;
+        return false;
+    }
+
+private:
+    const QWidget& m_window;
+};
+
 } // namespace
 
 // The program on a server's register: the password box and the register window over a real server.
@@ -130,6 +154,53 @@ private slots:
         QSettings settings;
         for (const QString& key : settings.allKeys())
             QVERIFY2(!settings.value(key).toString().contains(kPassword), qPrintable(key));
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    // The server frozen during a save: the main window, resized meanwhile, is painted while the save waits; the
+    // save gives up naming the server, the editor keeps the record, and once the server runs again the same save
+    // writes it once.
+    void theWindowIsPaintedWhileASaveWaitsOnAFrozenServer()
+    {
+        // The fault server of the whole case (TLS on), frozen and thawed again here.
+        const test::FaultServer& server = m_tlsServer;
+        ServerProgram t(server.location());
+        MainWindow& main = t.program->mainWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        control<QAction>(main, QStringLiteral("N2"))->trigger();
+        PolicyEditor& editor = t.program->policyEditor();
+        const QString surname = QStringLiteral("Замороженный");
+        setControlText(editor, QStringLiteral("LabeledEditFamil"), surname);
+        auto* pages = control<QTabWidget>(editor, QStringLiteral("PageControl"));
+        while (pages->currentIndex() < pages->count() - 1)
+            clickButton(editor, "ButtonVper");
+
+        PaintCounter counter(main);
+        const QSize before = main.size();
+        QTimer::singleShot(500, &main, [&] { main.resize(before + QSize(40, 30)); });
+        QVERIFY(server.run(QStringLiteral("freeze")));
+        QElapsedTimer waited;
+        waited.start();
+        counter.counting = true;
+        clickButton(editor, "ButtonSave");
+        counter.counting = false;
+        const qint64 waitedMs = waited.elapsed();
+        QVERIFY(server.run(QStringLiteral("thaw")));
+        QVERIFY2(counter.paints > 0, qPrintable(QString::number(waitedMs)));
+        QCOMPARE(main.size(), before + QSize(40, 30));
+        QVERIFY2(waitedMs < 20000, qPrintable(QString::number(waitedMs)));
+        QTRY_COMPARE(t.seam.shown().size(), 1);
+        const QString given = t.seam.shown().front().text;
+        QVERIFY2(given.contains(QStringLiteral("Сервер не отвечает")) && given.contains(t.program->database().location()),
+                 qPrintable(given));
+        QVERIFY(editor.isVisible());
+        QCOMPARE(controlText(editor, QStringLiteral("LabeledEditFamil")), surname);
+
+        clickButton(editor, "ButtonSave");
+        QCOMPARE(t.seam.shown().size(), 1);
+        RegisterModel& model = t.program->registerModel();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.data(model.index(0, policyColumnIndex(u"Страхователь_фамилия_фирма"))).toString(), surname);
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 

@@ -1,5 +1,6 @@
 #include "app/AgentSettings.h"
 #include "RegisterTestSupport.h"
+#include "StorageTestSupport.h"
 #include "storage/sqlite/SqliteDatabase.h"
 #include "widgets/WindowedGrid.h"
 
@@ -49,6 +50,44 @@ void saveNewRecord(TestProgram& t, const QString& surname)
     t.trigger("N2");
     setControlText(t.editor(), QStringLiteral("LabeledEditFamil"), surname);
     saveFromEditor(t.editor());
+}
+
+// The row ids on one leaf page of the register's table, from `first` to `last`.
+struct LeafRows
+{
+    qint64 first = 0;
+    qint64 last = -1;
+};
+
+// Overwrites with garbage the leaf page of the table holding the row `rowid` of a file whose rows are numbered
+// from 1 without gaps, and gives the rows that page held; none when the page could not be found or written.
+LeafRows damageLeafHolding(const QString& path, qint64 rowid)
+{
+    LeafRows rows;
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        const RawConnection raw(path);
+        pageSize = raw.scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+        QSqlQuery leaves(raw.db());
+        // A table's leaves in the order of their paths from the root are its rows in rowid order.
+        leaves.exec(QStringLiteral("SELECT pageno, ncell FROM dbstat WHERE name = 'TableStrah' AND pagetype = 'leaf' "
+                                   "ORDER BY path"));
+        qint64 first = 1;
+        while (page == 0 && leaves.next()) {
+            const qint64 cells = leaves.value(1).toLongLong();
+            if (rowid < first + cells) {
+                page = leaves.value(0).toLongLong();
+                rows = {first, first + cells - 1};
+            }
+            first += cells;
+        }
+    }
+    QFile file(path);
+    if (page == 0 || !file.open(QIODevice::ReadWrite) || !file.seek(pageSize * (page - 1))
+        || file.write(QByteArray(qsizetype(pageSize), '\x5a')) != pageSize)
+        return {};
+    return rows;
 }
 
 } // namespace
@@ -199,6 +238,66 @@ private slots:
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
         QVERIFY(rowsOnDisk(path).isEmpty());
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    // A damaged leaf page among the rows Ctrl+End walks: the keys reach the last and the first rows, which show as
+    // they are, the rows of that page show as unreadable in every cell, the rows between as they are, and the
+    // grid counts every row. The failure is told once.
+    void damagedLeafPageHidesOnlyItsOwnRows()
+    {
+        constexpr int kRows = 700;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Baza.mdb"));
+        {
+            const auto database = makeDatabase(path);
+            QVERIFY(database->open(path).ok);
+            for (int n = 1; n <= kRows; ++n) {
+                PolicyRow row;
+                row.setValue(0, QStringLiteral("Запись %1").arg(n));
+                QVERIFY(database->insert(row).ok);
+            }
+        }
+        const LeafRows damaged = damageLeafHolding(path, 520);
+        // Within the ids the walk from the end reads at once, outside the last page of the grid.
+        QVERIFY2(damaged.first > kRows - RowIds::kStep && damaged.last <= kRows - RegisterModel::kPageRows,
+                 qPrintable(QStringLiteral("%1-%2").arg(damaged.first).arg(damaged.last)));
+        const auto expected = [&](int row) {
+            return row + 1 >= damaged.first && row + 1 <= damaged.last ? RegisterModel::unreadableText()
+                                                                       : QStringLiteral("Запись %1").arg(row + 1);
+        };
+
+        TestProgram t(path);
+        WindowedGrid& grid = t.main().grid();
+        QVERIFY(QTest::qWaitForWindowExposed(&t.main()));
+        const auto verifyShownRows = [&] {
+            QVERIFY(grid.lastShownRow() > grid.firstShownRow());
+            for (int row = grid.firstShownRow(); row <= grid.lastShownRow(); ++row)
+                QCOMPARE(t.model().data(t.model().index(row, 0)).toString(), expected(row));
+        };
+        grid.setFocus();
+        QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid.selectedSourceRow(), kRows - 1);
+        QCOMPARE(grid.lastShownRow(), kRows - 1);
+        verifyShownRows();
+        QCOMPARE(t.model().rowCount(), kRows);
+
+        for (int presses = 0; grid.firstShownRow() >= damaged.first && presses < kRows; ++presses)
+            QTest::keyClick(&grid, Qt::Key_PageUp);
+        QVERIFY(grid.firstShownRow() < damaged.first && grid.lastShownRow() >= damaged.first);
+        verifyShownRows();
+        for (int column = 0; column < kPolicyColumnCount; ++column)
+            QCOMPARE(t.model().data(t.model().index(int(damaged.first) - 1, column)).toString(),
+                     RegisterModel::unreadableText());
+        QTRY_COMPARE(t.seam.shown().size(), 1);
+        QVERIFY2(t.seam.shown().front().text.contains(u"повреждён"), qPrintable(t.seam.shown().front().text));
+
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(grid.selectedSourceRow(), 0);
+        QCOMPARE(grid.firstShownRow(), 0);
+        verifyShownRows();
+        QCOMPARE(t.model().rowCount(), kRows);
+        QCOMPARE(t.seam.shown().size(), 1);
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 

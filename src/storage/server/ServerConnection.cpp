@@ -5,9 +5,12 @@
 #include <libpq-fe.h>
 
 #include <QDeadlineTimer>
+#include <QScopeGuard>
 #include <QtEndian>
 
 #include <poll.h>
+
+#include <algorithm>
 
 namespace osago {
 
@@ -306,21 +309,31 @@ PgResult PgConnection::next()
 }
 
 // A blocking PQgetResult() would wait on a silent server without end: the socket is watched instead, and every
-// byte that comes starts the silence anew, so a long answer arriving row by row is never cut.
+// byte that comes starts the silence anew, so a long answer arriving row by row is never cut. The wait hook runs
+// between the looks at the socket.
 bool PgConnection::awaitResult()
 {
     if (!m_conn || m_silenceMs <= 0)
         return true;
+    m_waiting = true;
+    const auto waited = qScopeGuard([this] { m_waiting = false; });
     QDeadlineTimer silence(m_silenceMs);
+    QDeadlineTimer nextHook(m_waitHookMs);
     while (PQconsumeInput(m_conn) == 1 && PQisBusy(m_conn) == 1) {
         if (silence.hasExpired()) {
             close();
             m_timedOut = true;
             return false;
         }
+        const qint64 look = m_waitHook ? std::min(silence.remainingTime(), nextHook.remainingTime())
+                                       : silence.remainingTime();
         pollfd socket{PQsocket(m_conn), POLLIN, 0};
-        if (poll(&socket, 1, int(silence.remainingTime())) > 0)
+        if (poll(&socket, 1, int(look)) > 0)
             silence.setRemainingTime(m_silenceMs);
+        if (m_waitHook && nextHook.hasExpired()) {
+            m_waitHook();
+            nextHook.setRemainingTime(m_waitHookMs);
+        }
     }
     return true;
 }

@@ -92,6 +92,14 @@ public:
     // How long a statement may wait for the server's next word, in seconds (0: without limit). Past it the
     // connection is closed and the statement fails as timedOut().
     void setSilenceLimit(int seconds) { m_silenceMs = seconds * 1000; }
+    // Runs `hook` every `intervalMs` while a statement waits within the silence limit (the window repaints).
+    void setWaitHook(std::function<void()> hook, int intervalMs)
+    {
+        m_waitHook = std::move(hook);
+        m_waitHookMs = intervalMs;
+    }
+    // Whether a statement is waiting for the server's answer (the wait hook is running): no other may start.
+    bool isWaiting() const { return m_waiting; }
     // Whether a transaction is open on the connection.
     bool inTransaction() const;
     // The server process serving the connection, as the server's statistics name it.
@@ -134,6 +142,9 @@ private:
     pg_conn* m_conn = nullptr;
     int m_silenceMs = 0;
     bool m_timedOut = false;
+    std::function<void()> m_waitHook;
+    int m_waitHookMs = 0;
+    bool m_waiting = false;
 };
 
 } // namespace osago

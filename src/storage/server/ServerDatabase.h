@@ -84,6 +84,7 @@ public:
     // The table is the server's: an open never makes anything to take back.
     bool madeByOpen() const override { return false; }
     void removeMade() override {}
+    void setWaitHook(WaitHook hook) override { m_session.setWaitHook(std::move(hook)); }
 
 private:
     using Steps = std::function<StorageStatus(const QString& action)>;

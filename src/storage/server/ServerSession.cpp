@@ -113,6 +113,12 @@ StorageResult<PgResult> ServerSession::run(const QString& action, const std::fun
                                            const std::function<bool()>& mayRepeat)
 {
     StorageResult<PgResult> outcome;
+    if (m_connection.isWaiting()) {
+        static_cast<StorageStatus&>(outcome) =
+            failure(action, QStringLiteral("реестр ещё ждёт ответа сервера на предыдущую команду"));
+        outcome.busy = true;
+        return outcome;
+    }
     if (!isOpen()) {
         static_cast<StorageStatus&>(outcome) = failure(action, QStringLiteral("реестр не открыт"));
         return outcome;

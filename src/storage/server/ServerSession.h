@@ -53,6 +53,10 @@ public:
                                          std::span<const QByteArray> values,
                                          const std::function<void(const PgResult& row)>& row);
 
+    // Sets what runs while a statement waits (PolicyDatabase::setWaitHook()); a statement asked for meanwhile is
+    // refused as busy.
+    void setWaitHook(WaitHook hook) { m_connection.setWaitHook(std::move(hook), kWaitHookMs); }
+
     // The connection itself, for a copy between statements of an open transaction.
     PgConnection& connection() { return m_connection; }
     // While `allow`, statements wait for a silent server up to kLongWorkSilenceSeconds: long work (a copy, an

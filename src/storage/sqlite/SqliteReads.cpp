@@ -46,10 +46,12 @@ public:
             return StorageStatus::failure(
                 storageFailure(kReadAction, QStringLiteral("реестр не открыт"), m_database.path()));
         }
-        m_database.noteFailure(sqlite3_extended_errcode(m_db));
-        return StorageStatus::failure(storageFailure(kReadAction, sqlite3_extended_errcode(m_db),
-                                                     QString::fromUtf8(sqlite3_errmsg(m_db)), m_database.path(),
-                                                     m_database.busySeconds()));
+        const int code = sqlite3_extended_errcode(m_db);
+        m_database.noteFailure(code);
+        StorageStatus status = StorageStatus::failure(storageFailure(
+            kReadAction, code, QString::fromUtf8(sqlite3_errmsg(m_db)), m_database.path(), m_database.busySeconds()));
+        status.damaged = isDamageCode(code);
+        return status;
     }
 
     // Growing a vector id by id costs more than reading the ids, every larger block being fresh memory; the
@@ -97,10 +99,11 @@ QString columnText(sqlite3_stmt* statement, int column)
 }
 
 // The rows with the ascending `ids`, rowid first, in ascending order: ids without a gap as one range of the
-// table, which SQLite walks in order; others one by one.
+// table, which SQLite walks in order; others one by one. A single row is looked up alone: a range would step on
+// to the next row to see where it ends, and fail with that row's page when it is damaged.
 Statement rowsStatement(const Reader& reader, std::span<const qint64> ids)
 {
-    const bool range = ids.back() - ids.front() == qint64(ids.size()) - 1;
+    const bool range = ids.size() > 1 && ids.back() - ids.front() == qint64(ids.size()) - 1;
     static const QByteArray byRange = (sqliteSql::selectByIdRange() + QStringLiteral(" ORDER BY rowid")).toUtf8();
     Statement statement =
         reader.prepare(range ? byRange
@@ -181,15 +184,12 @@ StorageResult<TableExtent> readTableExtent(const SqliteDatabase& database)
     return StorageResult<TableExtent>::success({int(rows), sqlite3_column_int64(statement.get(), 1)});
 }
 
-StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
-                             std::vector<qint64>& ids)
+namespace {
+
+StorageStatus appendIdsBetween(const Reader& reader, const QByteArray& sql, qint64 lowest, qint64 highest, int limit,
+                               std::vector<qint64>& ids)
 {
-    const Reader reader(database);
-    if (!reader.isOpen())
-        return reader.failure();
-    static const QByteArray upward = sqliteSql::selectIdsBetween(false).toUtf8();
-    static const QByteArray downward = sqliteSql::selectIdsBetween(true).toUtf8();
-    const Statement statement = reader.prepare(walk == Walk::Up ? upward : downward);
+    const Statement statement = reader.prepare(sql);
     if (!statement)
         return reader.failure();
     sqlite3_bind_int64(statement.get(), 1, lowest);
@@ -199,6 +199,35 @@ StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
         ids.push_back(sqlite3_column_int64(statement.get(), 0));
     return step == SQLITE_DONE ? StorageStatus{} : reader.failure();
+}
+
+} // namespace
+
+// A walk that meets a damaged page of the table takes the ids from the order index instead, so the rows on both
+// sides of the page keep their places in the grid. The ids are then all there and the walk succeeds; the register
+// is known to be damaged all the same (isDamaged()), and the reads of the rows on that page say so.
+StorageStatus readIdsBetween(const SqliteDatabase& database, qint64 lowest, qint64 highest, int limit, Walk walk,
+                             std::vector<qint64>& ids)
+{
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    const bool descending = walk == Walk::Down;
+    static const QByteArray inTable[] = {sqliteSql::selectIdsBetween(false).toUtf8(),
+                                         sqliteSql::selectIdsBetween(true).toUtf8()};
+    static const QByteArray inIndex[] = {sqliteSql::selectIdsBetweenInOrderIndex(false).toUtf8(),
+                                         sqliteSql::selectIdsBetweenInOrderIndex(true).toUtf8()};
+    const std::size_t known = ids.size();
+    const StorageStatus status = appendIdsBetween(reader, inTable[descending], lowest, highest, limit, ids);
+    if (status.ok || !status.damaged)
+        return status;
+    ids.resize(known);
+    const StorageStatus fromIndex = appendIdsBetween(reader, inIndex[descending], lowest, highest, limit, ids);
+    if (!fromIndex.ok) {
+        ids.resize(known);
+        return status;
+    }
+    return fromIndex;
 }
 
 StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> ids, std::vector<QStringList>& rows)

@@ -48,10 +48,15 @@ Index tableIndex(const QString& suffix, const QString& key)
 
 } // namespace
 
+const Index& orderIndex()
+{
+    static const Index order = tableIndex(QStringLiteral("_order"), QStringLiteral("(0)"));
+    return order;
+}
+
 const std::vector<Index>& indexes()
 {
-    static const std::vector<Index> all{tableIndex(QStringLiteral("_code"), rowCode()),
-                                        tableIndex(QStringLiteral("_order"), QStringLiteral("(0)"))};
+    static const std::vector<Index> all{tableIndex(QStringLiteral("_code"), rowCode()), orderIndex()};
     return all;
 }
 
@@ -92,10 +97,24 @@ QString selectRowCountAndLastId()
     return QStringLiteral("SELECT (SELECT count(*) FROM %1), (SELECT max(rowid) FROM %1)").arg(table());
 }
 
-QString selectIdsBetween(bool descending)
+namespace {
+
+QString idsBetween(const QString& source, bool descending)
 {
     return QStringLiteral("SELECT rowid FROM %1 WHERE rowid BETWEEN ? AND ? ORDER BY rowid %2 LIMIT ?")
-        .arg(table(), descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+        .arg(source, descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+}
+
+} // namespace
+
+QString selectIdsBetween(bool descending)
+{
+    return idsBetween(table(), descending);
+}
+
+QString selectIdsBetweenInOrderIndex(bool descending)
+{
+    return idsBetween(table() + QStringLiteral(" INDEXED BY ") + quoted(orderIndex().name), descending);
 }
 
 QString selectIdsByCode()

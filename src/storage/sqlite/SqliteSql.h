@@ -21,6 +21,7 @@ struct Index
 // code; the order index has one constant key, so it holds nothing but the row ids in ascending order: the
 // narrowest thing SQLite can scan to list the rows, which it then prefers to the table itself.
 const std::vector<Index>& indexes();
+const Index& orderIndex();
 // The index of issueDayKey(), so the rows of a period are found without reading the others. A new register has
 // it; an older one gets it at its first report, since building it reads the whole table.
 const Index& issueDayIndex();
@@ -41,6 +42,9 @@ QString selectRowCountAndLastId();
 // At most the third bound value of row ids from the first bound value to the second, in ascending order, or
 // in descending order when `descending`: a short walk of the table from one end of the range.
 QString selectIdsBetween(bool descending);
+// The same ids read from the order index instead of the table: the way past a damaged page of the table, whose
+// rows' ids the index still holds. It scans the whole index.
+QString selectIdsBetweenInOrderIndex(bool descending);
 // The row ids of the rows holding the code bound as the only value.
 QString selectIdsByCode();
 // rowid and the 123 columns of the rows whose rowid is one of `count` bound values.

@@ -1,3 +1,4 @@
+#include "grid/RegisterModel.h"
 #include "storage/server/ServerDatabase.h"
 #include "storage/SearchFolding.h"
 #include "storage/server/ServerSql.h"
@@ -6,6 +7,7 @@
 #include "TestRegister.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QSet>
 #include <QTest>
 #include <QUrl>
@@ -577,8 +579,9 @@ private slots:
         QVERIFY(openedAs(m_register->location())->openWarning().isEmpty());
     }
 
-    // The server's processes stopped: the command gives up past the silence limit, naming the server; once the
-    // server runs again, the same command works over a new connection, and the save given up is not written
+    // The server's processes stopped: the command gives up past the silence limit, naming the server; the wait
+    // hook runs meanwhile, and a read it makes is refused as busy without touching the waiting connection. Once
+    // the server runs again, the same command works over a new connection, and the save given up is not written
     // twice.
     void commandsGiveUpOnAFrozenServer_data()
     {
@@ -597,12 +600,34 @@ private slots:
         QVERIFY(database.open(server.location()).ok);
         QVERIFY(database.insert(rowOf(QStringLiteral("Петров"))).ok);
 
+        RegisterModel model(database);
+        QVERIFY(model.refresh().ok);
+        QSignalSpy failures(&model, &RegisterModel::readFailed);
+        const QModelIndex surnameCell = model.index(0, surnameColumn());
+        int hooks = 0;
+        StorageResult<TableExtent> meanwhile;
+        QVariant shownMeanwhile = QStringLiteral("не спрошено");
+        database.setWaitHook([&] {
+            ++hooks;
+            meanwhile = database.readTableExtent();
+            shownMeanwhile = model.data(surnameCell);
+        });
         QVERIFY(server.run(QStringLiteral("freeze")));
         QElapsedTimer waited;
         waited.start();
         const StorageStatus given = runCommand(command, database);
         const qint64 waitedMs = waited.elapsed();
         QVERIFY(server.run(QStringLiteral("thaw")));
+        database.setWaitHook({});
+        QVERIFY2(hooks >= waitedMs / kWaitHookMs / 2, qPrintable(QStringLiteral("%1 in %2 ms").arg(hooks).arg(waitedMs)));
+        QVERIFY(!meanwhile.ok);
+        QVERIFY(meanwhile.busy);
+        QVERIFY(!given.busy);
+        // The grid's page asked for meanwhile showed empty, is read again once the register is free, and no
+        // failure was told of it.
+        QCOMPARE(shownMeanwhile, QVariant());
+        QTRY_COMPARE(model.data(surnameCell).toString(), QStringLiteral("Петров"));
+        QCOMPARE(failures.size(), 0);
         QVERIFY(!given.ok);
         QVERIFY2(given.error.contains(QStringLiteral("Сервер не отвечает")), qPrintable(given.error));
         QVERIFY2(given.error.contains(database.location()), qPrintable(given.error));
