@@ -160,7 +160,7 @@ StorageResult<ReceiveOutcome> ServerBlankJournal::receive(const BlankReceipt& gi
 {
     using Result = StorageResult<ReceiveOutcome>;
     BlankReceipt receipt = given;
-    receipt.series = hasSeries(receipt.kind) ? foldBlankSeries(receipt.series) : QString();
+    receipt.series = foldBlankSeries(hasSeries(receipt.kind) ? receipt.series : QString());
     StorageStatus status = writable(kReceiveAction);
     if (!status.ok)
         return Result::failure(status);

@@ -28,6 +28,12 @@ QVariant nullText()
     return QVariant(QString());
 }
 
+// Qt binds a null text as NULL; the journal's texts are never NULL.
+QVariant textValue(const QString& text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QVariantList numberValues(const BlankNumber& blank)
 {
     return {int(blank.kind), foldBlankSeries(blank.series), blank.number};
@@ -130,7 +136,7 @@ StorageResult<ReceiveOutcome> SqliteBlankJournal::receive(const BlankReceipt& gi
 {
     using Result = StorageResult<ReceiveOutcome>;
     BlankReceipt receipt = given;
-    receipt.series = hasSeries(receipt.kind) ? foldBlankSeries(receipt.series) : QString();
+    receipt.series = foldBlankSeries(hasSeries(receipt.kind) ? receipt.series : QString());
     if (receipt.first > receipt.last || receipt.first < 0 || receipt.last > highestBlankNumber(receipt.kind))
         return Result::failure(m_database.failure(kReceiveAction, QStringLiteral("неверный диапазон номеров")));
     // The records of a received range are found by their numbers' index, made at the first receipt of a kind.
@@ -152,7 +158,8 @@ StorageResult<ReceiveOutcome> SqliteBlankJournal::receive(const BlankReceipt& gi
             return m_database.failure(action, overlapRefusal(receiptAt(query)));
         const QString day = journalDate(receipt.date);
         step = run(query, action, sql::insertReceipt(),
-                   {int(receipt.kind), receipt.series, receipt.first, receipt.last, day, receipt.act, receipt.note});
+                   {int(receipt.kind), receipt.series, receipt.first, receipt.last, day, textValue(receipt.act),
+                    textValue(receipt.note)});
         if (!step.ok)
             return step;
         outcome.receiptId = query.lastInsertId().toLongLong();
@@ -354,8 +361,8 @@ StorageResult<qint64> SqliteBlankJournal::mark(std::span<const qint64> ids, cons
             const MarkColumns columns = markColumns(mark);
             step = run(query, action, sql::markBlanks(count),
                        QVariantList{int(mark.status), day, columns.spoiledOn ? QVariant(day) : nullText(),
-                                    columns.reason ? QVariant(mark.reason) : nullText(),
-                                    columns.act ? QVariant(mark.act) : nullText()}
+                                    columns.reason ? textValue(mark.reason) : nullText(),
+                                    columns.act ? textValue(mark.act) : nullText()}
                            + idValues(part));
             if (!step.ok)
                 return step;
