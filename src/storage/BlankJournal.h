@@ -5,6 +5,7 @@
 #include "storage/PolicyDatabase.h"
 #include "storage/StorageStatus.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -15,6 +16,10 @@ namespace osago {
 // transaction. A record's own save, change and deletion take their blanks' part through RecordBlanks (see
 // PolicyDatabase::insert()). On a server register made before the journal, the tables are made at the table
 // owner's first open; until then reads find no blank and writes say that the owner must open the register once.
+// The next block of blanks for BlankJournal::appendCopy(): fills `rows`, given empty; an empty block after the
+// last one.
+using BlankBlocks = std::function<StorageStatus(std::vector<BlankCopyRow>& rows)>;
+
 class BlankJournal
 {
 public:
@@ -59,6 +64,17 @@ public:
     // or came to their status (or were spoiled) within it or later. A blank gone from the hand before the period
     // is in none of its groups.
     virtual StorageStatus readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const = 0;
+
+    // Copies of the journal (backups, copy-register). The blanks with ids above `afterId`, at most `limit`, in
+    // ascending id order, their ids into `ids`.
+    virtual StorageStatus readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
+                                        std::vector<BlankCopyRow>& rows) const = 0;
+    // Adds `receipts` (under new ids) and the blanks `next` gives (their receipts' ids taken to the new ones) in one
+    // transaction; a number the journal has already fails the whole copy.
+    virtual StorageStatus appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next) = 0;
 };
+
+// Copies the whole journal of `from` into `to` (BlankJournal::appendCopy()), a block at a time.
+StorageStatus copyJournal(const BlankJournal& from, BlankJournal& to);
 
 } // namespace osago

@@ -16,6 +16,7 @@ namespace osago {
 inline const QString kReceiveAction = QStringLiteral("Бланки не приняты");
 inline const QString kCancelReceiptAction = QStringLiteral("Поступление не отменено");
 inline const QString kMarkBlanksAction = QStringLiteral("Бланки не отмечены");
+inline const QString kCopyBlanksAction = QStringLiteral("Журнал бланков не скопирован");
 inline const QString kReadBlanksAction = QStringLiteral("Журнал бланков не прочитан");
 
 // How a date is kept in the journal's tables: "YYYY-MM-DD", which sorts as the days do.

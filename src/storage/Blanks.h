@@ -190,4 +190,19 @@ struct BlankHistoryRow
     QString recordCode;
 };
 
+// One blank with everything the journal keeps of it, for copying a journal into another register.
+struct BlankCopyRow
+{
+    // The receipt's id in the journal it is read from.
+    qint64 receiptId = 0;
+    BlankNumber number;
+    QDate receivedOn;
+    BlankStatus status = BlankStatus::OnHand;
+    QDate statusDate;
+    QDate spoiledOn;
+    QString recordCode;
+    QString reason;
+    QString returnAct;
+};
+
 } // namespace osago

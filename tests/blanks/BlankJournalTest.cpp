@@ -2,8 +2,10 @@
 #include "storage/BlankJournal.h"
 #include "storage/BlankNumbers.h"
 #include "storage/PolicyColumns.h"
+#include "transfer/RegisterCopy.h"
 #include "TestRegister.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <latch>
@@ -365,6 +367,61 @@ private slots:
         QVERIFY(line.balanced());
         QCOMPARE(report.value.discrepancies.size(), std::size_t(1));
         QCOMPARE(report.value.discrepancies[0].number, policy(99));
+    }
+
+    // What a copy must carry of the journal: every blank's number, status, date and record.
+    static QStringList journalOf(BlankJournal& journal)
+    {
+        std::vector<qint64> ids;
+        std::vector<BlankRow> rows;
+        if (!journal.readIds({}, ids).ok || !journal.readRows(ids, rows).ok)
+            qWarning("journal not read");
+        QStringList lines;
+        for (const BlankRow& row : rows) {
+            lines << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(blankText(row.number), blankStatusName(row.status),
+                                                            row.statusDate.toString(Qt::ISODate), row.user.code,
+                                                            row.reason, row.receiptAct);
+        }
+        return lines;
+    }
+
+    void aBackupCarriesTheJournalAndARestoreBringsItBack()
+    {
+        QVERIFY(journal().receive(policies("ААА", 1, 5)).ok);
+        QVERIFY(m_database->insert(recordOn("ААА№0000000002", "Иванов"), taking({policy(2)})).ok);
+        const std::vector<qint64> ids = idsOf({{}, BlankStatus::OnHand, {}, {}});
+        QVERIFY(journal().mark(std::span(&ids[0], 1), {BlankStatus::Spoiled, QDate(2026, 3, 3), "брак", {}}).ok);
+        const QStringList before = journalOf(journal());
+        const QDateTime now(QDate(2026, 3, 31), QTime(12, 0));
+        const StorageResult<QString> copy =
+            m_database->backup(m_database->copyPlace(), now, OnDisk::BeforeReport);
+        QVERIFY2(copy.ok, qPrintable(copy.error));
+        std::unique_ptr<PolicyDatabase> file = makeDatabase(copy.value);
+        QVERIFY(file->open(copy.value, PolicyDatabase::Access::ReadOnly).ok);
+        QCOMPARE(journalOf(file->blanks()), before);
+        file.reset();
+
+        QVERIFY(journal().receive(policies("БББ", 1, 5)).ok);
+        const StorageStatus restored = m_database->restore(copy.value, now.addSecs(60));
+        QVERIFY2(restored.ok, qPrintable(restored.error));
+        QCOMPARE(journalOf(journal()), before);
+    }
+
+    void copyRegisterCarriesTheJournal()
+    {
+        QVERIFY(journal().receive(policies("ААА", 1, 5)).ok);
+        QVERIFY(journal().receive({BlankKind::Receipt, {}, 1, 3, kMarch1, {}, {}}).ok);
+        QVERIFY(m_database->insert(recordOn("ААА№0000000004", "Иванов"), taking({policy(4)})).ok);
+        QTemporaryDir folder;
+        const QString target = folder.filePath("Копия.mdb");
+        std::unique_ptr<PolicyDatabase> to = makeDatabase(target);
+        QVERIFY(to->open(target).ok);
+        const StorageResult<qint64> copied = copyRegister(*m_database, *to, false, [](qint64, qint64) {});
+        QVERIFY2(copied.ok, qPrintable(copied.error));
+        QCOMPARE(journalOf(to->blanks()), journalOf(journal()));
+        std::vector<ReceiptRow> receipts;
+        QVERIFY(to->blanks().readReceipts(receipts).ok);
+        QCOMPARE(receipts.size(), std::size_t(2));
     }
 
     void aRegisterOpenedForReadingTakesNoBlanks()

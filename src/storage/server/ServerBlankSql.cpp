@@ -228,4 +228,27 @@ QByteArray selectHistory()
            "WHERE received <= $1 AND (status = 0 OR status_date >= $2 OR spoiled_on >= $2)";
 }
 
+QByteArray selectCopyBlock()
+{
+    return "SELECT id, receipt, kind, series, number, received, status, status_date, spoiled_on, record_code, reason, "
+           "return_act FROM \"Blanks\" WHERE id > $1 ORDER BY id LIMIT $2";
+}
+
+QByteArray insertCopiedBlank()
+{
+    return "INSERT INTO \"Blanks\" (receipt, kind, series, number, received, status, status_date, spoiled_on, "
+           "record_code, reason, return_act) VALUES ($1, $2, $3, $4, $5, $6, $7, nullif($8, '')::date, nullif($9, ''), "
+           "$10, $11)";
+}
+
+QByteArray deleteAllBlanks()
+{
+    return "DELETE FROM \"Blanks\"";
+}
+
+QByteArray deleteAllReceipts()
+{
+    return "DELETE FROM \"BlankReceipts\"";
+}
+
 } // namespace osago::serverBlankSql

@@ -57,6 +57,14 @@ QByteArray selectBlank();
 // until, from.
 QByteArray selectHistory();
 
+// id and every column of the blanks with ids above $1, at most $2, ascending.
+QByteArray selectCopyBlock();
+// receipt, kind, series, number, received, status, status_date, spoiled_on (empty: none), record_code (empty:
+// none), reason, return_act.
+QByteArray insertCopiedBlank();
+QByteArray deleteAllBlanks();
+QByteArray deleteAllReceipts();
+
 } // namespace serverBlankSql
 
 } // namespace osago

@@ -449,4 +449,87 @@ StorageStatus ServerBlankJournal::markRecord(const QString& action, const QStrin
     return {};
 }
 
+
+StorageStatus ServerBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
+                                                std::vector<BlankCopyRow>& rows) const
+{
+    ids.clear();
+    rows.clear();
+    if (const StorageStatus open = openForReading(); !open.ok || !m_present)
+        return open;
+    const StorageResult<PgResult> found = read(sql::selectCopyBlock(), {number(afterId), number(limit)});
+    const PgResult& result = found.value;
+    for (int row = 0; found.ok && row < result.rows(); ++row) {
+        ids.push_back(result.text(row, 0).toLongLong());
+        rows.push_back({result.text(row, 1).toLongLong(), numberAt(result, row, 2), dateOfJournal(result.text(row, 5)),
+                        BlankStatus(result.text(row, 6).toInt()), dateOfJournal(result.text(row, 7)),
+                        dateOfJournal(result.text(row, 8)), result.text(row, 9), result.text(row, 10),
+                        result.text(row, 11)});
+    }
+    return found;
+}
+
+StorageStatus ServerBlankJournal::appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next)
+{
+    const StorageStatus status = writable(kCopyBlanksAction);
+    if (!status.ok)
+        return status;
+    return m_database.inTransaction(
+        kCopyBlanksAction, [&](const QString& action) { return appendCopyIn(action, receipts, next); }, true);
+}
+
+StorageStatus ServerBlankJournal::replaceIn(const QString& action, const BlankJournal& copy)
+{
+    if (!m_present)
+        return tablesMissing(action);
+    for (const QByteArray& statement : {sql::deleteAllBlanks(), sql::deleteAllReceipts()}) {
+        if (const StorageStatus emptied = run(action, statement); !emptied.ok)
+            return emptied;
+    }
+    std::vector<ReceiptRow> receipts;
+    if (const StorageStatus read = copy.readReceipts(receipts); !read.ok || receipts.empty())
+        return read;
+    qint64 lastId = 0;
+    std::vector<qint64> ids;
+    return appendCopyIn(action, receipts, [&](std::vector<BlankCopyRow>& rows) {
+        const StorageStatus read = copy.readCopyBlock(lastId, 10000, ids, rows);
+        if (!ids.empty())
+            lastId = ids.back();
+        return read;
+    });
+}
+
+StorageStatus ServerBlankJournal::appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts,
+                                               const BlankBlocks& next)
+{
+    std::map<qint64, QByteArray> newIds;
+    for (const ReceiptRow& row : receipts) {
+        const BlankReceipt& receipt = row.receipt;
+        const StorageResult<PgResult> added =
+            run(action, sql::insertReceipt(),
+                {number(int(receipt.kind)), text(receipt.series), number(receipt.first), number(receipt.last),
+                 text(journalDate(receipt.date)), text(receipt.act), text(receipt.note)});
+        if (!added.ok)
+            return added;
+        newIds[row.id] = added.value.bytes(0, 0).toByteArray();
+    }
+    std::vector<BlankCopyRow> block;
+    for (;;) {
+        block.clear();
+        const StorageStatus read = next(block);
+        if (!read.ok || block.empty())
+            return read;
+        for (const BlankCopyRow& blank : block) {
+            const StorageResult<PgResult> added = run(
+                action, sql::insertCopiedBlank(),
+                {newIds[blank.receiptId], number(int(blank.number.kind)), text(blank.number.series),
+                 number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
+                 text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
+                 text(blank.reason), text(blank.returnAct)});
+            if (!added.ok)
+                return added;
+        }
+    }
+}
+
 } // namespace osago

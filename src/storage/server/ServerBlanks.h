@@ -31,14 +31,22 @@ public:
                         std::vector<BlankCheck>& checks) const override;
     StorageStatus readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const override;
 
+    StorageStatus readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
+                                std::vector<BlankCopyRow>& rows) const override;
+    StorageStatus appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next) override;
+
     // Inside the record's write transaction: takes and releases `blanks` for the record `code`.
     StorageStatus markRecord(const QString& action, const QString& code, const RecordBlanks& blanks);
 
     // At each open, once the register's rights are known: finds the journal's tables, or makes them when the role
     // owns the register and may write.
     void prepare(bool ownsRegister, bool writable);
+    // Inside a restore's transaction: the journal replaced by the one of the register file `copy`.
+    StorageStatus replaceIn(const QString& action, const BlankJournal& copy);
 
 private:
+    // appendCopy() inside a transaction already begun.
+    StorageStatus appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts, const BlankBlocks& next);
     StorageStatus openForReading() const;
     StorageStatus tablesMissing(const QString& action) const;
     StorageStatus writable(const QString& action) const;

@@ -226,4 +226,16 @@ QString selectHistory()
                           "\"Blanks\" WHERE received <= ? AND (status = 0 OR status_date >= ? OR spoiled_on >= ?)");
 }
 
+QString selectCopyBlock()
+{
+    return QStringLiteral("SELECT id, receipt, kind, series, number, received, status, status_date, spoiled_on, "
+                          "record_code, reason, return_act FROM \"Blanks\" WHERE id > ? ORDER BY id LIMIT ?");
+}
+
+QString insertCopiedBlank()
+{
+    return QStringLiteral("INSERT INTO \"Blanks\" (receipt, kind, series, number, received, status, status_date, "
+                          "spoiled_on, record_code, reason, return_act) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+}
+
 } // namespace osago::sqliteBlankSql

@@ -58,6 +58,11 @@ QString selectBlank();
 // Blanks received up to the bound day that are on hand, or moved on or after the other bound day (bound twice).
 QString selectHistory();
 
+// id and every column of the blanks with ids above the bound one, at most the bound count, ascending.
+QString selectCopyBlock();
+// receipt, kind, series, number, received, status, status_date, spoiled_on, record_code, reason, return_act.
+QString insertCopiedBlank();
+
 } // namespace sqliteBlankSql
 
 } // namespace osago

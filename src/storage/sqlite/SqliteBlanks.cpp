@@ -453,4 +453,70 @@ StorageStatus SqliteBlankJournal::markRecord(const QString& action, const QStrin
     return {};
 }
 
+
+StorageStatus SqliteBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
+                                                std::vector<BlankCopyRow>& rows) const
+{
+    ids.clear();
+    rows.clear();
+    const StorageStatus status = readable();
+    if (!status.ok || !tablesPresent())
+        return status;
+    QSqlQuery query(m_database.m_db);
+    const StorageStatus read = run(query, kCopyBlanksAction, sql::selectCopyBlock(), {afterId, limit});
+    while (read.ok && query.next()) {
+        ids.push_back(query.value(0).toLongLong());
+        rows.push_back({query.value(1).toLongLong(), numberAt(query, 2), dateOfJournal(query.value(5).toString()),
+                        BlankStatus(query.value(6).toInt()), dateOfJournal(query.value(7).toString()),
+                        dateOfJournal(query.value(8).toString()), query.value(9).toString(),
+                        query.value(10).toString(), query.value(11).toString()});
+    }
+    return read;
+}
+
+StorageStatus SqliteBlankJournal::appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next)
+{
+    return m_database.inTransaction(kCopyBlanksAction, [&](const QString& action) {
+        return appendCopyIn(action, receipts, next);
+    });
+}
+
+StorageStatus SqliteBlankJournal::appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts,
+                                               const BlankBlocks& next)
+{
+    QSqlQuery query(m_database.m_db);
+    std::map<qint64, qint64> newIds;
+    for (const ReceiptRow& row : receipts) {
+        const BlankReceipt& receipt = row.receipt;
+        const StorageStatus step =
+            run(query, action, sql::insertReceipt(),
+                {int(receipt.kind), textValue(receipt.series), receipt.first, receipt.last, journalDate(receipt.date),
+                 textValue(receipt.act), textValue(receipt.note)});
+        if (!step.ok)
+            return step;
+        newIds[row.id] = query.lastInsertId().toLongLong();
+    }
+    if (!query.prepare(sql::insertCopiedBlank()))
+        return m_database.failure(action, query);
+    std::vector<BlankCopyRow> block;
+    for (;;) {
+        block.clear();
+        const StorageStatus read = next(block);
+        if (!read.ok || block.empty())
+            return read;
+        for (const BlankCopyRow& blank : block) {
+            const QString spoiled = journalDate(blank.spoiledOn);
+            for (const QVariant& value :
+                 QVariantList{newIds[blank.receiptId], int(blank.number.kind), textValue(blank.number.series),
+                              blank.number.number, journalDate(blank.receivedOn), int(blank.status),
+                              journalDate(blank.statusDate), spoiled.isEmpty() ? nullText() : QVariant(spoiled),
+                              blank.recordCode.isEmpty() ? nullText() : QVariant(blank.recordCode),
+                              textValue(blank.reason), textValue(blank.returnAct)})
+                query.addBindValue(value);
+            if (!query.exec())
+                return m_database.failure(action, query);
+        }
+    }
+}
+
 } // namespace osago

@@ -34,6 +34,10 @@ public:
                         std::vector<BlankCheck>& checks) const override;
     StorageStatus readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const override;
 
+    StorageStatus readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
+                                std::vector<BlankCopyRow>& rows) const override;
+    StorageStatus appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next) override;
+
     // Inside the record's write transaction: takes and releases `blanks` for the record `code`.
     StorageStatus markRecord(const QString& action, const QString& code, const RecordBlanks& blanks);
 
@@ -43,6 +47,8 @@ public:
     StorageStatus addTablesIfMissing();
 
 private:
+    // appendCopy() inside a transaction already begun.
+    StorageStatus appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts, const BlankBlocks& next);
     StorageStatus run(QSqlQuery& query, const QString& action, const QString& text, const QVariantList& values) const;
     bool tablesPresent() const;
     StorageStatus readable() const;
