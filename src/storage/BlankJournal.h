@@ -74,6 +74,8 @@ public:
     virtual StorageStatus appendCopy(const std::vector<ReceiptRow>& receipts, const BlankBlocks& next) = 0;
 };
 
+// Every blank of `from`, a block at a time in id order, for appendCopy().
+BlankBlocks blankBlocksOf(const BlankJournal& from);
 // Copies the whole journal of `from` into `to` (BlankJournal::appendCopy()), a block at a time.
 StorageStatus copyJournal(const BlankJournal& from, BlankJournal& to);
 

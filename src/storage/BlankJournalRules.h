@@ -6,6 +6,10 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
 #include <span>
 
 namespace osago {
@@ -59,6 +63,28 @@ BlankUser blankUser(const QString& code, const QString& surname, const QString& 
 // The register columns a blank's user is read from, in blankUser()'s order after the code: the code, the
 // policyholder's surname or firm, name, patronymic, the issue date.
 std::span<const int> blankUserColumns();
+
+// Reads the records named by `codes`, each under its code.
+using UserReader = std::function<StorageStatus(const std::set<QString>& codes, std::map<QString, BlankUser>& users)>;
+// Gives each of `rows` (the journal's rows or the check's) the record its user's code names, as `read` finds it.
+template <typename Rows>
+StorageStatus nameUsers(Rows& rows, const UserReader& read)
+{
+    std::set<QString> codes;
+    for (const auto& row : rows) {
+        if (!row.user.code.isEmpty())
+            codes.insert(row.user.code);
+    }
+    if (codes.empty())
+        return {};
+    std::map<QString, BlankUser> users;
+    const StorageStatus status = read(codes, users);
+    for (auto& row : rows) {
+        if (const auto user = users.find(row.user.code); user != users.end())
+            row.user = user->second;
+    }
+    return status;
+}
 
 // Whether the record field `field` names a blank of `receipt`'s range; the number it names.
 std::optional<qint64> numberInReceipt(const BlankReceipt& receipt, QStringView field);

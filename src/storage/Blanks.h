@@ -195,12 +195,7 @@ struct BlankCopyRow
 {
     // The receipt's id in the journal it is read from.
     qint64 receiptId = 0;
-    BlankNumber number;
-    QDate receivedOn;
-    BlankStatus status = BlankStatus::OnHand;
-    QDate statusDate;
-    QDate spoiledOn;
-    QString recordCode;
+    BlankHistoryRow blank;
     QString reason;
     QString returnAct;
 };

@@ -6,6 +6,7 @@
 #include "commands/CommandWords.h"
 #include "commands/TerminalPassword.h"
 #include "print/PdfExport.h"
+#include "report/ReportCommand.h"
 #include "storage/BlankJournal.h"
 #include "storage/BlankJournalRules.h"
 #include "storage/BlankNumbers.h"
@@ -44,28 +45,20 @@ std::optional<BlankKind> kindOfWord(const QString& word)
 int runReport(const QStringList& words, QTextStream& errors)
 {
     QString problem;
-    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
-    if (!parsed)
+    const std::optional<ReportWords> read = readReportWords(words, kUsage, problem);
+    if (!read)
         return refuse(errors, problem);
-    if (parsed->others.size() != 1 || !parsed->from || !parsed->to)
-        return refuse(errors, kUsage);
-    const QString& target = parsed->others.front();
-    const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    if (!pdf && !target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-        return refuse(errors, QStringLiteral("имя файла должно оканчиваться на .pdf или .csv"));
-    const IssuePeriod period{*parsed->from, *parsed->to};
-    if (!period.isValid())
-        return refuse(errors, QStringLiteral("начало периода позже его конца"));
-
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
+    const IssuePeriod& period = read->period;
+    const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
     const StorageResult<BlankReport> report = makeBlankReport(*opened.value, period);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;
-    const bool written = pdf ? writePdf(blankReportPages(report.value), target, &error, blankReportName(period))
-                             : writeBlankReportCsv(report.value, target, &error);
+    const bool written = read->pdf
+                             ? writePdf(blankReportPages(report.value), read->target, &error, blankReportName(period))
+                             : writeBlankReportCsv(report.value, read->target, &error);
     if (!written)
         return refuse(errors, error, kCommandFailed);
     errors << QStringLiteral("Видов и серий бланков: %1, расхождений: %2")

@@ -67,6 +67,14 @@ BlankNumber numberAt(const PgResult& result, int row, int first)
             result.text(row, first + 2).toLongLong()};
 }
 
+// kind, series, number, received, status, status_date, spoiled_on, record_code from `first` on.
+BlankHistoryRow historyAt(const PgResult& result, int row, int first)
+{
+    return {numberAt(result, row, first), dateOfJournal(result.text(row, first + 3)),
+            BlankStatus(result.text(row, first + 4).toInt()), dateOfJournal(result.text(row, first + 5)),
+            dateOfJournal(result.text(row, first + 6)), result.text(row, first + 7)};
+}
+
 ReceiptRow receiptAt(const PgResult& result, int row)
 {
     return {result.text(row, 0).toLongLong(),
@@ -291,7 +299,6 @@ StorageStatus ServerBlankJournal::readRows(std::span<const qint64> ids, std::vec
     const StorageResult<PgResult> found = read(sql::selectRows(), {idArray(ids)});
     if (!found.ok)
         return found;
-    std::set<QString> codes;
     const PgResult& result = found.value;
     for (int at = 0; at < result.rows(); ++at) {
         const qint64 id = result.text(at, 0).toLongLong();
@@ -307,16 +314,10 @@ StorageStatus ServerBlankJournal::readRows(std::span<const qint64> ids, std::vec
         row.returnAct = result.text(at, 10);
         row.receiptAct = result.text(at, 11);
         row.note = result.text(at, 12);
-        if (!row.user.code.isEmpty())
-            codes.insert(row.user.code);
     }
-    std::map<QString, BlankUser> users;
-    const StorageStatus named = readUsers(codes, users);
-    for (BlankRow& row : rows) {
-        if (const auto user = users.find(row.user.code); user != users.end())
-            row.user = user->second;
-    }
-    return named;
+    return nameUsers(rows, [this](const std::set<QString>& codes, std::map<QString, BlankUser>& users) {
+        return readUsers(codes, users);
+    });
 }
 
 StorageResult<BlankCounts> ServerBlankJournal::readCounts(const BlankFilter& filter) const
@@ -378,7 +379,6 @@ StorageStatus ServerBlankJournal::check(std::span<const BlankNumber> numbers, co
     checks.clear();
     if (const StorageStatus open = openForReading(); !open.ok)
         return open;
-    std::set<QString> codes;
     for (const BlankNumber& each : numbers) {
         BlankCheck check{each, BlankVerdict::NotReceived, {}, {}};
         check.number.series = foldBlankSeries(each.series);
@@ -390,19 +390,13 @@ StorageStatus ServerBlankJournal::check(std::span<const BlankNumber> numbers, co
                 check.verdict = verdictOf(BlankStatus(found.value.text(0, 0).toInt()), found.value.text(0, 2), recordCode);
                 check.statusDate = dateOfJournal(found.value.text(0, 1));
                 check.user.code = found.value.text(0, 2);
-                if (!check.user.code.isEmpty())
-                    codes.insert(check.user.code);
             }
         }
         checks.push_back(check);
     }
-    std::map<QString, BlankUser> users;
-    const StorageStatus named = readUsers(codes, users);
-    for (BlankCheck& check : checks) {
-        if (const auto user = users.find(check.user.code); user != users.end())
-            check.user = user->second;
-    }
-    return named;
+    return nameUsers(checks, [this](const std::set<QString>& codes, std::map<QString, BlankUser>& users) {
+        return readUsers(codes, users);
+    });
 }
 
 StorageStatus ServerBlankJournal::readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const
@@ -415,9 +409,7 @@ StorageStatus ServerBlankJournal::readHistory(const IssuePeriod& period, std::ve
     const PgResult& result = found.value;
     rows.reserve(std::size_t(result.rows()));
     for (int row = 0; found.ok && row < result.rows(); ++row) {
-        rows.push_back({numberAt(result, row, 0), dateOfJournal(result.text(row, 3)),
-                        BlankStatus(result.text(row, 4).toInt()), dateOfJournal(result.text(row, 5)),
-                        dateOfJournal(result.text(row, 6)), result.text(row, 7)});
+        rows.push_back(historyAt(result, row, 0));
     }
     return found;
 }
@@ -461,9 +453,7 @@ StorageStatus ServerBlankJournal::readCopyBlock(qint64 afterId, int limit, std::
     const PgResult& result = found.value;
     for (int row = 0; found.ok && row < result.rows(); ++row) {
         ids.push_back(result.text(row, 0).toLongLong());
-        rows.push_back({result.text(row, 1).toLongLong(), numberAt(result, row, 2), dateOfJournal(result.text(row, 5)),
-                        BlankStatus(result.text(row, 6).toInt()), dateOfJournal(result.text(row, 7)),
-                        dateOfJournal(result.text(row, 8)), result.text(row, 9), result.text(row, 10),
+        rows.push_back({result.text(row, 1).toLongLong(), historyAt(result, row, 2), result.text(row, 10),
                         result.text(row, 11)});
     }
     return found;
@@ -489,14 +479,7 @@ StorageStatus ServerBlankJournal::replaceIn(const QString& action, const BlankJo
     std::vector<ReceiptRow> receipts;
     if (const StorageStatus read = copy.readReceipts(receipts); !read.ok || receipts.empty())
         return read;
-    qint64 lastId = 0;
-    std::vector<qint64> ids;
-    return appendCopyIn(action, receipts, [&](std::vector<BlankCopyRow>& rows) {
-        const StorageStatus read = copy.readCopyBlock(lastId, 10000, ids, rows);
-        if (!ids.empty())
-            lastId = ids.back();
-        return read;
-    });
+    return appendCopyIn(action, receipts, blankBlocksOf(copy));
 }
 
 StorageStatus ServerBlankJournal::appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts,
@@ -519,13 +502,14 @@ StorageStatus ServerBlankJournal::appendCopyIn(const QString& action, const std:
         const StorageStatus read = next(block);
         if (!read.ok || block.empty())
             return read;
-        for (const BlankCopyRow& blank : block) {
+        for (const BlankCopyRow& copied : block) {
+            const BlankHistoryRow& blank = copied.blank;
             const StorageResult<PgResult> added = run(
                 action, sql::insertCopiedBlank(),
-                {newIds[blank.receiptId], number(int(blank.number.kind)), text(blank.number.series),
+                {newIds[copied.receiptId], number(int(blank.number.kind)), text(blank.number.series),
                  number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
                  text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
-                 text(blank.reason), text(blank.returnAct)});
+                 text(copied.reason), text(copied.returnAct)});
             if (!added.ok)
                 return added;
         }

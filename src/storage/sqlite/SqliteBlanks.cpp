@@ -45,6 +45,14 @@ BlankNumber numberAt(const QSqlQuery& query, int first)
             query.value(first + 2).toLongLong()};
 }
 
+// kind, series, number, received, status, status_date, spoiled_on, record_code from `first` on.
+BlankHistoryRow historyAt(const QSqlQuery& query, int first)
+{
+    return {numberAt(query, first), dateOfJournal(query.value(first + 3).toString()),
+            BlankStatus(query.value(first + 4).toInt()), dateOfJournal(query.value(first + 5).toString()),
+            dateOfJournal(query.value(first + 6).toString()), query.value(first + 7).toString()};
+}
+
 ReceiptRow receiptAt(const QSqlQuery& query)
 {
     return {query.value(0).toLongLong(),
@@ -282,7 +290,6 @@ StorageStatus SqliteBlankJournal::readRows(std::span<const qint64> ids, std::vec
     if (!status.ok || !tablesPresent() || ids.empty())
         return status;
     QSqlQuery query(m_database.m_db);
-    std::set<QString> codes;
     for (std::size_t start = 0; start < ids.size(); start += kIdsAStatement) {
         const std::span<const qint64> part = ids.subspan(start, std::min(kIdsAStatement, ids.size() - start));
         const StorageStatus read = run(query, kReadBlanksAction, sql::selectRows(int(part.size())), idValues(part));
@@ -302,17 +309,11 @@ StorageStatus SqliteBlankJournal::readRows(std::span<const qint64> ids, std::vec
             row.returnAct = query.value(10).toString();
             row.receiptAct = query.value(11).toString();
             row.note = query.value(12).toString();
-            if (!row.user.code.isEmpty())
-                codes.insert(row.user.code);
         }
     }
-    std::map<QString, BlankUser> users;
-    const StorageStatus read = readUsers(codes, users);
-    for (BlankRow& row : rows) {
-        if (const auto user = users.find(row.user.code); user != users.end())
-            row.user = user->second;
-    }
-    return read;
+    return nameUsers(rows, [this](const std::set<QString>& codes, std::map<QString, BlankUser>& users) {
+        return readUsers(codes, users);
+    });
 }
 
 StorageResult<BlankCounts> SqliteBlankJournal::readCounts(const BlankFilter& filter) const
@@ -382,7 +383,6 @@ StorageStatus SqliteBlankJournal::check(std::span<const BlankNumber> numbers, co
         return status;
     const bool present = tablesPresent();
     QSqlQuery query(m_database.m_db);
-    std::set<QString> codes;
     for (const BlankNumber& number : numbers) {
         BlankCheck check{number, BlankVerdict::NotReceived, {}, {}};
         check.number.series = foldBlankSeries(number.series);
@@ -394,19 +394,13 @@ StorageStatus SqliteBlankJournal::check(std::span<const BlankNumber> numbers, co
                 check.verdict = verdictOf(BlankStatus(query.value(0).toInt()), query.value(2).toString(), recordCode);
                 check.statusDate = dateOfJournal(query.value(1).toString());
                 check.user.code = query.value(2).toString();
-                if (!check.user.code.isEmpty())
-                    codes.insert(check.user.code);
             }
         }
         checks.push_back(check);
     }
-    std::map<QString, BlankUser> users;
-    const StorageStatus read = readUsers(codes, users);
-    for (BlankCheck& check : checks) {
-        if (const auto user = users.find(check.user.code); user != users.end())
-            check.user = user->second;
-    }
-    return read;
+    return nameUsers(checks, [this](const std::set<QString>& codes, std::map<QString, BlankUser>& users) {
+        return readUsers(codes, users);
+    });
 }
 
 StorageStatus SqliteBlankJournal::readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const
@@ -420,9 +414,7 @@ StorageStatus SqliteBlankJournal::readHistory(const IssuePeriod& period, std::ve
     const StorageStatus read =
         run(query, kReadBlanksAction, sql::selectHistory(), {journalDate(period.to), from, from});
     while (read.ok && query.next()) {
-        rows.push_back({numberAt(query, 0), dateOfJournal(query.value(3).toString()),
-                        BlankStatus(query.value(4).toInt()), dateOfJournal(query.value(5).toString()),
-                        dateOfJournal(query.value(6).toString()), query.value(7).toString()});
+        rows.push_back(historyAt(query, 0));
     }
     return read;
 }
@@ -466,10 +458,8 @@ StorageStatus SqliteBlankJournal::readCopyBlock(qint64 afterId, int limit, std::
     const StorageStatus read = run(query, kCopyBlanksAction, sql::selectCopyBlock(), {afterId, limit});
     while (read.ok && query.next()) {
         ids.push_back(query.value(0).toLongLong());
-        rows.push_back({query.value(1).toLongLong(), numberAt(query, 2), dateOfJournal(query.value(5).toString()),
-                        BlankStatus(query.value(6).toInt()), dateOfJournal(query.value(7).toString()),
-                        dateOfJournal(query.value(8).toString()), query.value(9).toString(),
-                        query.value(10).toString(), query.value(11).toString()});
+        rows.push_back({query.value(1).toLongLong(), historyAt(query, 2), query.value(10).toString(),
+                        query.value(11).toString()});
     }
     return read;
 }
@@ -504,14 +494,15 @@ StorageStatus SqliteBlankJournal::appendCopyIn(const QString& action, const std:
         const StorageStatus read = next(block);
         if (!read.ok || block.empty())
             return read;
-        for (const BlankCopyRow& blank : block) {
+        for (const BlankCopyRow& copied : block) {
+            const BlankHistoryRow& blank = copied.blank;
             const QString spoiled = journalDate(blank.spoiledOn);
             for (const QVariant& value :
-                 QVariantList{newIds[blank.receiptId], int(blank.number.kind), textValue(blank.number.series),
+                 QVariantList{newIds[copied.receiptId], int(blank.number.kind), textValue(blank.number.series),
                               blank.number.number, journalDate(blank.receivedOn), int(blank.status),
                               journalDate(blank.statusDate), spoiled.isEmpty() ? nullText() : QVariant(spoiled),
                               blank.recordCode.isEmpty() ? nullText() : QVariant(blank.recordCode),
-                              textValue(blank.reason), textValue(blank.returnAct)})
+                              textValue(copied.reason), textValue(copied.returnAct)})
                 query.addBindValue(value);
             if (!query.exec())
                 return m_database.failure(action, query);
