@@ -441,7 +441,6 @@ StorageStatus ServerBlankJournal::markRecord(const QString& action, const QStrin
     return {};
 }
 
-
 StorageStatus ServerBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
                                                 std::vector<BlankCopyRow>& rows) const
 {

@@ -445,7 +445,6 @@ StorageStatus SqliteBlankJournal::markRecord(const QString& action, const QStrin
     return {};
 }
 
-
 StorageStatus SqliteBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
                                                 std::vector<BlankCopyRow>& rows) const
 {
