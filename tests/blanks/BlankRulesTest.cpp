@@ -1,9 +1,13 @@
 #include "blanks/BlankRanges.h"
 #include "blanks/BlankReceiving.h"
 #include "blanks/BlankReport.h"
+#include "storage/BlankJournalRules.h"
 #include "storage/BlankNumbers.h"
 
 #include <QTest>
+
+#include <map>
+#include <set>
 
 using namespace osago;
 
@@ -162,6 +166,26 @@ private slots:
         }
         QCOMPARE(found, groups);
         QVERIFY(report.lines[0].balanced());
+    }
+
+    // Which status each journal command may change: spoiled and lost only from the hand, handed back also when
+    // spoiled; nothing is marked on hand or used by a command.
+    void journalCommandsChangeOnlyTheirStatuses()
+    {
+        using S = BlankStatus;
+        const std::map<S, std::set<S>> allowed{{S::Spoiled, {S::OnHand}},
+                                               {S::Lost, {S::OnHand}},
+                                               {S::Returned, {S::OnHand, S::Spoiled}},
+                                               {S::OnHand, {}},
+                                               {S::Used, {}}};
+        for (const auto& [wanted, from] : allowed) {
+            for (BlankStatus current : kBlankStatuses)
+                QCOMPARE(markAllowed(current, wanted), from.contains(current));
+            QCOMPARE(markEntryRefusal({wanted, QDate(2026, 3, 1), "причина", "акт"}).isEmpty(), !from.empty());
+        }
+        QVERIFY(!markEntryRefusal({S::Lost, QDate(2026, 3, 1), " ", {}}).isEmpty());
+        QVERIFY(markEntryRefusal({S::Returned, QDate(2026, 3, 1), {}, {}}).isEmpty());
+        QVERIFY(!markEntryRefusal({S::Returned, QDate(), {}, "акт"}).isEmpty());
     }
 
     void recordsOnOneNumberAreADiscrepancy()

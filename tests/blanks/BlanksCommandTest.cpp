@@ -1,3 +1,4 @@
+#include "blanks/report/BlankReportOutput.h"
 #include "blanks/report/BlanksCommand.h"
 #include "storage/BlankJournal.h"
 #include "storage/PolicyDatabase.h"
@@ -74,6 +75,25 @@ private slots:
         QCOMPARE(run(receive, &said), 1);
         QCOMPARE(said.count(u'\n'), 1);
         QVERIFY2(said.contains("000001–000010") && said.contains("акт 15"), qPrintable(said));
+    }
+
+    // A line whose end does not follow from its movement is said so, never mended.
+    void anUnbalancedLineIsReported()
+    {
+        BlankReportLine line{BlankKind::Receipt, {}, {}};
+        line.numbers[std::size_t(BlankGroup::AtStart)] = {1, 2};
+        line.numbers[std::size_t(BlankGroup::AtEnd)] = {1, 2, 3};
+        const BlankReport report{{QDate(2026, 3, 1), QDate(2026, 3, 31)}, {line}, {}};
+        const QString target = m_folder.filePath("unbalanced.csv");
+        QString error;
+        QVERIFY2(writeBlankReportCsv(report, target, &error), qPrintable(error));
+        QFile written(target);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(written.readAll());
+        QVERIFY2(text.contains("Не сходится") && text.contains("на конец периода 3, а по движению") &&
+                     text.contains(" 2 "),
+                 qPrintable(text));
+        QCOMPARE(blankReportPages(report).size(), std::size_t(1));
     }
 
     void theReportIsWritten_data()
