@@ -26,23 +26,39 @@ int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnus
 
 } // namespace
 
+std::optional<ReportWords> readReportWords(const QStringList& words, const QString& usage, QString& problem)
+{
+    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
+    if (!parsed)
+        return std::nullopt;
+    if (parsed->others.size() != 1 || !parsed->from || !parsed->to) {
+        problem = usage;
+        return std::nullopt;
+    }
+    ReportWords read{parsed->database, {*parsed->from, *parsed->to}, parsed->others.front(), false};
+    read.pdf = read.target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    if (!read.pdf && !read.target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        problem = QStringLiteral("имя файла должно оканчиваться на .pdf или .csv");
+        return std::nullopt;
+    }
+    if (!read.period.isValid()) {
+        problem = QStringLiteral("начало периода позже его конца");
+        return std::nullopt;
+    }
+    return read;
+}
+
 int runReportCommand(const QStringList& words, QTextStream& errors, const ReportParties& parties)
 {
     QString problem;
-    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
-    if (!parsed)
+    const std::optional<ReportWords> read = readReportWords(words, kUsage, problem);
+    if (!read)
         return refuse(errors, problem);
-    if (parsed->others.size() != 1 || !parsed->from || !parsed->to)
-        return refuse(errors, kUsage);
-    const QString& target = parsed->others.front();
-    const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    if (!pdf && !target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-        return refuse(errors, QStringLiteral("имя файла должно оканчиваться на .pdf или .csv"));
-    const IssuePeriod period{*parsed->from, *parsed->to};
-    if (!period.isValid())
-        return refuse(errors, QStringLiteral("начало периода позже его конца"));
+    const IssuePeriod& period = read->period;
+    const QString& target = read->target;
+    const bool pdf = read->pdf;
 
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
+    const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
     tellOpenWarnings(errors, "report", {opened.value.get()});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/IssuePeriod.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,19 @@ struct ReportParties
     QString agent;
     QString insurer;
 };
+
+// What a report command is asked for: the register, the period and the file, PDF or CSV.
+struct ReportWords
+{
+    QString database;
+    IssuePeriod period;
+    QString target;
+    bool pdf = false;
+};
+
+// Reads `--from DD.MM.YYYY --to DD.MM.YYYY [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`; none for unusable words,
+// `problem` saying why (`usage` where the words are not of that form).
+std::optional<ReportWords> readReportWords(const QStringList& words, const QString& usage, QString& problem);
 
 // `osago report --from DD.MM.YYYY --to DD.MM.YYYY [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`: the agent's report
 // for the period into OUTPUT. Exit 0 with the count and the sum on `errors`; 2 with one line for unusable words;

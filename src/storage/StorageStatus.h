@@ -17,6 +17,8 @@ struct StorageStatus
     // Nothing was done: the register is waiting for the server's answer to another statement (see
     // PolicyDatabase::setWaitHook()); the same call succeeds once that answer came.
     bool busy = false;
+    // The failure is that a blank the write was to take is no longer on hand: another desk used it meanwhile.
+    bool blankTaken = false;
 
     static StorageStatus failure(QString error) { return {false, std::move(error)}; }
 };

@@ -1,5 +1,6 @@
 #include "transfer/RegisterCopy.h"
 
+#include "storage/BlankJournal.h"
 #include "storage/PolicyDatabase.h"
 #include "storage/RegisterRowStream.h"
 
@@ -13,7 +14,13 @@ StorageResult<qint64> copyRegister(const PolicyDatabase& from, PolicyDatabase& t
         return StorageResult<qint64>::failure(started);
     const auto total = qint64(rows.rowCount());
     const auto nextBlock = [&rows](Utf8Rows& block) { return rows.next(block); };
-    return to.appendRows(nextBlock, !append, [&progress, total](qint64 copied) { progress(copied, total); });
+    const StorageResult<qint64> copied =
+        to.appendRows(nextBlock, !append, [&progress, total](qint64 added) { progress(added, total); });
+    if (!copied.ok)
+        return copied;
+    // The blanks' journal follows the rows it names.
+    const StorageStatus journal = copyJournal(from.blanks(), to.blanks());
+    return journal.ok ? copied : StorageResult<qint64>::failure(journal);
 }
 
 } // namespace osago

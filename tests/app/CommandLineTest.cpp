@@ -101,7 +101,8 @@ void CommandLineTest::helpNamesEveryCommandAndOption()
     const QString help = osago::commandLineHelp();
     for (const char* word : {"--database РЕЕСТР", "postgresql://", "--help", "--version", "--menu", "calc [ФАЙЛ]", "Baza.mdb",
                              "export [--database РЕЕСТР]", "report --from", "backup [--database РЕЕСТР] [ПАПКА]",
-                             "restore [--database РЕЕСТР] КОПИЯ", "copy-register ОТКУДА КУДА [--append]"})
+                             "restore [--database РЕЕСТР] КОПИЯ", "copy-register ОТКУДА КУДА [--append]",
+                             "blanks report --from", "blanks receive --kind polis|kvit|znak"})
         QVERIFY2(help.contains(QString::fromUtf8(word)), word);
 }
 

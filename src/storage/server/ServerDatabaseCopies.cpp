@@ -1,5 +1,7 @@
 #include "storage/server/ServerDatabase.h"
 
+#include "storage/server/ServerBlanks.h"
+
 #include "storage/PolicyColumns.h"
 #include "storage/RegisterRowStream.h"
 #include "storage/StorageActions.h"
@@ -69,7 +71,10 @@ StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupPro
             progress(int(std::min<qint64>(rows, extent.value.rows)), extent.value.rows);
     });
     // The table is free again for the rest of the transaction (a restore empties it next).
-    return added.ok ? StorageStatus(exec(kBackupAction, serverSql::closeCopyCursor())) : StorageStatus(added);
+    const StorageStatus closed = added.ok ? StorageStatus(exec(kBackupAction, serverSql::closeCopyCursor()))
+                                          : StorageStatus(added);
+    // The journal goes with the rows, read in the same snapshot.
+    return closed.ok ? copyJournal(*m_blanks, copy.blanks()) : closed;
 }
 
 StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
@@ -83,6 +88,7 @@ StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDat
     ServerDatabase reader;
     if (const StorageStatus opened = reader.m_session.openBeside(m_session, kBackupAction); !opened.ok)
         return Result::failure(opened);
+    reader.m_blanks->prepare(false, false);
     StorageResult<QString> copy;
     const StorageStatus status = reader.inTransaction(
         kBackupAction,
@@ -130,7 +136,7 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
             qint64 added = 0;
             if (step.ok)
                 step = copyRows(action, [&](Utf8Rows& rows) { return blocks.next(rows); }, {}, added);
-            return step;
+            return step.ok ? m_blanks->replaceIn(action, file.value->blanks()) : step;
         },
         true);
     if (status.ok)

@@ -1,0 +1,29 @@
+#include "storage/BlankJournal.h"
+
+namespace osago {
+
+namespace {
+
+constexpr int kCopyBlock = 10000;
+
+} // namespace
+
+BlankBlocks blankBlocksOf(const BlankJournal& from)
+{
+    return [&from, lastId = qint64(0), ids = std::vector<qint64>()](std::vector<BlankCopyRow>& rows) mutable {
+        const StorageStatus read = from.readCopyBlock(lastId, kCopyBlock, ids, rows);
+        if (!ids.empty())
+            lastId = ids.back();
+        return read;
+    };
+}
+
+StorageStatus copyJournal(const BlankJournal& from, BlankJournal& to)
+{
+    std::vector<ReceiptRow> receipts;
+    if (const StorageStatus read = from.readReceipts(receipts); !read.ok || receipts.empty())
+        return read;
+    return to.appendCopy(receipts, blankBlocksOf(from));
+}
+
+} // namespace osago
