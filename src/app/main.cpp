@@ -1,5 +1,6 @@
 #include "app/AgentSettings.h"
 #include "backup/BackupCommand.h"
+#include "blanks/report/BlanksCommand.h"
 #include "app/CommandLine.h"
 #include "transfer/CopyRegisterCommand.h"
 #include "export/ExportCommand.h"
@@ -28,6 +29,8 @@ int main(int argc, char* argv[])
             const osago::AgentSettings settings = osago::AgentSettings::load();
             return osago::ReportParties{settings.agent, settings.insurer};
         }))
+        return *status;
+    if (const std::optional<int> status = osago::runBlanksCommandIfRequested(argc, argv))
         return *status;
     // Help and version need no display, so they are answered before the application object exists.
     const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/Blanks.h"
 #include "storage/IssuePeriod.h"
 #include "storage/PolicyRow.h"
 #include "storage/RegisterCopies.h"
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace osago {
+
+class BlankJournal;
 
 // The rows a search picks: those whose `column` holds `word` anywhere in it, letter case ignored for Cyrillic
 // as for Latin and ё taken as е; with `amongOldest` > 0, only those among that many rows from the oldest on
@@ -78,14 +81,27 @@ public:
     // Why nothing is written into the damaged register, with the way out in this engine's words.
     virtual QString damagedReason() const = 0;
 
-    // Adds the row under a new code (the row's own code column is ignored) and gives that code.
-    virtual StorageResult<QString> insert(const PolicyRow& row) = 0;
+    // Adds the row under a new code (the row's own code column is ignored) and gives that code. `blanks` are
+    // marked in the same transaction (see RecordBlanks): a blank to take that is no longer on hand fails the save
+    // with blankTaken, nothing written.
+    virtual StorageResult<QString> insert(const PolicyRow& row, const RecordBlanks& blanks) = 0;
+    StorageResult<QString> insert(const PolicyRow& row) { return insert(row, RecordBlanks{}); }
     // Writes every column but the code into the row `key`, provided it still holds `asRead` (as load() or the
     // grid read it): a row another program or desk changed or deleted since is left as it is, and the failure
-    // says so (rowChanged).
-    virtual StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) = 0;
-    // Deletes the row `key` on the same condition.
-    virtual StorageStatus remove(RowKey key, const PolicyRow& asRead) = 0;
+    // says so (rowChanged). `blanks` as for insert().
+    virtual StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row,
+                                 const RecordBlanks& blanks) = 0;
+    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
+    {
+        return update(key, asRead, row, RecordBlanks{});
+    }
+    // Deletes the row `key` on the same condition, releasing `blanks.release` in the same transaction.
+    virtual StorageStatus remove(RowKey key, const PolicyRow& asRead, const RecordBlanks& blanks) = 0;
+    StorageStatus remove(RowKey key, const PolicyRow& asRead) { return remove(key, asRead, RecordBlanks{}); }
+
+    // The blanks' journal kept in this register (BlankJournal.h).
+    virtual BlankJournal& blanks() = 0;
+    virtual const BlankJournal& blanks() const = 0;
     // Adds every row `next` gives after the rows there, in order and with their codes as they are, in one
     // transaction: on any failure nothing is added. With `requireEmpty` a register holding rows is refused.
     // Gives the number of rows added.

@@ -14,6 +14,8 @@ struct StorageStatus
     // The failure found the register damaged: nothing is written into it from then on, and the way out is a
     // restore from a copy (PolicyDatabase::damagedReason()).
     bool damaged = false;
+    // The failure is that a blank the write was to take is no longer on hand: another desk used it meanwhile.
+    bool blankTaken = false;
 
     static StorageStatus failure(QString error) { return {false, std::move(error)}; }
 };

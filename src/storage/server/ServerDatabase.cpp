@@ -1,4 +1,5 @@
 #include "storage/server/ServerDatabase.h"
+#include "storage/server/ServerBlanks.h"
 
 #include "storage/EngineMakers.h"
 #include "storage/PolicyColumns.h"
@@ -88,7 +89,7 @@ QStringList rowTexts(const PgResult& result, int row, int firstColumn, int count
 } // namespace
 
 ServerDatabase::ServerDatabase(PasswordSource askPassword)
-    : m_session(std::move(askPassword))
+    : m_session(std::move(askPassword)), m_blanks(std::make_unique<ServerBlankJournal>(*this))
 {
 }
 
@@ -331,7 +332,7 @@ StorageStatus ServerDatabase::writable(const QString& action) const
     return {};
 }
 
-StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
+StorageResult<QString> ServerDatabase::insert(const PolicyRow& row, const RecordBlanks& blanks)
 {
     using Result = StorageResult<QString>;
     StorageStatus status = writable(kSaveAction);
@@ -354,7 +355,9 @@ StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
                 values.push_back(text(column == rowCodeColumnIndex() ? code : row.value(column)));
             const StorageResult<PgResult> inserted = exec(action, serverSql::insertUnlessCodeTaken(), values);
             taken = inserted.ok && inserted.value.affectedRows() == 0;
-            return StorageStatus(inserted);
+            if (!inserted.ok || taken)
+                return StorageStatus(inserted);
+            return m_blanks->markRecord(action, code, blanks);
         });
         if (!status.ok) {
             m_unansweredSave = UnansweredSave{row, code};
@@ -367,7 +370,8 @@ StorageResult<QString> ServerDatabase::insert(const PolicyRow& row)
     }
 }
 
-StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
+StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row,
+                               const RecordBlanks& blanks)
 {
     return changeRow(kUpdateAction, key, asRead, [&](const QString& action) {
         std::vector<QByteArray> values;
@@ -377,15 +381,17 @@ StorageStatus ServerDatabase::update(RowKey key, const PolicyRow& asRead, const 
                 values.push_back(text(row.value(column)));
         }
         values.push_back(number(key.value()));
-        return StorageStatus(exec(action, serverSql::updateByKey(), values));
+        const StorageStatus updated = exec(action, serverSql::updateByKey(), values);
+        return updated.ok ? m_blanks->markRecord(action, asRead.value(rowCodeColumnIndex()), blanks) : updated;
     });
 }
 
-StorageStatus ServerDatabase::remove(RowKey key, const PolicyRow& asRead)
+StorageStatus ServerDatabase::remove(RowKey key, const PolicyRow& asRead, const RecordBlanks& blanks)
 {
     return changeRow(kRemoveAction, key, asRead, [&](const QString& action) {
         const QByteArray id = number(key.value());
-        return StorageStatus(exec(action, serverSql::deleteByKey(), std::span(&id, 1)));
+        const StorageStatus removed = exec(action, serverSql::deleteByKey(), std::span(&id, 1));
+        return removed.ok ? m_blanks->markRecord(action, asRead.value(rowCodeColumnIndex()), blanks) : removed;
     });
 }
 
@@ -772,6 +778,16 @@ StorageStatus ServerDatabase::rowChanged() const
 StorageStatus ServerDatabase::failure(const QString& action, const QString& reason) const
 {
     return m_session.failure(action, reason);
+}
+
+BlankJournal& ServerDatabase::blanks()
+{
+    return *m_blanks;
+}
+
+const BlankJournal& ServerDatabase::blanks() const
+{
+    return *m_blanks;
 }
 
 std::unique_ptr<PolicyDatabase> makeServerDatabase(PasswordSource askPassword)

@@ -6,10 +6,14 @@
 
 #include <QString>
 
+#include <memory>
+
 #include <functional>
 #include <optional>
 
 namespace osago {
+
+class ServerBlankJournal;
 
 // The register as the table TableStrah on a PostgreSQL server shared by the agency's desks (location: a libpq
 // connection URI). Row ids are the table's own key column after the 123 columns (see ServerSql.h). Every write
@@ -39,9 +43,15 @@ public:
     bool isDamaged() const override { return m_damaged; }
     QString damagedReason() const override;
 
-    StorageResult<QString> insert(const PolicyRow& row) override;
-    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) override;
-    StorageStatus remove(RowKey key, const PolicyRow& asRead) override;
+    using PolicyDatabase::insert;
+    using PolicyDatabase::remove;
+    using PolicyDatabase::update;
+    StorageResult<QString> insert(const PolicyRow& row, const RecordBlanks& blanks) override;
+    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row,
+                         const RecordBlanks& blanks) override;
+    StorageStatus remove(RowKey key, const PolicyRow& asRead, const RecordBlanks& blanks) override;
+    BlankJournal& blanks() override;
+    const BlankJournal& blanks() const override;
     StorageResult<qint64> appendRows(const RowBlocks& next, bool requireEmpty,
                                      const AppendProgress& progress) override;
     StorageResult<PolicyRow> load(RowKey key) const override;
@@ -84,6 +94,7 @@ public:
     void removeMade() override {}
 
 private:
+    friend class ServerBlankJournal;
     using Steps = std::function<StorageStatus(const QString& action)>;
 
     StorageStatus prepareTable();
@@ -137,6 +148,7 @@ private:
         QString code;
     };
     std::optional<UnansweredSave> m_unansweredSave;
+    std::unique_ptr<ServerBlankJournal> m_blanks;
 };
 
 } // namespace osago

@@ -1,4 +1,5 @@
 #include "storage/sqlite/SqliteDatabase.h"
+#include "storage/sqlite/SqliteBlanks.h"
 #include "storage/SqlNames.h"
 
 #include "storage/EngineMakers.h"
@@ -54,7 +55,10 @@ QString newRowCode()
 
 } // namespace
 
-SqliteDatabase::SqliteDatabase() : m_connectionName(newConnectionName()) {}
+SqliteDatabase::SqliteDatabase()
+    : m_connectionName(newConnectionName()), m_blanks(std::make_unique<SqliteBlankJournal>(*this))
+{
+}
 
 SqliteDatabase::~SqliteDatabase()
 {
@@ -291,7 +295,7 @@ StorageStatus SqliteDatabase::inTransaction(const QString& action, const WriteSt
     return status;
 }
 
-StorageResult<QString> SqliteDatabase::insert(const PolicyRow& row)
+StorageResult<QString> SqliteDatabase::insert(const PolicyRow& row, const RecordBlanks& blanks)
 {
     const QString code = newRowCode();
     const StorageStatus status = inTransaction(kSaveAction, [&](const QString& action) {
@@ -300,12 +304,15 @@ StorageResult<QString> SqliteDatabase::insert(const PolicyRow& row)
             return failure(action, query);
         for (int column = 0; column < kPolicyColumnCount; ++column)
             query.addBindValue(boundText(column == rowCodeColumnIndex() ? code : row.value(column)));
-        return query.exec() ? StorageStatus{} : failure(action, query);
+        if (!query.exec())
+            return failure(action, query);
+        return m_blanks->markRecord(action, code, blanks);
     });
     return status.ok ? StorageResult<QString>::success(code) : StorageResult<QString>::failure(status);
 }
 
-StorageStatus SqliteDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row)
+StorageStatus SqliteDatabase::update(RowKey key, const PolicyRow& asRead, const PolicyRow& row,
+                               const RecordBlanks& blanks)
 {
     return inTransaction(kUpdateAction, [&](const QString& action) {
         StorageStatus status = checkUnchanged(key, asRead);
@@ -319,11 +326,13 @@ StorageStatus SqliteDatabase::update(RowKey key, const PolicyRow& asRead, const 
                 query.addBindValue(boundText(row.value(column)));
         }
         query.addBindValue(key.value());
-        return query.exec() ? StorageStatus{} : failure(action, query);
+        if (!query.exec())
+            return failure(action, query);
+        return m_blanks->markRecord(action, asRead.value(rowCodeColumnIndex()), blanks);
     });
 }
 
-StorageStatus SqliteDatabase::remove(RowKey key, const PolicyRow& asRead)
+StorageStatus SqliteDatabase::remove(RowKey key, const PolicyRow& asRead, const RecordBlanks& blanks)
 {
     return inTransaction(kRemoveAction, [&](const QString& action) {
         StorageStatus status = checkUnchanged(key, asRead);
@@ -333,7 +342,9 @@ StorageStatus SqliteDatabase::remove(RowKey key, const PolicyRow& asRead)
         if (!query.prepare(sqliteSql::deleteById()))
             return failure(action, query);
         query.addBindValue(key.value());
-        return query.exec() ? StorageStatus{} : failure(action, query);
+        if (!query.exec())
+            return failure(action, query);
+        return m_blanks->markRecord(action, asRead.value(rowCodeColumnIndex()), blanks);
     });
 }
 
@@ -556,6 +567,16 @@ StorageStatus SqliteDatabase::failure(const QString& action, sqlite3* db) const
 StorageStatus SqliteDatabase::failure(const QString& action, const QString& reason) const
 {
     return StorageStatus::failure(storageFailure(action, reason, m_path));
+}
+
+BlankJournal& SqliteDatabase::blanks()
+{
+    return *m_blanks;
+}
+
+const BlankJournal& SqliteDatabase::blanks() const
+{
+    return *m_blanks;
 }
 
 std::unique_ptr<PolicyDatabase> makeFileDatabase()

@@ -7,6 +7,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <memory>
+
 #include <chrono>
 #include <functional>
 
@@ -14,6 +16,8 @@ class QSqlQuery;
 struct sqlite3;
 
 namespace osago {
+
+class SqliteBlankJournal;
 
 // The register as a SQLite file on this computer. Every write is one short transaction begun with BEGIN
 // IMMEDIATE (so a second program waits for the busy timeout instead of failing at once) and committed durably
@@ -49,9 +53,15 @@ public:
     // Records what a failed read or write of the file reported (SQLite's result code).
     void noteFailure(int sqliteCode) const;
 
-    StorageResult<QString> insert(const PolicyRow& row) override;
-    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row) override;
-    StorageStatus remove(RowKey key, const PolicyRow& asRead) override;
+    using PolicyDatabase::insert;
+    using PolicyDatabase::remove;
+    using PolicyDatabase::update;
+    StorageResult<QString> insert(const PolicyRow& row, const RecordBlanks& blanks) override;
+    StorageStatus update(RowKey key, const PolicyRow& asRead, const PolicyRow& row,
+                         const RecordBlanks& blanks) override;
+    StorageStatus remove(RowKey key, const PolicyRow& asRead, const RecordBlanks& blanks) override;
+    BlankJournal& blanks() override;
+    const BlankJournal& blanks() const override;
     StorageResult<qint64> appendRows(const RowBlocks& next, bool requireEmpty,
                                      const AppendProgress& progress) override;
     StorageResult<PolicyRow> load(RowKey key) const override;
@@ -95,6 +105,7 @@ public:
     bool hasIndex(const QString& name) const;
 
 private:
+    friend class SqliteBlankJournal;
     static constexpr int kPageCachePages = 64;
     // 64 MB while rows are appended: SQLite takes a negative cache_size as KiB.
     static constexpr int kBulkCacheSize = -65536;
@@ -129,6 +140,7 @@ private:
     bool m_madeByOpen = false;
     bool m_onNetworkShare = false;
     QString m_openWarning;
+    std::unique_ptr<SqliteBlankJournal> m_blanks;
 };
 
 } // namespace osago

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "storage/Blanks.h"
+#include "storage/PolicyDatabase.h"
+#include "storage/StorageStatus.h"
+
+#include <span>
+#include <vector>
+
+namespace osago {
+
+// The blanks' journal of an open register (PolicyDatabase::blanks()): the same file or server database as the
+// records, its writes refused alike when the register is read-only or damaged, each write one short
+// transaction. A record's own save, change and deletion take their blanks' part through RecordBlanks (see
+// PolicyDatabase::insert()). On a server register made before the journal, the tables are made at the table
+// owner's first open; until then reads find no blank and writes say that the owner must open the register once.
+class BlankJournal
+{
+public:
+    virtual ~BlankJournal() = default;
+
+    // Whether any blank was ever received into this register: only then are saves checked.
+    virtual StorageResult<bool> anyReceived() const = 0;
+
+    // Adds one blank a number of `receipt`'s range, all on hand from its date. A range sharing a number with an
+    // earlier receipt of the same kind and series is refused, naming that receipt. Numbers that saved records
+    // already hold become used by those records (the oldest record where two hold one).
+    virtual StorageResult<ReceiveOutcome> receive(const BlankReceipt& receipt) = 0;
+    // Every receipt, oldest first.
+    virtual StorageStatus readReceipts(std::vector<ReceiptRow>& receipts) const = 0;
+    // Takes a receipt's blanks away again, provided none of them was used, spoiled, lost or handed back: the
+    // refusal says how many were.
+    virtual StorageStatus cancelReceipt(qint64 receiptId) = 0;
+
+    // The journal's reads for a lazy grid, as the register's own (PolicyDatabase::readTableExtent() and the
+    // others): blanks' ids ascend in the order they were received.
+    virtual StorageResult<TableExtent> readExtent() const = 0;
+    virtual StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                         std::vector<qint64>& ids) const = 0;
+    // The ids of the blanks `filter` shows, ascending (replacing `ids`).
+    virtual StorageStatus readIds(const BlankFilter& filter, std::vector<qint64>& ids) const = 0;
+    // The blanks with the ascending `ids`, row i for ids[i]; a blank no longer there keeps id 0.
+    virtual StorageStatus readRows(std::span<const qint64> ids, std::vector<BlankRow>& rows) const = 0;
+    // How many blanks `filter` shows, per status.
+    virtual StorageResult<BlankCounts> readCounts(const BlankFilter& filter) const = 0;
+
+    // Marks the blanks `ids` as `mark` says, all of them or none: a blank whose status does not allow it (see
+    // BlankMark), or that another desk changed meanwhile, refuses the whole command naming it. Gives how many
+    // were marked.
+    virtual StorageResult<qint64> mark(std::span<const qint64> ids, const BlankMark& mark) = 0;
+
+    // The check at save: a verdict for each of `numbers` (in their order), for the record `recordCode` (empty
+    // for a new record).
+    virtual StorageStatus check(std::span<const BlankNumber> numbers, const QString& recordCode,
+                                std::vector<BlankCheck>& checks) const = 0;
+
+    // Every blank received up to `until` (inclusive), for the period report; in no stated order.
+    virtual StorageStatus readHistory(const QDate& until, std::vector<BlankHistoryRow>& rows) const = 0;
+};
+
+} // namespace osago

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "storage/BlankJournal.h"
+
+namespace osago {
+
+class SqliteDatabase;
+
+// The blanks' journal of a SqliteDatabase, in the tables of the program's own beside TableStrah.
+class SqliteBlankJournal final : public BlankJournal
+{
+public:
+    explicit SqliteBlankJournal(SqliteDatabase& database) : m_database(database) {}
+
+    StorageResult<bool> anyReceived() const override;
+    StorageResult<ReceiveOutcome> receive(const BlankReceipt& receipt) override;
+    StorageStatus readReceipts(std::vector<ReceiptRow>& receipts) const override;
+    StorageStatus cancelReceipt(qint64 receiptId) override;
+    StorageResult<TableExtent> readExtent() const override;
+    StorageStatus readIdsBetween(qint64 lowest, qint64 highest, int limit, Walk walk,
+                                 std::vector<qint64>& ids) const override;
+    StorageStatus readIds(const BlankFilter& filter, std::vector<qint64>& ids) const override;
+    StorageStatus readRows(std::span<const qint64> ids, std::vector<BlankRow>& rows) const override;
+    StorageResult<BlankCounts> readCounts(const BlankFilter& filter) const override;
+    StorageResult<qint64> mark(std::span<const qint64> ids, const BlankMark& mark) override;
+    StorageStatus check(std::span<const BlankNumber> numbers, const QString& recordCode,
+                        std::vector<BlankCheck>& checks) const override;
+    StorageStatus readHistory(const QDate& until, std::vector<BlankHistoryRow>& rows) const override;
+
+    // Inside the record's write transaction: takes and releases `blanks` for the record `code`.
+    StorageStatus markRecord(const QString& action, const QString& code, const RecordBlanks& blanks);
+
+private:
+    SqliteDatabase& m_database;
+};
+
+} // namespace osago
