@@ -81,19 +81,7 @@ StorageStatus RegisterModel::selectAll()
 
 const RegisterModel::Page& RegisterModel::page(int number) const
 {
-    const auto cached = std::find_if(m_pages.begin(), m_pages.end(), [&](const Page& p) { return p.number == number; });
-    if (cached != m_pages.end()) {
-        cached->lastUse = ++m_useClock;
-        return *cached;
-    }
-    if (m_pages.size() >= std::size_t(kCachedPages)) {
-        const auto oldest = std::min_element(m_pages.begin(), m_pages.end(),
-                                             [](const Page& a, const Page& b) { return a.lastUse < b.lastUse; });
-        m_pages.erase(oldest);
-    }
-    m_pages.push_back(readPage(number));
-    m_pages.back().lastUse = ++m_useClock;
-    return m_pages.back();
+    return m_pages.page(number, [this](int wanted) { return readPage(wanted); });
 }
 
 // A row that is gone (removed by another program since the refresh) shows as empty cells. When the page cannot
@@ -102,7 +90,7 @@ RegisterModel::Page RegisterModel::readPage(int number) const
 {
     const int first = number * kPageRows;
     const int count = std::min(kPageRows, m_ids.count() - first);
-    Page result{number, 0, {}, std::vector<bool>(std::size_t(std::max(count, 0)), false)};
+    Page result{number, {}, std::vector<bool>(std::size_t(std::max(count, 0)), false)};
     std::vector<qint64> ids;
     StorageStatus status = m_ids.range(first, count, ids);
     if (status.ok)
