@@ -55,18 +55,22 @@ struct BlankReport
     std::vector<BlankDiscrepancy> discrepancies;
 };
 
-// A record's blank fields for the discrepancies, as read from the register.
-struct RecordBlankFields
+// A record of the period and what the check says of each blank its fields name.
+struct RecordBlankChecks
 {
     BlankUser user;
-    // Номер_серия_полиса, Квитанция, Номер_серия_спец_знака as written, indexed by BlankKind.
-    std::array<QString, kBlankKindCount> fields;
+    std::vector<BlankCheck> checks;
 };
 
-// The report from the journal's rows and the records issued in the period: each group counted from the blanks'
-// dates, the end counted on its own and compared with the balance, never taken from it.
+// The report from the journal's rows (BlankJournal::readHistory()) and the checks of the period's records: each
+// group counted from the blanks' dates, the end counted on its own and compared with the balance, never taken
+// from it.
 BlankReport buildBlankReport(const IssuePeriod& period, const std::vector<BlankHistoryRow>& history,
-                             const std::vector<RecordBlankFields>& records);
+                             const std::vector<RecordBlankChecks>& records);
+
+// Why a check's verdict makes its record a discrepancy ("бланк не поступал", "бланк испорчен", ...); empty for a
+// blank used by the record itself.
+QString discrepancyReason(const BlankCheck& check);
 
 // Reads the journal and the period's records of `database` and builds the report.
 StorageResult<BlankReport> makeBlankReport(const PolicyDatabase& database, const IssuePeriod& period);

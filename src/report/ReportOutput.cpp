@@ -8,7 +8,7 @@ namespace osago {
 
 bool writeAgentReportCsv(const AgentReport& report, const QString& path, QString* error)
 {
-    QByteArray bytes = "\xEF\xBB\xBF" + csvLine({QStringLiteral("Дата_выдачи"), QStringLiteral("Номер_серия_полиса"),
+    QByteArray bytes = kUtf8Mark + csvLine({QStringLiteral("Дата_выдачи"), QStringLiteral("Номер_серия_полиса"),
                                                  QStringLiteral("Страхователь"), QStringLiteral("Марка_модель"),
                                                  QStringLiteral("Регистрационный_знак"), QStringLiteral("Тип_ТС"),
                                                  QStringLiteral("Сумма_страхования"), QStringLiteral("Примечание")});
@@ -21,6 +21,11 @@ bool writeAgentReportCsv(const AgentReport& report, const QString& path, QString
     bytes += csvLine({QStringLiteral("Итого полисов"), QString::number(report.policies.size())});
     bytes += csvLine({QStringLiteral("Сумма премий"), premiumText(report.total)});
 
+    return writeReportFile(bytes, path, error);
+}
+
+bool writeReportFile(const QByteArray& bytes, const QString& path, QString* error)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         *error = QStringLiteral("Не удалось записать файл «%1»: %2").arg(path, file.errorString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Blanks.h"
+#include "storage/IssuePeriod.h"
 #include "storage/PolicyDatabase.h"
 #include "storage/StorageStatus.h"
 
@@ -54,8 +55,10 @@ public:
     virtual StorageStatus check(std::span<const BlankNumber> numbers, const QString& recordCode,
                                 std::vector<BlankCheck>& checks) const = 0;
 
-    // Every blank received up to `until` (inclusive), for the period report; in no stated order.
-    virtual StorageStatus readHistory(const QDate& until, std::vector<BlankHistoryRow>& rows) const = 0;
+    // The blanks the report of `period` counts, in no stated order: those received by its end that are on hand,
+    // or came to their status (or were spoiled) within it or later. A blank gone from the hand before the period
+    // is in none of its groups.
+    virtual StorageStatus readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const = 0;
 };
 
 } // namespace osago

@@ -58,7 +58,8 @@ bool isCyrillicCapital(QChar letter)
 QString foldBlankSeries(QStringView series)
 {
     const QStringView trimmed = series.trimmed();
-    QString folded;
+    // Never a null text: the tables take an empty series, not none.
+    QString folded = QStringLiteral("");
     folded.reserve(trimmed.size());
     for (QChar letter : trimmed)
         folded += foldedLetter(letter);

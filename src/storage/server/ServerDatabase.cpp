@@ -143,6 +143,8 @@ StorageStatus ServerDatabase::prepareTable()
     }
     if (status.ok)
         status = checkRights();
+    if (status.ok)
+        m_blanks->prepare(m_ownsTable, !isReadOnly());
     if (status.ok && m_ownsTable && !isReadOnly()) {
         createMissingIndexes();
         keepRowCount();

@@ -2,6 +2,13 @@
 
 #include "storage/BlankJournal.h"
 
+#include <QVariantList>
+
+#include <map>
+#include <set>
+
+class QSqlQuery;
+
 namespace osago {
 
 class SqliteDatabase;
@@ -25,12 +32,23 @@ public:
     StorageResult<qint64> mark(std::span<const qint64> ids, const BlankMark& mark) override;
     StorageStatus check(std::span<const BlankNumber> numbers, const QString& recordCode,
                         std::vector<BlankCheck>& checks) const override;
-    StorageStatus readHistory(const QDate& until, std::vector<BlankHistoryRow>& rows) const override;
+    StorageStatus readHistory(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const override;
 
     // Inside the record's write transaction: takes and releases `blanks` for the record `code`.
     StorageStatus markRecord(const QString& action, const QString& code, const RecordBlanks& blanks);
 
+    // The journal's tables, created by `query` inside the register's creating transaction.
+    StorageStatus createTables(QSqlQuery& query, const QString& action) const;
+    // Adds the tables to a register file made before them, at its first writable open.
+    StorageStatus addTablesIfMissing();
+
 private:
+    StorageStatus run(QSqlQuery& query, const QString& action, const QString& text, const QVariantList& values) const;
+    bool tablesPresent() const;
+    StorageStatus readable() const;
+    // The records named by `codes`, each under its code.
+    StorageStatus readUsers(const std::set<QString>& codes, std::map<QString, BlankUser>& users) const;
+
     SqliteDatabase& m_database;
 };
 

@@ -179,7 +179,7 @@ StorageStatus SqliteDatabase::createRegister()
             if (!query.exec(index.create))
                 return failure(action, query);
         }
-        return StorageStatus{};
+        return m_blanks->createTables(query, action);
     });
 }
 
@@ -236,6 +236,7 @@ void SqliteDatabase::prepareForWriting()
     query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     query.finish();
 
+    m_blanks->addTablesIfMissing();
     for (const sqliteSql::Index& index : sqliteSql::indexes()) {
         if (hasIndex(index.name))
             continue;
