@@ -1,5 +1,6 @@
 #include "BlankTestSupport.h"
 #include "app/AgentSettings.h"
+#include "blanks/BlankReceiving.h"
 #include "blanks/window/BlankSaveCheck.h"
 #include "storage/BlankJournal.h"
 #include "storage/BlankNumbers.h"
@@ -10,7 +11,10 @@ using namespace osago::test;
 
 namespace {
 
-const QString kToday = registerDateText(QDate::currentDate());
+QString today()
+{
+    return registerDateText(QDate::currentDate());
+}
 
 // A Yes/No question as the message seam records it.
 QString asked(const QString& question)
@@ -78,7 +82,7 @@ private slots:
             QCOMPARE(journalCell(journal, row, BlankJournalModel::Series), QStringLiteral("ААА"));
             QCOMPARE(journalCell(journal, row, BlankJournalModel::Number), QStringLiteral("000000010%1").arg(row + 1));
             QCOMPARE(journalCell(journal, row, BlankJournalModel::Status), QStringLiteral("на руках"));
-            QCOMPARE(journalCell(journal, row, BlankJournalModel::StatusDate), kToday);
+            QCOMPARE(journalCell(journal, row, BlankJournalModel::StatusDate), today());
             QCOMPARE(journalCell(journal, row, BlankJournalModel::Act), QStringLiteral("А-1"));
         }
         QVERIFY(control<QLabel>(journal, QStringLiteral("LabelCounts"))->text().startsWith(u"Показано бланков: 3 "));
@@ -114,7 +118,7 @@ private slots:
         QVERIFY(window.isVisible());
         QVERIFY2(t.seam.shownTexts().last().startsWith(QStringLiteral("Поле «%1»").arg(field)),
                  qPrintable(t.seam.shownTexts().last()));
-        QCOMPARE(QApplication::focusWidget(), control<QWidget>(window, focused));
+        QCOMPARE(window.focusWidget(), control<QWidget>(window, focused));
         QVERIFY(!t.program.database().blanks().anyReceived().value);
     }
 
@@ -124,7 +128,7 @@ private slots:
         const TypedReceipt longRange{1, {}, QStringLiteral("000001"), QStringLiteral("100002")};
         t.seam.answerNext(false);
         typeReceipt(t, longRange);
-        QCOMPARE(t.seam.questions().last(), asked(QStringLiteral("Поступает 100 002 бланков. Принять их?")));
+        QCOMPARE(t.seam.questions().last(), asked(longReceiptQuestion(100'002)));
         QVERIFY(receiveWindow(t).isVisible());
         QVERIFY(!t.program.database().blanks().anyReceived().value);
 
@@ -282,7 +286,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<bool>("saveAnyway");
         QTest::addColumn<QString>("statusAfter"); // of the blank's number in the journal; empty: not there
-        const QString today = kToday;
+        const QString day = today();
         const struct
         {
             const char* name;
@@ -293,9 +297,9 @@ private slots:
             {"not received", "ААА№0000000050", QStringLiteral("бланк не поступал"), ""},
             {"used by another", "ААА№0000000005", QStringLiteral("бланк уже использован в записи: Сидоров"),
              "использован"},
-            {"spoiled", "ААА№0000000002", QStringLiteral("бланк испорчен ") + today, "испорчен"},
-            {"lost", "ААА№0000000003", QStringLiteral("бланк утрачен ") + today, "утрачен"},
-            {"handed back", "ААА№0000000004", QStringLiteral("бланк сдан страховщику ") + today, "сдан страховщику"},
+            {"spoiled", "ААА№0000000002", QStringLiteral("бланк испорчен ") + day, "испорчен"},
+            {"lost", "ААА№0000000003", QStringLiteral("бланк утрачен ") + day, "утрачен"},
+            {"handed back", "ААА№0000000004", QStringLiteral("бланк сдан страховщику ") + day, "сдан страховщику"},
         };
         for (const auto& c : cases) {
             for (const bool anyway : {false, true})
