@@ -5,6 +5,12 @@
 #include "storage/BlankJournal.h"
 #include "storage/BlankNumbers.h"
 #include "storage/IssuePeriod.h"
+#include "app/PeriodWindow.h"
+#include "app/ReportWindow.h"
+#include "export/CsvWriter.h"
+#include "ScriptedFileChoices.h"
+
+#include <QFile>
 
 using namespace osago;
 using namespace osago::test;
@@ -438,6 +444,50 @@ private slots:
         }
         QCOMPARE(controlText(t.editor(), QStringLiteral("LabeledEditFamil")), row.value(u"Страхователь_фамилия_фирма"));
         t.editor().closeRecord();
+        OSAGO_VERIFY_MESSAGES(t.seam);
+    }
+
+    // "Отчёт по бланкам..." over today: each group counted as the journal's rows show them, and the record saved
+    // on a blank never received among the discrepancies.
+    void reportCountsWhatTheJournalShows()
+    {
+        auto files = std::make_unique<ScriptedFileChoices>();
+        ScriptedFileChoices& choices = *files;
+        TestProgram t({}, {}, std::move(files));
+        receiveTenAndUseThem(t);
+        t.seam.answerNext(true);
+        saveNewRecord(t, QStringLiteral("Петров"), QStringLiteral("ААА№0000000050"));
+        QMap<QString, int> byStatus;
+        BlankJournalWindow& journal = openJournal(t);
+        for (int row = 0; row < journal.model().rowCount(); ++row)
+            ++byStatus[journalCell(journal, row, BlankJournalModel::Status)];
+
+        t.trigger("N29");
+        PeriodWindow& period = t.program.blankCommands().periodWindow();
+        QVERIFY(period.isVisible());
+        period.findChild<MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(today());
+        period.findChild<MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(today());
+        clickButton(period, "ButtonOk");
+        ReportWindow& report = t.program.blankCommands().reportWindow();
+        QVERIFY(report.isVisible());
+        QCOMPARE(report.windowTitle(), QStringLiteral("Отчёт по бланкам"));
+        QVERIFY(!report.pages().empty());
+        const QString csv = t.folder.filePath(QStringLiteral("blanks.csv"));
+        choices.answerNext(csv);
+        clickButton(report, "ButtonCsv");
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        const QList<int> counts = {0, journal.model().rowCount(), byStatus.value(QStringLiteral("использован")),
+                                   byStatus.value(QStringLiteral("испорчен")), byStatus.value(QStringLiteral("утрачен")),
+                                   byStatus.value(QStringLiteral("сдан страховщику")),
+                                   byStatus.value(QStringLiteral("на руках"))};
+        QStringList line{QStringLiteral("Полис ОСАГО"), QStringLiteral("ААА")};
+        for (int count : counts)
+            line << QString::number(count);
+        QVERIFY2(written.contains(csvLine(line)), written.constData());
+        QVERIFY2(written.contains(csvLine({QStringLiteral("Расхождение"), QStringLiteral("ААА №0000000050")}).chopped(2)),
+                 written.constData());
         OSAGO_VERIFY_MESSAGES(t.seam);
     }
 
