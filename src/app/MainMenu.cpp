@@ -50,6 +50,12 @@ const std::vector<TopEntry>& menuLayout()
              {&MainCommands::print, "N7", QStringLiteral("Печать..."), Qt::CTRL | Qt::Key_P, Picture::Print},
              {&MainCommands::printDirect, "N8", QStringLiteral("Печать"), {}, Picture::Print},
          }},
+        {"N26", QStringLiteral("Бланки"),
+         {
+             {&MainCommands::receiveBlanks, "N27", QStringLiteral("Поступление бланков..."), {}, {}},
+             {&MainCommands::blankJournal, "N28", QStringLiteral("Журнал бланков..."), Qt::CTRL | Qt::Key_B, {}},
+             {&MainCommands::blankReport, "N29", QStringLiteral("Отчёт по бланкам..."), {}, {}},
+         }},
         {"N9", QStringLiteral("Настройки"),
          {
              {&MainCommands::users, "N10", QStringLiteral("Пользователи..."), Qt::CTRL | Qt::Key_U, {}},

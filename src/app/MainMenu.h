@@ -17,6 +17,9 @@ struct MainCommands
     QAction* print = nullptr;          // N7 "Печать..."
     QAction* printDirect = nullptr;    // N8 "Печать", hidden
     QAction* users = nullptr;          // N10 "Пользователи..."
+    QAction* receiveBlanks = nullptr;  // N27 "Поступление бланков..."
+    QAction* blankJournal = nullptr;   // N28 "Журнал бланков..."
+    QAction* blankReport = nullptr;    // N29 "Отчёт по бланкам..."
     QAction* chooseRegister = nullptr; // N25 "Реестр..."
     QAction* exportRows = nullptr;     // N20 "Экспорт..."
     QAction* report = nullptr;         // N21 "Отчёт агента..."

@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/BackupCommands.h"
+#include "app/BlankCommands.h"
 #include "app/ExportCommands.h"
 #include "drivers/DriversPage.h"
 #include "editor/PolicyEditor.h"
@@ -63,6 +64,8 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
                                                 *m_register);
     m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register);
+    m_blanks = std::make_unique<BlankCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
+                                               *m_register, *m_records);
     // The search window's rows were the old register's.
     QObject::connect(m_register.get(), &ProgramRegister::replaced, m_searchWindow.get(),
                      [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });
@@ -74,6 +77,7 @@ Program::Program(Messages& messages, ProgramOptions options)
 Program::~Program()
 {
     m_registerWindow.reset();
+    m_blanks.reset();
     m_backup.reset();
     m_report.reset();
     m_export.reset();

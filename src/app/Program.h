@@ -15,6 +15,7 @@ namespace osago {
 
 class AboutBox;
 class BackupCommands;
+class BlankCommands;
 class ExportCommands;
 class PolicyEditor;
 class MainWindow;
@@ -76,6 +77,8 @@ public:
     ExportCommands& exportCommands() { return *m_export; }
     ReportCommands& reportCommands() { return *m_report; }
     BackupCommands& backupCommands() { return *m_backup; }
+    // The commands of the menu "Бланки".
+    BlankCommands& blankCommands() { return *m_blanks; }
 
 private:
     // "Реестр...": the window with the choice kept.
@@ -102,6 +105,7 @@ private:
     std::unique_ptr<ExportCommands> m_export;
     std::unique_ptr<ReportCommands> m_report;
     std::unique_ptr<BackupCommands> m_backup;
+    std::unique_ptr<BlankCommands> m_blanks;
     std::unique_ptr<RegisterWindow> m_registerWindow;
     QHash<QString, QString> m_passwords;
 };

@@ -1,6 +1,8 @@
 #include "app/RecordCommands.h"
 
 #include "app/AgentSettings.h"
+#include "blanks/window/BlankSaveCheck.h"
+#include "storage/BlankNumbers.h"
 #include "editor/EditorRecord.h"
 #include "app/MainWindow.h"
 #include "widgets/Messages.h"
@@ -14,6 +16,7 @@
 #include "widgets/WindowedGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDateTime>
 #include <QScrollBar>
 
@@ -83,10 +86,14 @@ void RecordCommands::deleteSelected()
     const std::optional<StoredRow> stored = readStored(*row);
     if (!stored || !m_messages.confirm(&m_mainWindow, kConfirmTitle, kDeleteQuestion))
         return;
+    const std::optional<RecordBlanks> blanks =
+        blankQuestions(&m_mainWindow).forRemoval(m_register.database(), stored->values, stored->values.code());
+    if (!blanks)
+        return;
     StorageStatus removed;
     {
         const WaitCursor waiting;
-        removed = m_register.database().remove(stored->key, stored->values);
+        removed = m_register.database().remove(stored->key, stored->values, *blanks);
     }
     if (!removed.ok) {
         reportFailure(&m_mainWindow, removed, *row);
@@ -117,14 +124,20 @@ void RecordCommands::saveEditorRecord()
     StorageStatus saved;
     std::optional<RowKey> key;
     QString code;
-    {
+    const std::optional<PolicyRow> stored = m_changing ? std::optional(m_changing->values) : std::nullopt;
+    // A blank another desk took between the check and the save is checked again, and so asked about.
+    for (int attempt = 0; attempt < 2 && (attempt == 0 || saved.blankTaken); ++attempt) {
+        const std::optional<RecordBlanks> blanks =
+            blankQuestions(&m_editor).forSave(m_register.database(), row, stored, m_editor.recordCode());
+        if (!blanks)
+            return;
         // A save waits up to the busy timeout while another program writes.
         const WaitCursor waiting;
         if (mode == PolicyEditor::RecordMode::Change) {
             key = m_changing->key;
-            saved = m_register.database().update(m_changing->key, m_changing->values, row);
+            saved = m_register.database().update(m_changing->key, m_changing->values, row, *blanks);
         } else {
-            const StorageResult<QString> added = m_register.database().insert(row);
+            const StorageResult<QString> added = m_register.database().insert(row, *blanks);
             saved = added;
             code = added.value;
         }
@@ -150,22 +163,50 @@ void RecordCommands::openSelected(PolicyEditor::RecordMode mode, const QString& 
     if (!row)
         return;
     m_changing.reset();
-    const std::optional<StoredRow> stored = readStored(*row);
+    std::optional<StoredRow> stored = readStored(*row);
     if (!stored)
         return;
-    m_editor.show();
-    m_editor.raise();
-    m_editor.activateWindow();
-    if (!loadRowIntoEditor(m_editor, stored->values)) {
-        m_editor.closeRecord();
-        return;
+    // A copy is a new policy on new blanks.
+    if (mode == PolicyEditor::RecordMode::New) {
+        for (BlankKind kind : kBlankKinds)
+            stored->values.setValue(blankColumn(kind), {});
     }
-    m_editor.setWindowTitle(caption);
-    m_editor.setRecordMode(mode, mode == PolicyEditor::RecordMode::New ? QString() : stored->values.code());
+    if (!showInEditor(mode, caption, stored->values))
+        return;
     if (mode == PolicyEditor::RecordMode::Change)
         m_changing = stored;
     if (mode != PolicyEditor::RecordMode::View)
         warnIfUnsaveable();
+}
+
+void RecordCommands::viewRecord(const QString& code)
+{
+    m_changing.reset();
+    const StorageResult<PolicyRow> stored = m_register.database().load(code);
+    if (!stored.ok) {
+        reportFailure(QApplication::activeWindow(), stored.error);
+        return;
+    }
+    showInEditor(PolicyEditor::RecordMode::View, kViewCaption, stored.value);
+}
+
+bool RecordCommands::showInEditor(PolicyEditor::RecordMode mode, const QString& caption, const PolicyRow& values)
+{
+    m_editor.show();
+    m_editor.raise();
+    m_editor.activateWindow();
+    if (!loadRowIntoEditor(m_editor, values)) {
+        m_editor.closeRecord();
+        return false;
+    }
+    m_editor.setWindowTitle(caption);
+    m_editor.setRecordMode(mode, mode == PolicyEditor::RecordMode::New ? QString() : values.code());
+    return true;
+}
+
+BlankSaveQuestions RecordCommands::blankQuestions(QWidget* over) const
+{
+    return {m_messages, over, QDate::currentDate()};
 }
 
 std::optional<RecordCommands::StoredRow> RecordCommands::readStored(int row)

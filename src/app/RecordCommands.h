@@ -17,6 +17,7 @@ class MainWindow;
 class Messages;
 class ProgramRegister;
 class PrintService;
+struct BlankSaveQuestions;
 class RegisterModel;
 struct PrintRecord;
 struct StorageStatus;
@@ -50,6 +51,8 @@ public:
     void printSelectedDirectly();
     // F5: reads the register again, so rows other desks added appear; the selected row stays selected.
     void rereadRegister();
+    // The stored record holding `code` in the editor only to look at ("Открыть запись" of the blanks' journal).
+    void viewRecord(const QString& code);
 
     PrintService& printService() { return *m_printService; }
 
@@ -68,6 +71,10 @@ private:
     };
 
     void openSelected(PolicyEditor::RecordMode mode, const QString& caption);
+    // Shows the editor with `values` in it, captioned; false (the editor closed again) when they could not be loaded.
+    bool showInEditor(PolicyEditor::RecordMode mode, const QString& caption, const PolicyRow& values);
+    // The blanks' questions of a save or a deletion, put over `over`.
+    BlankSaveQuestions blankQuestions(QWidget* over) const;
     // The grid row selected; nothing when none is.
     std::optional<int> selectedRow() const;
     // The selected row, or nothing after telling the agent that none is selected.

@@ -14,13 +14,13 @@
 
 namespace osago {
 
-ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileChoices& files)
+ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileChoices& files, const QString& title)
     : m_messages(messages)
     , m_printer(printer)
     , m_files(files)
 {
     setObjectName(QStringLiteral("FormReport"));
-    setWindowTitle(QStringLiteral("Отчёт агента"));
+    setWindowTitle(title);
     m_view = new PagePreview(this);
     m_view->setObjectName(QStringLiteral("PreviewReport"));
     m_pageNumber = new QLabel(this);
@@ -32,6 +32,7 @@ ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileCho
     auto* buttons = new QHBoxLayout;
     const std::pair<const char*, QString> names[] = {{"ButtonPrint", QStringLiteral("Печать")},
                                                      {"ButtonPdf", QStringLiteral("Сохранить в PDF")},
+                                                     {"ButtonCsv", QStringLiteral("Сохранить в CSV")},
                                                      {"ButtonVyh", QStringLiteral("Закрыть")},
                                                      {"ButtonZoomOut", QStringLiteral("Мельче")},
                                                      {"ButtonZoomIn", QStringLiteral("Крупнее")},
@@ -47,6 +48,7 @@ ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileCho
     const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
     connect(button("ButtonPrint"), &QPushButton::clicked, this, &ReportWindow::ButtonPrintClick);
     connect(button("ButtonPdf"), &QPushButton::clicked, this, &ReportWindow::ButtonPdfClick);
+    connect(button("ButtonCsv"), &QPushButton::clicked, this, &ReportWindow::ButtonCsvClick);
     connect(button("ButtonVyh"), &QPushButton::clicked, this, &QWidget::close);
     connect(button("ButtonZoomOut"), &QPushButton::clicked, m_view, &PagePreview::zoomOut);
     connect(button("ButtonZoomIn"), &QPushButton::clicked, m_view, &PagePreview::zoomIn);
@@ -59,10 +61,12 @@ ReportWindow::ReportWindow(Messages& messages, DocumentPrinter& printer, FileCho
 
 ReportWindow::~ReportWindow() = default;
 
-void ReportWindow::showReport(DocumentList pages, const QString& name)
+void ReportWindow::showReport(DocumentList pages, const QString& name, CsvWriter csv)
 {
     m_pages = std::move(pages);
     m_name = name;
+    m_csv = std::move(csv);
+    findChild<QPushButton*>(QStringLiteral("ButtonCsv"))->setVisible(bool(m_csv));
     m_view->setPages(m_pages);
     showMaximized();
     m_view->setFocus();
@@ -78,12 +82,24 @@ void ReportWindow::ButtonPrintClick()
 
 void ReportWindow::ButtonPdfClick()
 {
-    const QString path = m_files.saveFileName(this, QStringLiteral("Сохранить отчёт в PDF"),
-                                              m_name + QStringLiteral(".pdf"), QStringLiteral("Документ PDF (*.pdf)"));
+    saveFile(QStringLiteral("Сохранить отчёт в PDF"), QStringLiteral(".pdf"), QStringLiteral("Документ PDF (*.pdf)"),
+             [this](const QString& path, QString* error) { return writePdf(m_pages, path, error, m_name); });
+}
+
+void ReportWindow::ButtonCsvClick()
+{
+    saveFile(QStringLiteral("Сохранить отчёт в CSV"), QStringLiteral(".csv"), QStringLiteral("Таблица CSV (*.csv)"),
+             m_csv);
+}
+
+void ReportWindow::saveFile(const QString& caption, const QString& suffix, const QString& types,
+                            const CsvWriter& write)
+{
+    const QString path = m_files.saveFileName(this, caption, m_name + suffix, types);
     if (path.isEmpty())
         return;
     QString error;
-    if (!writePdf(m_pages, path, &error, m_name))
+    if (!write(path, &error))
         m_messages.show(this, kProgramTitle, error, Messages::Icon::Critical);
 }
 

@@ -85,19 +85,7 @@ StorageStatus RegisterModel::selectAll()
 
 const RegisterModel::Page& RegisterModel::page(int number) const
 {
-    const auto cached = std::find_if(m_pages.begin(), m_pages.end(), [&](const Page& p) { return p.number == number; });
-    if (cached != m_pages.end()) {
-        cached->lastUse = ++m_useClock;
-        return *cached;
-    }
-    if (m_pages.size() >= std::size_t(kCachedPages)) {
-        const auto oldest = std::min_element(m_pages.begin(), m_pages.end(),
-                                             [](const Page& a, const Page& b) { return a.lastUse < b.lastUse; });
-        m_pages.erase(oldest);
-    }
-    m_pages.push_back(readPage(number));
-    m_pages.back().lastUse = ++m_useClock;
-    return m_pages.back();
+    return m_pages.page(number, [this](int wanted) { return readPage(wanted); });
 }
 
 // A row that is gone (removed by another program since the refresh) shows as empty cells; a row on a damaged
@@ -106,7 +94,7 @@ RegisterModel::Page RegisterModel::readPage(int number) const
 {
     const int first = number * kPageRows;
     const int count = std::max(std::min(kPageRows, m_ids.count() - first), 0);
-    Page result{number, 0, {}, {}};
+    Page result{number, {}, {}};
     std::vector<qint64> ids;
     StorageStatus status = m_ids.range(first, count, ids);
     if (status.ok)
@@ -128,7 +116,7 @@ RegisterModel::Page RegisterModel::readPage(int number) const
 
 void RegisterModel::readNotReadPages()
 {
-    std::erase_if(m_pages, [](const Page& p) { return p.notRead; });
+    m_pages.forget([](const Page& p) { return p.notRead; });
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
 }

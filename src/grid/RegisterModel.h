@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/PolicyRow.h"
+#include "grid/PageCache.h"
 #include "grid/RowIds.h"
 #include "storage/RowKey.h"
 #include "storage/StorageStatus.h"
@@ -71,7 +72,6 @@ private:
     struct Page
     {
         int number = 0;
-        quint64 lastUse = 0;
         std::vector<QStringList> rows;
         // Rows whose own read failed (a damaged page); the others of the page are shown.
         std::vector<bool> unreadable;
@@ -88,8 +88,7 @@ private:
     // The rows a search picked; none while every row is shown.
     std::optional<RowSelection> m_selection;
     mutable RowIds m_ids;
-    mutable std::vector<Page> m_pages;
-    mutable quint64 m_useClock = 0;
+    mutable PageCache<Page> m_pages{kCachedPages};
     mutable QString m_lastError;
     mutable bool m_failureReported = false;
     mutable QTimer m_readAgain;

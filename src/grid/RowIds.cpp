@@ -8,7 +8,18 @@
 namespace osago {
 
 RowIds::RowIds(const PolicyDatabase& database, int step)
-    : m_database(&database), m_step(step)
+    : RowIds(Source{[&database] { return database.readTableExtent(); },
+                    [&database](qint64 lowest, qint64 highest, int limit, Walk walk, std::vector<qint64>& ids) {
+                        return database.readIdsBetween(lowest, highest, limit, walk, ids);
+                    },
+                    [&database](std::vector<qint64>& ids) { return database.readAllIds(ids); }},
+             step)
+{
+    m_database = &database;
+}
+
+RowIds::RowIds(Source source, int step)
+    : m_source(std::move(source)), m_step(step)
 {
 }
 
@@ -24,7 +35,7 @@ void RowIds::reset()
 StorageStatus RowIds::readTable()
 {
     reset();
-    const StorageResult<TableExtent> extent = m_database->readTableExtent();
+    const StorageResult<TableExtent> extent = m_source.extent();
     if (!extent.ok)
         return extent;
     m_count = extent.value.rows;
@@ -35,8 +46,13 @@ StorageStatus RowIds::readTable()
 
 StorageStatus RowIds::readSelection(const RowSelection& selection)
 {
+    return readChosen([&](std::vector<qint64>& ids) { return m_database->readSelectedIds(selection, ids); });
+}
+
+StorageStatus RowIds::readChosen(const Chosen& chosen)
+{
     reset();
-    const StorageStatus status = m_database->readSelectedIds(selection, m_front);
+    const StorageStatus status = chosen(m_front);
     m_count = int(m_front.size());
     return status;
 }
@@ -104,7 +120,7 @@ StorageStatus RowIds::walk(Walk direction, int rows)
     const qint64 lowest = m_front.empty() ? kLowest : std::min(m_front.back(), kHighest - 1) + 1;
     const qint64 highest = m_back.empty() ? m_lastId : std::max(m_back.back(), kLowest + 1) - 1;
     std::vector<qint64> read;
-    const StorageStatus status = m_database->readIdsBetween(lowest, highest, wanted, direction, read);
+    const StorageStatus status = m_source.between(lowest, highest, wanted, direction, read);
     if (!status.ok)
         return status;
     // Room for every id at once: growing step by step would copy the ids read so far again and again. Room that
@@ -127,7 +143,7 @@ StorageStatus RowIds::walk(Walk direction, int rows)
 StorageStatus RowIds::readAll()
 {
     m_back.clear();
-    const StorageStatus status = m_database->readAllIds(m_front);
+    const StorageStatus status = m_source.all(m_front);
     m_complete = status.ok;
     if (!status.ok)
         m_front.clear();

@@ -2,6 +2,7 @@
 
 #include "storage/PolicyDatabase.h"
 
+#include <functional>
 #include <vector>
 
 namespace osago {
@@ -16,6 +17,18 @@ namespace osago {
 class RowIds
 {
 public:
+    // Where the ids come from: the register's rows (PolicyDatabase) or another table read alike (the blanks'
+    // journal): the count with the highest id, ids between two in a walk, and every id ascending.
+    struct Source
+    {
+        std::function<StorageResult<TableExtent>()> extent;
+        std::function<StorageStatus(qint64 lowest, qint64 highest, int limit, Walk walk, std::vector<qint64>& ids)>
+            between;
+        std::function<StorageStatus(std::vector<qint64>& ids)> all;
+    };
+    // Some of the ids at once, ascending, replacing `ids`: a search's or a filter's.
+    using Chosen = std::function<StorageStatus(std::vector<qint64>& ids)>;
+
     // The fewest ids a walk reads: about a page of the grid, so the first page costs a walk of a few hundred ids.
     static constexpr int kStep = 256;
     // How many steps past the ids already read a walk may go (16,384 ids by default, about 16 ms of walking)
@@ -23,10 +36,12 @@ public:
     static constexpr int kWalkSteps = 64;
 
     explicit RowIds(const PolicyDatabase& database, int step = kStep);
+    RowIds(Source source, int step);
     int step() const { return m_step; }
 
     StorageStatus readTable();
     StorageStatus readSelection(const RowSelection& selection);
+    StorageStatus readChosen(const Chosen& chosen);
 
     int count() const { return m_count; }
     // Replaces `ids` with the ids of rows first .. first+n-1 that are still known; fewer when the last rows
@@ -42,7 +57,9 @@ private:
     StorageStatus readAll();
     void reset();
 
-    const PolicyDatabase* m_database;
+    Source m_source;
+    // The register's, for its searches; null over another table.
+    const PolicyDatabase* m_database = nullptr;
     int m_step;
     int m_count = 0;
     qint64 m_lastId = 0;

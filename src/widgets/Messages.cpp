@@ -5,12 +5,26 @@
 
 namespace osago {
 
-bool DialogMessages::confirm(QWidget* parent, const QString& title, const QString& text)
+namespace {
+
+bool ask(QWidget* parent, const QString& title, const QString& text, QMessageBox::StandardButton preferred)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(preferred);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace
+
+bool DialogMessages::confirm(QWidget* parent, const QString& title, const QString& text)
+{
+    return ask(parent, title, text, QMessageBox::Yes);
+}
+
+bool DialogMessages::confirmDefaultNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return ask(parent, title, text, QMessageBox::No);
 }
 
 void DialogMessages::show(QWidget* parent, const QString& title, const QString& text, Icon icon)

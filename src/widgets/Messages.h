@@ -18,6 +18,11 @@ public:
 
     // A Yes/No confirmation with the question icon; true when the agent answers Yes.
     virtual bool confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The same with No as the default answer: a question whose Yes goes against a rule.
+    virtual bool confirmDefaultNo(QWidget* parent, const QString& title, const QString& text)
+    {
+        return confirm(parent, title, text);
+    }
     virtual void show(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
 
     // The platform's beep that goes with a refused input.
@@ -29,6 +34,7 @@ class DialogMessages final : public Messages
 {
 public:
     bool confirm(QWidget* parent, const QString& title, const QString& text) override;
+    bool confirmDefaultNo(QWidget* parent, const QString& title, const QString& text) override;
     void show(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
     void beep() override;
 };

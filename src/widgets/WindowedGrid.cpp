@@ -3,6 +3,8 @@
 #include "widgets/RowWindow.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
@@ -138,17 +140,63 @@ void WindowedGrid::scrollContentsBy(int dx, int dy)
 
 void WindowedGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (!m_placing && current.isValid()) {
+    const bool moved = !m_placing && current.isValid();
+    if (moved) {
         m_currentRow = firstShownRow() + current.row();
         m_currentColumn = current.column();
     }
     QTableView::currentChanged(current, previous);
+    if (!moved || !keepsRange())
+        return;
+    if (!m_extending || m_anchorRow < 0)
+        m_anchorRow = m_currentRow;
+    m_range = {std::min(m_anchorRow, m_currentRow), std::max(m_anchorRow, m_currentRow)};
+    m_selectedRow = m_currentRow;
+    markSelection();
+}
+
+WindowedGrid::SourceRows WindowedGrid::selectedSourceRows() const
+{
+    if (keepsRange())
+        return m_range;
+    return {m_selectedRow, m_selectedRow};
+}
+
+void WindowedGrid::selectAll()
+{
+    if (!keepsRange()) {
+        QTableView::selectAll();
+        return;
+    }
+    if (sourceRows() == 0)
+        return;
+    m_anchorRow = 0;
+    m_range = {0, sourceRows() - 1};
+    markSelection();
+}
+
+// The range is the grid's, not the view's: the view is only shown its part of it.
+QItemSelectionModel::SelectionFlags WindowedGrid::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    return keepsRange() ? QItemSelectionModel::NoUpdate : QTableView::selectionCommand(index, event);
+}
+
+void WindowedGrid::keyPressEvent(QKeyEvent* event)
+{
+    const QScopedValueRollback extending(m_extending, event->modifiers().testFlag(Qt::ShiftModifier));
+    QTableView::keyPressEvent(event);
+}
+
+void WindowedGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QScopedValueRollback extending(m_extending, event->modifiers().testFlag(Qt::ShiftModifier));
+    QTableView::mousePressEvent(event);
 }
 
 void WindowedGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
 {
     QTableView::selectionChanged(selected, deselected);
-    if (m_placing)
+    if (m_placing || keepsRange())
         return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     m_selectedRow = rows.isEmpty() ? -1 : firstShownRow() + rows.first().row();
@@ -188,10 +236,12 @@ void WindowedGrid::markSelection()
 {
     QItemSelectionModel* selection = selectionModel();
     const auto inWindow = [&](int sourceRow) { return sourceRow - firstShownRow() < m_window->rowCount(); };
-    const int selected = m_selectedRow - firstShownRow();
+    const SourceRows range = selectedSourceRows();
+    const int top = std::max(range.first, firstShownRow()) - firstShownRow();
+    const int bottom = std::min(range.last - firstShownRow(), m_window->rowCount() - 1);
     const int current = m_currentRow - firstShownRow();
-    if (selected >= 0 && inWindow(m_selectedRow))
-        selection->select(m_window->index(selected, 0),
+    if (range.first >= 0 && top <= bottom)
+        selection->select(QItemSelection(m_window->index(top, 0), m_window->index(bottom, 0)),
                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     else
         selection->clearSelection();
@@ -217,6 +267,8 @@ void WindowedGrid::sourceReset()
 {
     m_selectedRow = -1;
     m_currentRow = -1;
+    m_anchorRow = -1;
+    m_range = {};
     fitRowTitles();
     placeWindow(firstShownRow(), true);
 }

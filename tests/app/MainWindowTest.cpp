@@ -82,8 +82,8 @@ private slots:
             names << (entry->menu() ? entry->menu()->objectName() : entry->objectName());
             titles << entry->text();
         }
-        QCOMPARE(names, (QStringList{"N1", "N5", "N9", "N19", "N13", "N6"}));
-        QCOMPARE(titles, (QStringList{"Запись", "Заявление", "Настройки", "Сервис", "Помощь", "Выход"}));
+        QCOMPARE(names, (QStringList{"N1", "N5", "N26", "N9", "N19", "N13", "N6"}));
+        QCOMPARE(titles, (QStringList{"Запись", "Заявление", "Бланки", "Настройки", "Сервис", "Помощь", "Выход"}));
         QVERIFY2(!entries.last()->menu(), "\"Выход\" is a command of the menu bar, not a drop-down");
     }
 
@@ -93,6 +93,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("Запись") << "N1" << QStringList{"N2", "N3", "N15", "N12", "N18", "N4", "N16"};
         QTest::newRow("Заявление") << "N5" << QStringList{"N7", "N8"};
+        QTest::newRow("Бланки") << "N26" << QStringList{"N27", "N28", "N29"};
         QTest::newRow("Настройки") << "N9" << QStringList{"N10", "N25"};
         QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N24", "N22", "N23"};
         QTest::newRow("Помощь") << "N13" << QStringList{"N14"};
@@ -135,6 +136,9 @@ private slots:
         QTest::newRow("N21") << "N21" << "Отчёт агента..." << QKeySequence("Ctrl+R") << false;
         QTest::newRow("N22") << "N22" << "Резервная копия" << QKeySequence() << false;
         QTest::newRow("N23") << "N23" << "Восстановить из копии..." << QKeySequence() << false;
+        QTest::newRow("N27") << "N27" << "Поступление бланков..." << QKeySequence() << false;
+        QTest::newRow("N28") << "N28" << "Журнал бланков..." << QKeySequence("Ctrl+B") << false;
+        QTest::newRow("N29") << "N29" << "Отчёт по бланкам..." << QKeySequence() << false;
         QTest::newRow("N6") << "N6" << "Выход" << QKeySequence("Ctrl+Q") << false;
     }
 

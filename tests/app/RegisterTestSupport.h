@@ -46,11 +46,12 @@ inline void useTestSettings(const char* program)
 class TestProgram
 {
 public:
-    explicit TestProgram(const QString& registerPath = {}, std::unique_ptr<DocumentPrinter> printer = {})
+    explicit TestProgram(const QString& registerPath = {}, std::unique_ptr<DocumentPrinter> printer = {},
+                         std::unique_ptr<FileChoices> files = std::make_unique<DialogFileChoices>())
         : location(!registerPath.isEmpty() ? registerPath
                    : testRegister.onServer() ? testRegister.location()
                                              : folder.filePath(QStringLiteral("Baza.mdb")))
-        , program(seam, {location, std::move(printer)})
+        , program(seam, {location, std::move(printer), std::move(files)})
     {
         program.start();
     }

@@ -33,6 +33,13 @@ public:
         return m_answers.dequeue();
     }
 
+    // Answered from the same queue; the question is also kept among those whose default is No.
+    bool confirmDefaultNo(QWidget* parent, const QString& title, const QString& text) override
+    {
+        m_defaultNo << text;
+        return confirm(parent, title, text);
+    }
+
     void show(QWidget*, const QString& title, const QString& text, Icon icon) override
     {
         m_shown.push_back({title, text, icon});
@@ -41,6 +48,7 @@ public:
     void beep() override { ++m_beeps; }
 
     const QStringList& questions() const { return m_questions; }
+    const QStringList& defaultNoQuestions() const { return m_defaultNo; }
     const QList<Shown>& shown() const { return m_shown; }
     QStringList shownTexts() const
     {
@@ -53,6 +61,7 @@ public:
     void clearRecord()
     {
         m_questions.clear();
+        m_defaultNo.clear();
         m_shown.clear();
         m_beeps = 0;
     }
@@ -71,6 +80,7 @@ public:
 private:
     QQueue<bool> m_answers;
     QStringList m_questions;
+    QStringList m_defaultNo;
     QStringList m_unexpected;
     QList<Shown> m_shown;
     int m_beeps = 0;

@@ -56,12 +56,12 @@ class WindowedGridTest : public QObject
     std::unique_ptr<LongModel> m_source;
     std::unique_ptr<WindowedGrid> m_grid;
 
-    void showGrid(int rows)
+    void showGrid(int rows, QAbstractItemView::SelectionMode mode = QAbstractItemView::SingleSelection)
     {
         m_source = std::make_unique<LongModel>(rows);
         m_grid = std::make_unique<WindowedGrid>();
         m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        m_grid->setSelectionMode(mode);
         m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_grid->resize(400, 300);
         m_grid->setSourceModel(m_source.get());
@@ -224,6 +224,42 @@ private slots:
         QCOMPARE(m_grid->lastShownRow(), -1);
         QTest::keyClick(m_grid.get(), Qt::Key_Down);
         QCOMPARE(m_grid->selectedSourceRow(), -1);
+    }
+
+    // A range longer than the screen stays the grid's own while the window moves along it.
+    void extendedSelectionKeepsARangeOfSourceRows()
+    {
+        showGrid(10'000, QAbstractItemView::ExtendedSelection);
+        m_grid->selectSourceCell(100);
+        QCOMPARE(m_grid->selectedSourceRows().count(), 1);
+        const int page = wholeRowsOnScreen();
+        QTest::keyClick(m_grid.get(), Qt::Key_PageDown, Qt::ShiftModifier);
+        QTest::keyClick(m_grid.get(), Qt::Key_PageDown, Qt::ShiftModifier);
+        WindowedGrid::SourceRows range = m_grid->selectedSourceRows();
+        QCOMPARE(range.first, 100);
+        QCOMPARE(range.last, 100 + 2 * page);
+        QCOMPARE(m_grid->selectionModel()->selectedRows().size(), m_grid->lastShownRow() - m_grid->firstShownRow());
+
+        // Shift and a click above the first row picked: the range turns round that row.
+        m_grid->verticalScrollBar()->setValue(90);
+        const QRect top = m_grid->visualRect(m_grid->model()->index(0, 0));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, top.center());
+        range = m_grid->selectedSourceRows();
+        QCOMPARE(range.first, 90);
+        QCOMPARE(range.last, 100);
+        QCOMPARE(m_grid->selectionModel()->selectedRows().size(), std::min(11, m_grid->model()->rowCount()));
+
+        // A plain click starts again; Ctrl+A takes every row of the source.
+        const QRect third = m_grid->visualRect(m_grid->model()->index(2, 0));
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, third.center());
+        QCOMPARE(m_grid->selectedSourceRows().first, 92);
+        QCOMPARE(m_grid->selectedSourceRows().count(), 1);
+        QTest::keyClick(m_grid.get(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(m_grid->selectedSourceRows().count(), 10'000);
+        m_grid->verticalScrollBar()->setValue(5'000);
+        QCOMPARE(m_grid->selectionModel()->selectedRows().size(), m_grid->model()->rowCount());
+        m_source->resize(50);
+        QCOMPARE(m_grid->selectedSourceRows().count(), 0);
     }
 
     void tallerGridShowsMoreRows()
