@@ -14,6 +14,7 @@
 #include "app/ProgramRegister.h"
 #include "app/RecordCommands.h"
 #include "app/RegisterSettings.h"
+#include "app/RenewalCommands.h"
 #include "app/ReportCommands.h"
 
 #include <QAction>
@@ -63,6 +64,8 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_report = std::make_unique<ReportCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
                                                 *m_register);
     m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register);
+    m_renewals = std::make_unique<RenewalCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
+                                                   *m_register, *m_records);
     // The search window's rows were the old register's.
     QObject::connect(m_register.get(), &ProgramRegister::replaced, m_searchWindow.get(),
                      [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });
@@ -74,6 +77,7 @@ Program::Program(Messages& messages, ProgramOptions options)
 Program::~Program()
 {
     m_registerWindow.reset();
+    m_renewals.reset();
     m_backup.reset();
     m_report.reset();
     m_export.reset();
@@ -88,6 +92,7 @@ Program::~Program()
 
 void Program::start()
 {
+    m_renewals->countAfterFirstPaint();
     m_mainWindow->showMaximized();
     tellRegisterState();
     const PolicyDatabase& database = m_register->database();

@@ -27,6 +27,7 @@ class PrintService;
 class ProgramRegister;
 class RecordCommands;
 class RegisterModel;
+class RenewalCommands;
 class ReportCommands;
 struct RegisterSettings;
 
@@ -76,6 +77,7 @@ public:
     ExportCommands& exportCommands() { return *m_export; }
     ReportCommands& reportCommands() { return *m_report; }
     BackupCommands& backupCommands() { return *m_backup; }
+    RenewalCommands& renewalCommands() { return *m_renewals; }
 
 private:
     // "Реестр...": the window with the choice kept.
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<ExportCommands> m_export;
     std::unique_ptr<ReportCommands> m_report;
     std::unique_ptr<BackupCommands> m_backup;
+    std::unique_ptr<RenewalCommands> m_renewals;
     std::unique_ptr<RegisterWindow> m_registerWindow;
     QHash<QString, QString> m_passwords;
 };

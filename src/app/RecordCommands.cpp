@@ -151,21 +151,32 @@ void RecordCommands::openSelected(PolicyEditor::RecordMode mode, const QString& 
         return;
     m_changing.reset();
     const std::optional<StoredRow> stored = readStored(*row);
-    if (!stored)
+    if (!stored || !openInEditor(stored->values, mode, caption))
         return;
+    if (mode == PolicyEditor::RecordMode::Change)
+        m_changing = stored;
+}
+
+void RecordCommands::openRecord(const PolicyRow& values, PolicyEditor::RecordMode mode)
+{
+    m_changing.reset();
+    openInEditor(values, mode, mode == PolicyEditor::RecordMode::New ? kNewCaption : kViewCaption);
+}
+
+bool RecordCommands::openInEditor(const PolicyRow& values, PolicyEditor::RecordMode mode, const QString& caption)
+{
     m_editor.show();
     m_editor.raise();
     m_editor.activateWindow();
-    if (!loadRowIntoEditor(m_editor, stored->values)) {
+    if (!loadRowIntoEditor(m_editor, values)) {
         m_editor.closeRecord();
-        return;
+        return false;
     }
     m_editor.setWindowTitle(caption);
-    m_editor.setRecordMode(mode, mode == PolicyEditor::RecordMode::New ? QString() : stored->values.code());
-    if (mode == PolicyEditor::RecordMode::Change)
-        m_changing = stored;
+    m_editor.setRecordMode(mode, mode == PolicyEditor::RecordMode::New ? QString() : values.code());
     if (mode != PolicyEditor::RecordMode::View)
         warnIfUnsaveable();
+    return true;
 }
 
 std::optional<RecordCommands::StoredRow> RecordCommands::readStored(int row)

@@ -50,6 +50,9 @@ public:
     void printSelectedDirectly();
     // F5: reads the register again, so rows other desks added appear; the selected row stays selected.
     void rereadRegister();
+    // The editor on `values`, a row read from the register: as a new record (Mode New; "Сохранить" adds a row) or
+    // only to look at (View).
+    void openRecord(const PolicyRow& values, PolicyEditor::RecordMode mode);
 
     PrintService& printService() { return *m_printService; }
 
@@ -68,6 +71,8 @@ private:
     };
 
     void openSelected(PolicyEditor::RecordMode mode, const QString& caption);
+    // Shows the editor on `values` in `mode` under `caption`; false when they could not be loaded.
+    bool openInEditor(const PolicyRow& values, PolicyEditor::RecordMode mode, const QString& caption);
     // The grid row selected; nothing when none is.
     std::optional<int> selectedRow() const;
     // The selected row, or nothing after telling the agent that none is selected.

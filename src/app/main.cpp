@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RegisterSettings.h"
+#include "renewals/RenewalsCommand.h"
 #include "report/ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char* argv[])
             const osago::AgentSettings settings = osago::AgentSettings::load();
             return osago::ReportParties{settings.agent, settings.insurer};
         }))
+        return *status;
+    if (const std::optional<int> status = osago::runRenewalsCommandIfRequested(argc, argv))
         return *status;
     // Help and version need no display, so they are answered before the application object exists.
     const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));

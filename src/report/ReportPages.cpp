@@ -171,11 +171,20 @@ private:
     mutable std::array<double, 0x500> m_widths;
 };
 
+std::array<QFont, std::size_t(Style::kStyles)> allFonts()
+{
+    loadPrintFonts();
+    return {fontOf(Style::Title), fontOf(Style::Heading), fontOf(Style::Text),
+            fontOf(Style::Bold),  fontOf(Style::Cell),    fontOf(Style::HeaderCell)};
+}
+
 class ReportLayout
 {
 public:
     explicit ReportLayout(const AgentReport& report);
+    explicit ReportLayout(const PrintedList& list);
 
+    const QString& title() const { return m_title; }
     int pageCount() const { return int(m_pages.size()); }
     void paintPage(QPainter& painter, int page) const;
 
@@ -201,22 +210,20 @@ private:
     // Paints the slice with its top at `top`; returns its height.
     double paintSlice(QPainter& painter, const Slice& slice, double top) const;
 
+    QString m_title = QStringLiteral("Отчёт агента");
     std::array<std::vector<Column>, kTables> m_tables;
-    std::array<QFont, std::size_t(Style::kStyles)> m_fonts;
-    std::array<QFontMetricsF, std::size_t(Style::kStyles)> m_metrics;
-    std::array<LetterWidths, std::size_t(Style::kStyles)> m_letterWidths;
+    std::array<QFont, std::size_t(Style::kStyles)> m_fonts = allFonts();
+    std::array<QFontMetricsF, std::size_t(Style::kStyles)> m_metrics{
+        QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1]), QFontMetricsF(m_fonts[2]),
+        QFontMetricsF(m_fonts[3]), QFontMetricsF(m_fonts[4]), QFontMetricsF(m_fonts[5])};
+    std::array<LetterWidths, std::size_t(Style::kStyles)> m_letterWidths{
+        LetterWidths(m_fonts[0]), LetterWidths(m_fonts[1]), LetterWidths(m_fonts[2]),
+        LetterWidths(m_fonts[3]), LetterWidths(m_fonts[4]), LetterWidths(m_fonts[5])};
     std::vector<Block> m_blocks;
     std::array<int, kTables> m_headers{};
     std::vector<Column> m_paragraph{{QString(), kBodyWidth}};
     std::vector<std::vector<Slice>> m_pages; // a table's header repeated where it goes on
 };
-
-std::array<QFont, std::size_t(Style::kStyles)> allFonts()
-{
-    loadPrintFonts();
-    return {fontOf(Style::Title), fontOf(Style::Heading), fontOf(Style::Text),
-            fontOf(Style::Bold),  fontOf(Style::Cell),    fontOf(Style::HeaderCell)};
-}
 
 ReportLayout::ReportLayout(const AgentReport& report)
     : m_tables{{{{QStringLiteral("Дата выдачи"), 560},
@@ -229,11 +236,6 @@ ReportLayout::ReportLayout(const AgentReport& report)
                   {QStringLiteral("Полисов"), 800, Qt::AlignRight},
                   {QStringLiteral("Премии"), 1000, Qt::AlignRight}},
                  {{QStringLiteral("Полис"), 1200}, {QStringLiteral("Причина"), kBodyWidth - 1200}}}}
-    , m_fonts(allFonts())
-    , m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1]), QFontMetricsF(m_fonts[2]),
-                QFontMetricsF(m_fonts[3]), QFontMetricsF(m_fonts[4]), QFontMetricsF(m_fonts[5])}
-    , m_letterWidths{LetterWidths(m_fonts[0]), LetterWidths(m_fonts[1]), LetterWidths(m_fonts[2]),
-                     LetterWidths(m_fonts[3]), LetterWidths(m_fonts[4]), LetterWidths(m_fonts[5])}
 {
     addParagraph(Style::Title, QStringLiteral("Отчёт агента"));
     addParagraph(Style::Text, QStringLiteral("Агент: %1").arg(report.agent));
@@ -266,6 +268,26 @@ ReportLayout::ReportLayout(const AgentReport& report)
             rows.push_back({row.policy, row.reason});
         addTable(kUnreadable, rows);
     }
+    splitIntoPages();
+}
+
+// The list's columns share the page's width by their weights.
+ReportLayout::ReportLayout(const PrintedList& list)
+    : m_title(list.title)
+{
+    double weights = 0;
+    for (const PrintedList::Column& column : list.columns)
+        weights += column.weight;
+    for (const PrintedList::Column& column : list.columns) {
+        m_tables[0].push_back({column.name, kBodyWidth * column.weight / weights,
+                               column.alignRight ? Qt::AlignRight : Qt::AlignLeft});
+    }
+    addParagraph(Style::Title, list.title);
+    for (const QString& line : list.lines)
+        addParagraph(Style::Text, line);
+    addTable(0, list.rows);
+    for (const QString& line : list.closing)
+        addParagraph(Style::Bold, line, &line != &list.closing.back());
     splitIntoPages();
 }
 
@@ -457,7 +479,7 @@ class ReportPage final : public Document
 {
 public:
     ReportPage(std::shared_ptr<const ReportLayout> layout, int page)
-        : Document(QStringLiteral("Отчёт агента (стр.%1 из %2)").arg(page + 1).arg(layout->pageCount()))
+        : Document(QStringLiteral("%1 (стр.%2 из %3)").arg(layout->title()).arg(page + 1).arg(layout->pageCount()))
         , m_layout(std::move(layout))
         , m_page(page)
     {
@@ -477,14 +499,27 @@ QString agentReportName(const IssuePeriod& period)
     return QStringLiteral("Отчёт агента %1-%2").arg(registerDateText(period.from), registerDateText(period.to));
 }
 
-DocumentList agentReportPages(const AgentReport& report)
+namespace {
+
+DocumentList pagesOf(const std::shared_ptr<const ReportLayout>& layout)
 {
-    const auto layout = std::make_shared<const ReportLayout>(report);
     DocumentList pages;
     pages.reserve(std::size_t(layout->pageCount()));
     for (int page = 0; page < layout->pageCount(); ++page)
         pages.push_back(std::make_shared<ReportPage>(layout, page));
     return pages;
+}
+
+} // namespace
+
+DocumentList agentReportPages(const AgentReport& report)
+{
+    return pagesOf(std::make_shared<const ReportLayout>(report));
+}
+
+DocumentList printedListPages(const PrintedList& list)
+{
+    return pagesOf(std::make_shared<const ReportLayout>(list));
 }
 
 } // namespace osago
