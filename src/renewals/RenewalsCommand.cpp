@@ -2,7 +2,6 @@
 
 #include "commands/CommandWords.h"
 #include "commands/TerminalPassword.h"
-#include "export/TableFileWriter.h"
 #include "print/PdfExport.h"
 #include "renewals/RenewalsOutput.h"
 #include "storage/PolicyDatabase.h"
@@ -28,18 +27,13 @@ int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnus
 int runRenewalsCommand(const QStringList& words, QTextStream& errors, QDate today)
 {
     QString problem;
-    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
+    const std::optional<PeriodCommandWords> parsed = parsePeriodCommandWords(
+        words, kUsage, {QStringLiteral(".csv"), QStringLiteral(".xlsx"), QStringLiteral(".pdf")}, problem);
     if (!parsed)
         return refuse(errors, problem);
-    if (parsed->others.size() != 1 || !parsed->from || !parsed->to)
-        return refuse(errors, kUsage);
-    const QString& target = parsed->others.front();
+    const QString& target = parsed->target;
+    const IssuePeriod& period = parsed->period;
     const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    if (!pdf && !tableFormatOf(target))
-        return refuse(errors, QStringLiteral("имя файла должно оканчиваться на .csv, .xlsx или .pdf"));
-    const IssuePeriod period{*parsed->from, *parsed->to};
-    if (!period.isValid())
-        return refuse(errors, QStringLiteral("начало периода позже его конца"));
 
     const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)

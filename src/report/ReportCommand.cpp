@@ -28,18 +28,13 @@ int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnus
 int runReportCommand(const QStringList& words, QTextStream& errors, const ReportParties& parties)
 {
     QString problem;
-    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
+    const std::optional<PeriodCommandWords> parsed =
+        parsePeriodCommandWords(words, kUsage, {QStringLiteral(".pdf"), QStringLiteral(".csv")}, problem);
     if (!parsed)
         return refuse(errors, problem);
-    if (parsed->others.size() != 1 || !parsed->from || !parsed->to)
-        return refuse(errors, kUsage);
-    const QString& target = parsed->others.front();
+    const QString& target = parsed->target;
+    const IssuePeriod& period = parsed->period;
     const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    if (!pdf && !target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
-        return refuse(errors, QStringLiteral("имя файла должно оканчиваться на .pdf или .csv"));
-    const IssuePeriod period{*parsed->from, *parsed->to};
-    if (!period.isValid())
-        return refuse(errors, QStringLiteral("начало периода позже его конца"));
 
     const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)

@@ -199,10 +199,8 @@ private slots:
         const QString csv = m_files.path() + QStringLiteral("/renewals.csv");
         m_fileChoices->answerNext(csv);
         clickButton(window, "ButtonExport");
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::ReadOnly));
         bool wellFormed = false;
-        const std::vector<QStringList> rows = readCsv(QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)), &wellFormed);
+        const std::vector<QStringList> rows = readCsvFile(csv, &wellFormed);
         QVERIFY(wellFormed);
         QCOMPARE(int(rows.size()), 3);
         QCOMPARE(rows[0].value(1), QStringLiteral("Страхователь"));
