@@ -535,8 +535,10 @@ QStringList renewalIndexNames()
 QStringList createRenewalIndexes()
 {
     const QStringList names = renewalIndexNames();
-    const QStringList indexed{QStringLiteral("(%1)").arg(dayKey(kRenewalIndexed[0])), quoted(kRenewalIndexed[1]),
-                              quoted(kRenewalIndexed[2])};
+    // The vehicle's indexes hold the start too, so the starts are read from them alone.
+    const QString start = QStringLiteral(", ") + quoted(u"Страх_с");
+    const QStringList indexed{QStringLiteral("(%1)").arg(dayKey(kRenewalIndexed[0])), quoted(kRenewalIndexed[1]) + start,
+                              quoted(kRenewalIndexed[2]) + start};
     QStringList statements;
     for (qsizetype i = 0; i < names.size(); ++i) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")

@@ -78,9 +78,11 @@ QString issueDayKey()
 
 const std::vector<Index>& renewalIndexes()
 {
+    // The vehicle's indexes hold the start too, so the starts are read from them alone.
+    const QString start = QStringLiteral(", ") + quoted(u"Страх_с");
     static const std::vector<Index> all{tableIndex(QStringLiteral("_ending"), dayKey(u"Страх_по")),
-                                        tableIndex(QStringLiteral("_vin"), quoted(u"VIN")),
-                                        tableIndex(QStringLiteral("_plate"), quoted(u"Регистрационный_знак"))};
+                                        tableIndex(QStringLiteral("_vin"), quoted(u"VIN") + start),
+                                        tableIndex(QStringLiteral("_plate"), quoted(u"Регистрационный_знак") + start)};
     return all;
 }
 

@@ -29,7 +29,8 @@ const Index& issueDayIndex();
 // writing the file keeps its index up to date.
 QString dayKey(QStringView column);
 QString issueDayKey();
-// The indexes of the renewals' reads: the end of insurance as dayKey(), the VIN and the plate. A new register
+// The indexes of the renewals' reads: the end of insurance as dayKey(), the VIN and the plate each with the start
+// of insurance. A new register
 // has them; an older one gets them at its first list of renewals.
 const std::vector<Index>& renewalIndexes();
 // rowid and `columns` (quoted, comma separated) of the rows whose end of insurance lies between the two bound
