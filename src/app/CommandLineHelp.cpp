@@ -39,6 +39,9 @@ QString commandLineHelp()
   blanks receive --kind polis|kvit|znak [--series ААА] --first N --last N
                  --date ДД.ММ.ГГГГ [--act ТЕКСТ] [--database РЕЕСТР]
                     принять поступившие бланки с номерами от N до N
+  renewals --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--database РЕЕСТР] ФАЙЛ.csv|ФАЙЛ.xlsx|ФАЙЛ.pdf
+                    записать договоры, которые заканчиваются в период и ещё
+                    не продлены
   backup [--database РЕЕСТР] [ПАПКА]
                     сделать копию реестра в ПАПКУ (иначе в «Архив») и
                     вывести её путь

@@ -65,6 +65,7 @@ const std::vector<TopEntry>& menuLayout()
          {
              {&MainCommands::exportRows, "N20", QStringLiteral("Экспорт..."), Qt::CTRL | Qt::Key_E, {}},
              {&MainCommands::report, "N21", QStringLiteral("Отчёт агента..."), Qt::CTRL | Qt::Key_R, {}},
+             {&MainCommands::renewals, "N31", QStringLiteral("Окончание договоров..."), Qt::CTRL | Qt::Key_L, {}},
              {nullptr, "N24", {}, {}, {}},
              {&MainCommands::backup, "N22", QStringLiteral("Резервная копия"), {}, {}},
              {&MainCommands::restore, "N23", QStringLiteral("Восстановить из копии..."), {}, {}},

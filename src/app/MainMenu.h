@@ -23,6 +23,7 @@ struct MainCommands
     QAction* chooseRegister = nullptr; // N25 "Реестр..."
     QAction* exportRows = nullptr;     // N20 "Экспорт..."
     QAction* report = nullptr;         // N21 "Отчёт агента..."
+    QAction* renewals = nullptr;       // N31 "Окончание договоров..."
     QAction* backup = nullptr;         // N22 "Резервная копия"
     QAction* restore = nullptr;        // N23 "Восстановить из копии..."
     QAction* about = nullptr;          // N14 "О программе..."

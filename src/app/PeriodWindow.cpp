@@ -65,22 +65,30 @@ void PeriodWindow::ButtonOkClick()
         emit chosen(std::nullopt);
         return;
     }
-    const std::optional<QDate> from = registerDate(m_from->maskedText());
-    const std::optional<QDate> to = registerDate(m_to->maskedText());
-    if (!from || !to) {
-        m_messages.show(this, kProgramTitle, QStringLiteral("Введите обе даты периода в виде ДД.ММ.ГГГГ."),
-                        Messages::Icon::Warning);
-        (from ? m_to : m_from)->setFocus();
+    const std::optional<IssuePeriod> period = typedPeriod(*m_from, *m_to, m_messages);
+    if (!period)
         return;
+    hide();
+    emit chosen(*period);
+}
+
+std::optional<IssuePeriod> typedPeriod(MaskedEdit& fromEdit, MaskedEdit& toEdit, Messages& messages)
+{
+    const std::optional<QDate> from = registerDate(fromEdit.maskedText());
+    const std::optional<QDate> to = registerDate(toEdit.maskedText());
+    if (!from || !to) {
+        messages.show(fromEdit.window(), kProgramTitle, QStringLiteral("Введите обе даты периода в виде ДД.ММ.ГГГГ."),
+                      Messages::Icon::Warning);
+        (from ? &toEdit : &fromEdit)->setFocus();
+        return std::nullopt;
     }
     if (*from > *to) {
-        m_messages.show(this, kProgramTitle, QStringLiteral("Начало периода позже его конца."),
-                        Messages::Icon::Warning);
-        m_from->setFocus();
-        return;
+        messages.show(fromEdit.window(), kProgramTitle, QStringLiteral("Начало периода позже его конца."),
+                      Messages::Icon::Warning);
+        fromEdit.setFocus();
+        return std::nullopt;
     }
-    hide();
-    emit chosen(IssuePeriod{*from, *to});
+    return IssuePeriod{*from, *to};
 }
 
 } // namespace osago

@@ -45,4 +45,8 @@ private:
     MaskedEdit* m_to = nullptr;
 };
 
+// The period typed into two date fields; none, after the agent has been told why and the field at fault has the
+// focus, when a date is not a date or the period ends before it starts.
+std::optional<IssuePeriod> typedPeriod(MaskedEdit& from, MaskedEdit& to, Messages& messages);
+
 } // namespace osago

@@ -15,6 +15,7 @@
 #include "app/ProgramRegister.h"
 #include "app/RecordCommands.h"
 #include "app/RegisterSettings.h"
+#include "app/RenewalCommands.h"
 #include "app/ReportCommands.h"
 
 #include <QAction>
@@ -66,6 +67,8 @@ Program::Program(Messages& messages, ProgramOptions options)
     m_backup = std::make_unique<BackupCommands>(m_messages, *m_options.fileChoices, *m_mainWindow, *m_register);
     m_blanks = std::make_unique<BlankCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
                                                *m_register, *m_records);
+    m_renewals = std::make_unique<RenewalCommands>(m_messages, *m_options.fileChoices, *m_printer, *m_mainWindow,
+                                                   *m_register, *m_records);
     // The search window's rows were the old register's.
     QObject::connect(m_register.get(), &ProgramRegister::replaced, m_searchWindow.get(),
                      [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });
@@ -78,6 +81,7 @@ Program::~Program()
 {
     m_registerWindow.reset();
     m_blanks.reset();
+    m_renewals.reset();
     m_backup.reset();
     m_report.reset();
     m_export.reset();
@@ -92,6 +96,7 @@ Program::~Program()
 
 void Program::start()
 {
+    m_renewals->countAfterFirstPaint();
     m_mainWindow->showMaximized();
     tellRegisterState();
     const PolicyDatabase& database = m_register->database();

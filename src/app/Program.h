@@ -28,6 +28,7 @@ class PrintService;
 class ProgramRegister;
 class RecordCommands;
 class RegisterModel;
+class RenewalCommands;
 class ReportCommands;
 struct RegisterSettings;
 
@@ -79,6 +80,7 @@ public:
     BackupCommands& backupCommands() { return *m_backup; }
     // The commands of the menu "Бланки".
     BlankCommands& blankCommands() { return *m_blanks; }
+    RenewalCommands& renewalCommands() { return *m_renewals; }
 
 private:
     // "Реестр...": the window with the choice kept.
@@ -106,6 +108,7 @@ private:
     std::unique_ptr<ReportCommands> m_report;
     std::unique_ptr<BackupCommands> m_backup;
     std::unique_ptr<BlankCommands> m_blanks;
+    std::unique_ptr<RenewalCommands> m_renewals;
     std::unique_ptr<RegisterWindow> m_registerWindow;
     QHash<QString, QString> m_passwords;
 };

@@ -179,15 +179,22 @@ void RecordCommands::openSelected(PolicyEditor::RecordMode mode, const QString& 
         warnIfUnsaveable();
 }
 
-void RecordCommands::viewRecord(const QString& code)
+void RecordCommands::openRecord(const PolicyRow& values, PolicyEditor::RecordMode mode)
 {
     m_changing.reset();
+    const bool isNew = mode == PolicyEditor::RecordMode::New;
+    if (showInEditor(mode, isNew ? kNewCaption : kViewCaption, values) && mode != PolicyEditor::RecordMode::View)
+        warnIfUnsaveable();
+}
+
+void RecordCommands::viewRecord(const QString& code)
+{
     const StorageResult<PolicyRow> stored = m_register.database().load(code);
     if (!stored.ok) {
         reportFailure(QApplication::activeWindow(), stored.error);
         return;
     }
-    showInEditor(PolicyEditor::RecordMode::View, kViewCaption, stored.value);
+    openRecord(stored.value, PolicyEditor::RecordMode::View);
 }
 
 bool RecordCommands::showInEditor(PolicyEditor::RecordMode mode, const QString& caption, const PolicyRow& values)

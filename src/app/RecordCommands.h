@@ -53,6 +53,9 @@ public:
     void rereadRegister();
     // The stored record holding `code` in the editor only to look at ("Открыть запись" of the blanks' journal).
     void viewRecord(const QString& code);
+    // The editor on `values`, a row read from the register: as a new record (Mode New; "Сохранить" adds a row) or
+    // only to look at (View).
+    void openRecord(const PolicyRow& values, PolicyEditor::RecordMode mode);
 
     PrintService& printService() { return *m_printService; }
 

@@ -9,6 +9,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RegisterSettings.h"
+#include "renewals/RenewalsCommand.h"
 #include "report/ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
         }))
         return *status;
     if (const std::optional<int> status = osago::runBlanksCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runRenewalsCommandIfRequested(argc, argv))
         return *status;
     // Help and version need no display, so they are answered before the application object exists.
     const osago::WindowCommandLine early = osago::readWindowCommandLine(osago::commandLineArguments(argc, argv));

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <cstring>
@@ -43,6 +44,31 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
         (word == u"--from" ? parsed.from : parsed.to) = day;
     }
     return parsed;
+}
+
+std::optional<PeriodCommandWords> parsePeriodCommandWords(const QStringList& words, const QString& usage,
+                                                          const QStringList& endings, QString& problem)
+{
+    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
+    if (!parsed)
+        return std::nullopt;
+    if (parsed->others.size() != 1 || !parsed->from || !parsed->to) {
+        problem = usage;
+        return std::nullopt;
+    }
+    const QString& target = parsed->others.front();
+    if (std::none_of(endings.begin(), endings.end(),
+                     [&](const QString& ending) { return target.endsWith(ending, Qt::CaseInsensitive); })) {
+        problem = QStringLiteral("имя файла должно оканчиваться на %1 или %2")
+                      .arg(endings.mid(0, endings.size() - 1).join(QStringLiteral(", ")), endings.back());
+        return std::nullopt;
+    }
+    const IssuePeriod period{*parsed->from, *parsed->to};
+    if (!period.isValid()) {
+        problem = QStringLiteral("начало периода позже его конца");
+        return std::nullopt;
+    }
+    return PeriodCommandWords{parsed->database, period, target};
 }
 
 std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body,

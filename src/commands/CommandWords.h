@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/IssuePeriod.h"
 #include "storage/PolicyColumns.h"
 
 #include <QDate>
@@ -29,6 +30,20 @@ struct CommandWords
 // std::nullopt for an unknown option, an option without its value or a date that is not one; `problem` says
 // which.
 std::optional<CommandWords> parseCommandWords(const QStringList& words, bool withPeriod, QString& problem);
+
+// The words of a command over a period into one file: `--from` and `--to`, the register, and the file.
+struct PeriodCommandWords
+{
+    QString database;
+    IssuePeriod period;
+    QString target;
+};
+
+// std::nullopt with `problem` for words parseCommandWords() refuses, `usage` when the period or the file is
+// missing, a file whose name ends in none of `endings` (".pdf", ".csv", any letter case), or a period ending
+// before it starts.
+std::optional<PeriodCommandWords> parsePeriodCommandWords(const QStringList& words, const QString& usage,
+                                                          const QStringList& endings, QString& problem);
 
 // A command's body: its words, the standard output and the standard error; gives the exit status.
 using CommandBody = std::function<int(const QStringList& words, QTextStream& output, QTextStream& errors)>;

@@ -59,23 +59,17 @@ ExportOutcome writeRows(RegisterRowStream& rows, const std::optional<IssuePeriod
             return outcome;
         }
     }
-    if (!writer.finish())
-        return failed(target, writer.error());
     return outcome;
 }
 
 } // namespace
 
-ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
-                             const ExportProgress& progress)
+ExportOutcome writeTableFile(const QString& target, const QStringList& header,
+                             const std::function<ExportOutcome(TableFileWriter& writer)>& write)
 {
     const std::optional<TableFormat> format = tableFormatOf(target);
     if (!format)
         return failed(target, QStringLiteral("имя файла должно оканчиваться на .csv или .xlsx"));
-    const StorageStatus started = rows.start();
-    if (!started.ok)
-        return failed(target, started.error);
-
     const QFileInfo targetInfo(target);
     QTemporaryFile partial(targetInfo.absoluteDir().filePath(QStringLiteral(".%1-XXXXXX.part").arg(targetInfo.fileName())));
     if (!partial.open())
@@ -85,9 +79,11 @@ ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssueP
     ExportOutcome outcome;
     {
         const std::unique_ptr<TableFileWriter> writer = makeTableFileWriter(*format);
-        if (!writer->open(partial.fileName(), policyColumnNames()))
+        if (!writer->open(partial.fileName(), header))
             return failed(target, writer->error());
-        outcome = writeRows(rows, period, *writer, target, progress);
+        outcome = write(*writer);
+        if (outcome.kind == ExportOutcome::Kind::Written && !writer->finish())
+            return failed(target, writer->error());
     }
     if (outcome.kind != ExportOutcome::Kind::Written)
         return outcome;
@@ -97,6 +93,17 @@ ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssueP
         return failed(target, QString::fromLocal8Bit(std::strerror(errno)));
     partial.setAutoRemove(false);
     return outcome;
+}
+
+ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
+                             const ExportProgress& progress)
+{
+    const StorageStatus started = rows.start();
+    if (!started.ok)
+        return failed(target, started.error);
+    return writeTableFile(target, policyColumnNames(), [&](TableFileWriter& writer) {
+        return writeRows(rows, period, writer, target, progress);
+    });
 }
 
 QString exportSummary(const ExportOutcome& outcome)

@@ -3,6 +3,7 @@
 #include "storage/IssuePeriod.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <functional>
@@ -11,6 +12,7 @@
 namespace osago {
 
 class RegisterRowStream;
+class TableFileWriter;
 
 struct ExportOutcome
 {
@@ -32,6 +34,11 @@ using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 // and whatever `target` was before untouched.
 ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
                              const ExportProgress& progress = {});
+
+// Writes the table file `target`, CSV or XLSX by its extension: `write` fills the writer, opened under `header`
+// on a temporary file beside `target`, which takes the place of `target` once the table is written whole.
+ExportOutcome writeTableFile(const QString& target, const QStringList& header,
+                             const std::function<ExportOutcome(TableFileWriter& writer)>& write);
 
 // The kinds of file the export window offers: the workbook first, since a spreadsheet keeps its texts as they are,
 // then CSV for other programs, with what a spreadsheet does to one.

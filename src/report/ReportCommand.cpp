@@ -26,37 +26,16 @@ int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnus
 
 } // namespace
 
-std::optional<ReportWords> readReportWords(const QStringList& words, const QString& usage, QString& problem)
-{
-    const std::optional<CommandWords> parsed = parseCommandWords(words, true, problem);
-    if (!parsed)
-        return std::nullopt;
-    if (parsed->others.size() != 1 || !parsed->from || !parsed->to) {
-        problem = usage;
-        return std::nullopt;
-    }
-    ReportWords read{parsed->database, {*parsed->from, *parsed->to}, parsed->others.front(), false};
-    read.pdf = read.target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    if (!read.pdf && !read.target.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
-        problem = QStringLiteral("имя файла должно оканчиваться на .pdf или .csv");
-        return std::nullopt;
-    }
-    if (!read.period.isValid()) {
-        problem = QStringLiteral("начало периода позже его конца");
-        return std::nullopt;
-    }
-    return read;
-}
-
 int runReportCommand(const QStringList& words, QTextStream& errors, const ReportParties& parties)
 {
     QString problem;
-    const std::optional<ReportWords> read = readReportWords(words, kUsage, problem);
+    const std::optional<PeriodCommandWords> read =
+        parsePeriodCommandWords(words, kUsage, {QStringLiteral(".pdf"), QStringLiteral(".csv")}, problem);
     if (!read)
         return refuse(errors, problem);
     const IssuePeriod& period = read->period;
     const QString& target = read->target;
-    const bool pdf = read->pdf;
+    const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
 
     const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)

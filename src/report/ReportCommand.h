@@ -19,19 +19,6 @@ struct ReportParties
     QString insurer;
 };
 
-// What a report command is asked for: the register, the period and the file, PDF or CSV.
-struct ReportWords
-{
-    QString database;
-    IssuePeriod period;
-    QString target;
-    bool pdf = false;
-};
-
-// Reads `--from DD.MM.YYYY --to DD.MM.YYYY [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`; none for unusable words,
-// `problem` saying why (`usage` where the words are not of that form).
-std::optional<ReportWords> readReportWords(const QStringList& words, const QString& usage, QString& problem);
-
 // `osago report --from DD.MM.YYYY --to DD.MM.YYYY [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`: the agent's report
 // for the period into OUTPUT. Exit 0 with the count and the sum on `errors`; 2 with one line for unusable words;
 // 1 when the register cannot be read or the file cannot be written.

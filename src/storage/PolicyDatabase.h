@@ -156,6 +156,20 @@ public:
     virtual StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                        std::vector<QStringList>& rows) const = 0;
 
+    // The renewals' reads. The row ids (into `ids`) and `columns` of the rows whose insurance ends (Страх_по) in
+    // `period`, in ascending id order; an engine may give more rows than that (the caller checks each date), never
+    // fewer. Rows whose end is not a readable date may be left out.
+    virtual StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns,
+                                       std::vector<qint64>& ids, std::vector<QStringList>& rows) const = 0;
+    // Of every row whose `column` (the VIN or the registration plate) holds one of `values`: that value and its
+    // start of insurance (Страх_с), in no stated order.
+    virtual StorageStatus readStartsOf(int column, const QStringList& values,
+                                       std::vector<QStringList>& rows) const = 0;
+    // The indexes of those reads (the end of insurance, the VIN, the plate); building them reads the whole table,
+    // with `progress` as below; without them both reads still answer, by reading the table.
+    virtual bool hasRenewalIndexes() const = 0;
+    virtual StorageStatus buildRenewalIndexes(const IndexProgress& progress) = 0;
+
     // The contains-search's index of one searched column; building it may take seconds on a large register,
     // telling `progress` the share done (0-99). Without it a search still answers correctly, by scanning.
     virtual bool hasSearchIndex(int column) const = 0;

@@ -2,6 +2,8 @@
 
 #include "storage/PolicyColumns.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 
 namespace osago::sqlNames {
@@ -19,6 +21,11 @@ QString columnList()
     for (const QString& name : policyColumnNames())
         names << quoted(name);
     return names.join(QStringLiteral(", "));
+}
+
+QByteArray jsonTextArray(const QStringList& values)
+{
+    return QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact);
 }
 
 } // namespace osago::sqlNames

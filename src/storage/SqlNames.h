@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace osago::sqlNames {
@@ -10,5 +12,7 @@ namespace osago::sqlNames {
 QString quoted(QStringView name);
 // The 123 quoted column names, comma separated, in column order.
 QString columnList();
+// `values` as one JSON array of texts: a list bound as one value, which both engines take apart in SQL.
+QByteArray jsonTextArray(const QStringList& values);
 
 } // namespace osago::sqlNames

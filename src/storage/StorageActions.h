@@ -16,6 +16,7 @@ inline const QString kBuildAction = QStringLiteral("Указатель для п
 inline const QString kBackupAction = QStringLiteral("Резервная копия не сделана");
 inline const QString kRestoreAction = QStringLiteral("Реестр не восстановлен");
 inline const QString kIssueIndexAction = QStringLiteral("Указатель дат выдачи не построен");
+inline const QString kRenewalIndexAction = QStringLiteral("Указатель дат окончания договоров не построен");
 // Why a register opened for reading takes no writes.
 inline const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
 

@@ -95,7 +95,7 @@ private slots:
         QTest::newRow("Заявление") << "N5" << QStringList{"N7", "N8"};
         QTest::newRow("Бланки") << "N26" << QStringList{"N27", "N28", "N29"};
         QTest::newRow("Настройки") << "N9" << QStringList{"N10", "N25"};
-        QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N24", "N22", "N23"};
+        QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N31", "N24", "N22", "N23"};
         QTest::newRow("Помощь") << "N13" << QStringList{"N14"};
     }
 
@@ -112,7 +112,7 @@ private slots:
         if (menu == QLatin1String("N1"))
             QVERIFY(dropDown->actions().at(4)->isSeparator());
         if (menu == QLatin1String("N19"))
-            QVERIFY(dropDown->actions().at(2)->isSeparator());
+            QVERIFY(dropDown->actions().at(int(items.indexOf(QStringLiteral("N24"))))->isSeparator());
     }
 
     void commandsCarryTextShortcutAndPicture_data()
@@ -134,6 +134,7 @@ private slots:
         QTest::newRow("N14") << "N14" << "О программе..." << QKeySequence("Ctrl+F1") << true;
         QTest::newRow("N20") << "N20" << "Экспорт..." << QKeySequence("Ctrl+E") << false;
         QTest::newRow("N21") << "N21" << "Отчёт агента..." << QKeySequence("Ctrl+R") << false;
+        QTest::newRow("N31") << "N31" << "Окончание договоров..." << QKeySequence("Ctrl+L") << false;
         QTest::newRow("N22") << "N22" << "Резервная копия" << QKeySequence() << false;
         QTest::newRow("N23") << "N23" << "Восстановить из копии..." << QKeySequence() << false;
         QTest::newRow("N27") << "N27" << "Поступление бланков..." << QKeySequence() << false;

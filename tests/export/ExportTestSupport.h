@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFile>
+
 #include "storage/PolicyColumns.h"
 #include "storage/PolicyRow.h"
 #include "storage/sqlite/SqliteDatabase.h"
@@ -110,6 +112,17 @@ inline std::vector<QStringList> readCsv(const QString& text, bool* wellFormed)
     CsvReading reading = readCsvSplitAt(text, u";");
     *wellFormed = reading.wellFormed;
     return std::move(reading.rows);
+}
+
+// The rows of the CSV file `path` as the program writes it (its byte order mark left out); none when it cannot
+// be read.
+inline std::vector<QStringList> readCsvFile(const QString& path, bool* wellFormed)
+{
+    QFile file(path);
+    *wellFormed = false;
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return readCsv(QString::fromUtf8(file.readAll()).remove(QChar(0xFEFF)), wellFormed);
 }
 
 // One member of a zip file, through the unzip program.

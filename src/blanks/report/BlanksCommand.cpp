@@ -4,6 +4,7 @@
 #include "blanks/BlankReport.h"
 #include "blanks/report/BlankReportOutput.h"
 #include "commands/CommandWords.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 #include "print/PdfExport.h"
 #include "report/ReportCommand.h"
@@ -45,18 +46,20 @@ std::optional<BlankKind> kindOfWord(const QString& word)
 int runReport(const QStringList& words, QTextStream& errors)
 {
     QString problem;
-    const std::optional<ReportWords> read = readReportWords(words, kUsage, problem);
+    const std::optional<PeriodCommandWords> read =
+        parsePeriodCommandWords(words, kUsage, {QStringLiteral(".pdf"), QStringLiteral(".csv")}, problem);
     if (!read)
         return refuse(errors, problem);
     const IssuePeriod& period = read->period;
     const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
+    tellOpenWarnings(errors, "blanks", {opened.value.get()});
     const StorageResult<BlankReport> report = makeBlankReport(*opened.value, period);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;
-    const bool written = read->pdf
+    const bool written = read->target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
                              ? writePdf(blankReportPages(report.value), read->target, &error, blankReportName(period))
                              : writeBlankReportCsv(report.value, read->target, &error);
     if (!written)
@@ -102,6 +105,7 @@ int runReceive(const QStringList& words, QTextStream& errors)
     const auto opened = openDatabase(database, PolicyDatabase::Access::ReadWrite, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
+    tellOpenWarnings(errors, "blanks", {opened.value.get()});
     const StorageResult<ReceiveOutcome> received = opened.value->blanks().receive(*checked.receipt);
     if (!received.ok)
         return refuse(errors, received.error, kCommandFailed);

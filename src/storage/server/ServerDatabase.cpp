@@ -1,6 +1,8 @@
 #include "storage/server/ServerDatabase.h"
 #include "storage/server/ServerBlanks.h"
 
+#include "storage/SqlNames.h"
+
 #include "storage/EngineMakers.h"
 #include "storage/PolicyColumns.h"
 #include "storage/SearchFolding.h"
@@ -275,6 +277,7 @@ void ServerDatabase::createMissingIndexes()
         return;
     for (int column : searchedColumns())
         buildSearchIndex(column, {});
+    buildRenewalIndexes({});
 }
 
 // Makes the kept row count of a table made without it (by an older program, or restored from a dump of the
@@ -705,6 +708,66 @@ StorageStatus ServerDatabase::readIssuedIn(const IssuePeriod& period, std::span<
     if (!read.ok)
         rows.clear();
     return read;
+}
+
+StorageStatus ServerDatabase::readEndingIn(const IssuePeriod& period, std::span<const int> columns,
+                                           std::vector<qint64>& ids, std::vector<QStringList>& rows) const
+{
+    ids.clear();
+    rows.clear();
+    const QByteArray values[] = {text(period.from.toString(QStringLiteral("yyyyMMdd"))),
+                                 text(period.to.toString(QStringLiteral("yyyyMMdd")))};
+    const int count = int(columns.size());
+    const StorageResult<PgResult> read =
+        m_session.execRowByRow(kReadAction, serverSql::selectEndingIn(columns), values, [&](const PgResult& row) {
+            ids.push_back(row.text(0, 0).toLongLong());
+            rows.push_back(rowTexts(row, 0, 1, count));
+        });
+    if (!read.ok) {
+        ids.clear();
+        rows.clear();
+    }
+    return read;
+}
+
+StorageStatus ServerDatabase::readStartsOf(int column, const QStringList& values, std::vector<QStringList>& rows) const
+{
+    rows.clear();
+    const QByteArray list = sqlNames::jsonTextArray(values);
+    const StorageResult<PgResult> read = exec(kReadAction, serverSql::selectStartsOf(column), std::span(&list, 1));
+    if (!read.ok)
+        return read;
+    rows.reserve(std::size_t(read.value.rows()));
+    for (int row = 0; row < read.value.rows(); ++row)
+        rows.push_back(rowTexts(read.value, row, 0, 2));
+    return {};
+}
+
+bool ServerDatabase::hasRenewalIndexes() const
+{
+    const QStringList names = serverSql::renewalIndexNames();
+    return std::all_of(names.begin(), names.end(), [this](const QString& name) {
+        const QByteArray values[] = {serverSql::tableName(), text(name)};
+        return exists(serverSql::selectIndexExists(), values);
+    });
+}
+
+StorageStatus ServerDatabase::buildRenewalIndexes(const IndexProgress& progress)
+{
+    StorageStatus status = writable(kRenewalIndexAction);
+    if (!status.ok || hasRenewalIndexes())
+        return status;
+    if (!m_ownsTable) {
+        return failure(kRenewalIndexAction, QStringLiteral("строить указатели может только владелец таблицы "
+                                                           "TableStrah; пусть их построит администратор сервера"));
+    }
+    const QStringList statements = serverSql::createRenewalIndexes();
+    const int count = int(statements.size());
+    for (int i = 0; i < count && status.ok; ++i) {
+        const IndexProgress share = [&](int percent) { progress((i * 100 + percent) / count); };
+        status = createIndex(statements[i], progress ? share : IndexProgress{});
+    }
+    return status;
 }
 
 bool ServerDatabase::hasSearchIndex(int column) const

@@ -78,6 +78,13 @@ public:
     // The server finds a period's rows by its own key index, which every server register has.
     bool hasIssueDayIndex() const override { return true; }
     StorageStatus buildIssueDayIndex(const IndexProgress&) override { return {}; }
+    // The renewals' reads, over an expression index of the end of insurance and plain indexes of the VIN and the
+    // plate, which the table's owner builds (while the table is empty, at its first open).
+    StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns, std::vector<qint64>& ids,
+                               std::vector<QStringList>& rows) const override;
+    StorageStatus readStartsOf(int column, const QStringList& values, std::vector<QStringList>& rows) const override;
+    bool hasRenewalIndexes() const override;
+    StorageStatus buildRenewalIndexes(const IndexProgress& progress) override;
 
     // Copies of the table into register files in "Архив" beside where the program started, named for the server
     // and the database; a copy is every row as one snapshot saw it (REPEATABLE READ). Restoring one is for the

@@ -491,15 +491,72 @@ QByteArray selectFoldedContaining(int column, SearchPath path, bool longTexts)
                     .arg(key(), table(), isLong(column, longTexts), containsCondition(column, path, Folding::Icu)));
 }
 
-QByteArray selectIssuedIn(std::span<const int> columns)
+namespace {
+
+QString keyAndColumns(std::span<const int> columns)
 {
     QStringList names{key()};
     for (int column : columns)
         names << columnName(column);
-    const QString issued = QStringLiteral("coalesce(%1, '')").arg(quoted(u"Дата_выдачи"));
-    const QString day = QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(issued);
+    return names.join(QStringLiteral(", "));
+}
+
+// A date column's text, NULL as empty.
+QString dateText(QStringView column)
+{
+    return QStringLiteral("coalesce(%1, '')").arg(quoted(column));
+}
+
+// The date "DD.MM.YYYY" in `column` as YYYYMMDD, which sorts as the days do (other texts give other keys).
+QString dayKey(QStringView column)
+{
+    return QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(dateText(column));
+}
+
+const QStringView kRenewalIndexed[] = {u"Страх_по", u"VIN", u"Регистрационный_знак"};
+const QStringView kRenewalIndexSuffixes[] = {u"_ending", u"_vin", u"_plate"};
+
+} // namespace
+
+QByteArray selectIssuedIn(std::span<const int> columns)
+{
     return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 !~ $3 OR %4 BETWEEN $1 AND $2 ORDER BY %5")
-                    .arg(names.join(QStringLiteral(", ")), table(), issued, day, key()));
+                    .arg(keyAndColumns(columns), table(), dateText(u"Дата_выдачи"), dayKey(u"Дата_выдачи"), key()));
+}
+
+QStringList renewalIndexNames()
+{
+    QStringList names;
+    for (QStringView suffix : kRenewalIndexSuffixes)
+        names << kRegisterTable.toString() + suffix.toString();
+    return names;
+}
+
+QStringList createRenewalIndexes()
+{
+    const QStringList names = renewalIndexNames();
+    // The vehicle's indexes hold the start too, so the starts are read from them alone.
+    const QString start = QStringLiteral(", ") + quoted(u"Страх_с");
+    const QStringList indexed{QStringLiteral("(%1)").arg(dayKey(kRenewalIndexed[0])), quoted(kRenewalIndexed[1]) + start,
+                              quoted(kRenewalIndexed[2]) + start};
+    QStringList statements;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                          .arg(quoted(names[i]), table(), indexed[i]);
+    }
+    return statements;
+}
+
+QByteArray selectEndingIn(std::span<const int> columns)
+{
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 BETWEEN $1 AND $2 ORDER BY %4")
+                    .arg(keyAndColumns(columns), table(), dayKey(u"Страх_по"), key()));
+}
+
+QByteArray selectStartsOf(int column)
+{
+    return utf8(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (SELECT jsonb_array_elements_text($1::jsonb))")
+                    .arg(columnName(column), quoted(u"Страх_с"), table()));
 }
 
 } // namespace osago::serverSql

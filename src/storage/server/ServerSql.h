@@ -120,6 +120,13 @@ QByteArray selectFoldedContaining(int column, SearchPath path, bool longTexts);
 // The key and `columns` of every row whose issue date lies between the two bound days (YYYYMMDD) or does not
 // match the third bound value, sureDatePattern().
 QByteArray selectIssuedIn(std::span<const int> columns);
+// The renewals' indexes: the end of insurance as a text YYYYMMDD, the VIN and the plate each with the start.
+QStringList renewalIndexNames();
+QStringList createRenewalIndexes();
+// The key and `columns` of every row whose end of insurance lies between the two bound days (YYYYMMDD).
+QByteArray selectEndingIn(std::span<const int> columns);
+// `column` and the start of insurance of the rows whose `column` holds one of the texts of the bound JSON array.
+QByteArray selectStartsOf(int column);
 QByteArray sureDatePattern();
 
 } // namespace serverSql

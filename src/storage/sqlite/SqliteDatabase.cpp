@@ -175,6 +175,10 @@ StorageStatus SqliteDatabase::createRegister()
         }
         if (!query.exec(sqliteSql::issueDayIndex().create))
             return failure(action, query);
+        for (const sqliteSql::Index& index : sqliteSql::renewalIndexes()) {
+            if (!query.exec(index.create))
+                return failure(action, query);
+        }
         for (const sqliteSql::Index& index : searchIndexes()) {
             if (!query.exec(index.create))
                 return failure(action, query);

@@ -88,6 +88,13 @@ public:
     // The issue index (sqliteSql::issueDayIndex()), built the same way in a register made before it existed.
     bool hasIssueDayIndex() const override;
     StorageStatus buildIssueDayIndex(const IndexProgress& progress) override;
+    // The renewals' reads and their indexes (sqliteSql::renewalIndexes()), built the same way; in
+    // SqliteDatabaseRenewals.cpp.
+    StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns, std::vector<qint64>& ids,
+                               std::vector<QStringList>& rows) const override;
+    StorageStatus readStartsOf(int column, const QStringList& values, std::vector<QStringList>& rows) const override;
+    bool hasRenewalIndexes() const override;
+    StorageStatus buildRenewalIndexes(const IndexProgress& progress) override;
 
     // Copies of the file (SqliteBackup.h), in "Архив" beside it, made from the file by a connection of their own.
     QString backupRefusal() const override;

@@ -266,6 +266,53 @@ StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint6
     return read;
 }
 
+namespace {
+
+QByteArray quotedColumns(std::span<const int> columns)
+{
+    QStringList names;
+    for (int column : columns)
+        names << sqlNames::quoted(policyColumnNames().at(column));
+    // rowid alone where no column is asked for: every row still gives its (empty) list.
+    if (names.isEmpty())
+        names << QStringLiteral("rowid");
+    return names.join(QLatin1Char(',')).toUtf8();
+}
+
+void bindDayKeys(sqlite3_stmt* statement, const IssuePeriod& period)
+{
+    const QString isoFormat = QStringLiteral("yyyy-MM-dd");
+    for (const auto& [position, day] : {std::pair{1, period.from}, std::pair{2, period.to}}) {
+        const QByteArray key = day.toString(isoFormat).toUtf8();
+        sqlite3_bind_text(statement, position, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+    }
+}
+
+// Steps `statement` to its end, each row's `count` texts from result column `first` on appended to `rows`, and
+// its first result column's integer to `ids` where given.
+StorageStatus readTexts(const Reader& reader, const Statement& statement, int first, int count,
+                        std::vector<QStringList>& rows, std::vector<qint64>* ids = nullptr)
+{
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        if (ids)
+            ids->push_back(sqlite3_column_int64(statement.get(), 0));
+        QStringList& row = rows.emplace_back();
+        row.reserve(count);
+        for (int column = first; column < first + count; ++column)
+            row << columnText(statement.get(), column);
+    }
+    if (step != SQLITE_DONE) {
+        rows.clear();
+        if (ids)
+            ids->clear();
+        return reader.failure();
+    }
+    return {};
+}
+
+} // namespace
+
 StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
                            std::vector<QStringList>& rows)
 {
@@ -273,32 +320,41 @@ StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& pe
     const Reader reader(database);
     if (!reader.isOpen())
         return reader.failure();
-    QStringList names;
-    for (int column : columns)
-        names << sqlNames::quoted(policyColumnNames().at(column));
-    // rowid alone where no column is asked for: every row still gives its (empty) list.
-    if (names.isEmpty())
-        names << QStringLiteral("rowid");
-    const Statement statement = reader.prepare(sqliteSql::selectIssuedBetween(names.join(QLatin1Char(','))).toUtf8());
+    const Statement statement = reader.prepare(sqliteSql::selectIssuedBetween(quotedColumns(columns)).toUtf8());
     if (!statement)
         return reader.failure();
-    const QString isoFormat = QStringLiteral("yyyy-MM-dd");
-    for (const auto& [position, day] : {std::pair{1, period.from}, std::pair{2, period.to}}) {
-        const QByteArray key = day.toString(isoFormat).toUtf8();
-        sqlite3_bind_text(statement.get(), position, key.constData(), int(key.size()), SQLITE_TRANSIENT);
-    }
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        QStringList& row = rows.emplace_back();
-        row.reserve(qsizetype(columns.size()));
-        for (int column = 0; column < int(columns.size()); ++column)
-            row << columnText(statement.get(), column);
-    }
-    if (step != SQLITE_DONE) {
-        rows.clear();
+    bindDayKeys(statement.get(), period);
+    return readTexts(reader, statement, 0, int(columns.size()), rows);
+}
+
+StorageStatus readEndingIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
+                           std::vector<qint64>& ids, std::vector<QStringList>& rows)
+{
+    ids.clear();
+    rows.clear();
+    const Reader reader(database);
+    if (!reader.isOpen())
         return reader.failure();
-    }
-    return {};
+    const Statement statement = reader.prepare(sqliteSql::selectEndingBetween(quotedColumns(columns)).toUtf8());
+    if (!statement)
+        return reader.failure();
+    bindDayKeys(statement.get(), period);
+    return readTexts(reader, statement, 1, int(columns.size()), rows, &ids);
+}
+
+StorageStatus readStartsOf(const SqliteDatabase& database, int column, const QStringList& values,
+                           std::vector<QStringList>& rows)
+{
+    rows.clear();
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    const Statement statement = reader.prepare(sqliteSql::selectStartsOf(column).toUtf8());
+    if (!statement)
+        return reader.failure();
+    const QByteArray list = sqlNames::jsonTextArray(values);
+    sqlite3_bind_text(statement.get(), 1, list.constData(), int(list.size()), SQLITE_TRANSIENT);
+    return readTexts(reader, statement, 0, 2, rows);
 }
 
 } // namespace osago

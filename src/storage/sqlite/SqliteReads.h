@@ -35,4 +35,10 @@ StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint6
 StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
                            std::vector<QStringList>& rows);
 
+// The renewals' reads of PolicyDatabase of the same names, through the renewal indexes where the file has them.
+StorageStatus readEndingIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
+                           std::vector<qint64>& ids, std::vector<QStringList>& rows);
+StorageStatus readStartsOf(const SqliteDatabase& database, int column, const QStringList& values,
+                           std::vector<QStringList>& rows);
+
 } // namespace osago

@@ -66,14 +66,42 @@ const Index& issueDayIndex()
     return issued;
 }
 
-QString issueDayKey()
+QString dayKey(QStringView column)
 {
-    const QString date = quoted(policyColumnNames().at(policyColumnIndex(u"Дата_выдачи")));
+    const QString date = quoted(column);
     const QString iso = QStringLiteral("substr(%1, 7, 4) || '-' || substr(%1, 4, 2) || '-' || substr(%1, 1, 2)").arg(date);
     // date() alone takes any day up to 31; a modifier makes it carry "31.02" over into March.
     return QStringLiteral("CASE WHEN %1 GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' AND %2 >= '0001' "
                           "AND date(%2, '+0 days') = %2 THEN %2 ELSE '' END")
         .arg(date, iso);
+}
+
+QString issueDayKey()
+{
+    return dayKey(u"Дата_выдачи");
+}
+
+const std::vector<Index>& renewalIndexes()
+{
+    // The vehicle's indexes hold the start too, so the starts are read from them alone.
+    const QString start = QStringLiteral(", ") + quoted(u"Страх_с");
+    static const std::vector<Index> all{tableIndex(QStringLiteral("_ending"), dayKey(u"Страх_по")),
+                                        tableIndex(QStringLiteral("_vin"), quoted(u"VIN") + start),
+                                        tableIndex(QStringLiteral("_plate"), quoted(u"Регистрационный_знак") + start)};
+    return all;
+}
+
+QString selectEndingBetween(const QString& columns)
+{
+    return QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3 BETWEEN ? AND ? ORDER BY rowid")
+        .arg(columns, table(), dayKey(u"Страх_по"));
+}
+
+QString selectStartsOf(int column)
+{
+    const QString name = quoted(policyColumnNames().at(column));
+    return QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (SELECT value FROM json_each(?))")
+        .arg(name, quoted(u"Страх_с"), table());
 }
 
 QString selectIssuedBetween(const QString& columns)

@@ -25,10 +25,20 @@ const Index& orderIndex();
 // The index of issueDayKey(), so the rows of a period are found without reading the others. A new register has
 // it; an older one gets it at its first report, since building it reads the whole table.
 const Index& issueDayIndex();
-// The issue date as a text that sorts as the days do, "YYYY-MM-DD", where it is a date "DD.MM.YYYY" (checked
-// against the calendar), and '' where it is not. Only SQLite's own functions, so that any program writing the
-// file keeps its index up to date.
+// The date in `column` as a text that sorts as the days do, "YYYY-MM-DD", where it is a date "DD.MM.YYYY"
+// (checked against the calendar), and '' where it is not. Only SQLite's own functions, so that any program
+// writing the file keeps its index up to date.
+QString dayKey(QStringView column);
 QString issueDayKey();
+// The indexes of the renewals' reads: the end of insurance as dayKey(), the VIN and the plate each with the start
+// of insurance. A new register
+// has them; an older one gets them at its first list of renewals.
+const std::vector<Index>& renewalIndexes();
+// rowid and `columns` (quoted, comma separated) of the rows whose end of insurance lies between the two bound
+// keys, in the order of the table's rows.
+QString selectEndingBetween(const QString& columns);
+// `column` and the start of insurance of the rows whose `column` holds one of the texts of the bound JSON array.
+QString selectStartsOf(int column);
 // `columns` (quoted, comma separated) of the rows whose issueDayKey() lies between the two bound keys, and of
 // the rows without a readable issue date, in the order of the table's rows.
 QString selectIssuedBetween(const QString& columns);

@@ -1,0 +1,72 @@
+// Timings of the renewals over the register made by osago-make-register, in its file or on a server (LOCATION is
+// a file path or a postgresql:// connection URI). One-shot measurements, so a plain timing program:
+//   bench_renewals LOCATION FROM TO TODAY
+// builds the renewals' indexes where they are missing (timed), then lists the policies ending FROM-TO into the
+// renewals window (the read, the exclusion of the renewed, the window's table filled), and counts those ending in
+// the 30 days from TODAY as the status bar does. Dates DD.MM.YYYY.
+
+#include "app/RenewalsWindow.h"
+#include "storage/PolicyDatabase.h"
+#include "widgets/Messages.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace {
+
+double milliseconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const auto from = args.size() == 5 ? osago::registerDate(args[2]) : std::nullopt;
+    const auto to = args.size() == 5 ? osago::registerDate(args[3]) : std::nullopt;
+    const auto today = args.size() == 5 ? osago::registerDate(args[4]) : std::nullopt;
+    if (!from || !to || !today) {
+        std::fprintf(stderr, "usage: bench_renewals LOCATION FROM TO TODAY\n");
+        return 2;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const auto opened = osago::openDatabase(args[1], osago::PolicyDatabase::Access::ReadWrite);
+    if (!opened.ok) {
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error));
+        return 1;
+    }
+    osago::PolicyDatabase& database = *opened.value;
+    std::printf("open: %.1f ms\n", milliseconds(timer));
+    if (!database.hasRenewalIndexes()) {
+        timer.restart();
+        const osago::StorageStatus built = database.buildRenewalIndexes({});
+        std::printf("indexes built: %.1f s%s\n", milliseconds(timer) / 1000, built.ok ? "" : " (failed)");
+    }
+
+    osago::DialogMessages messages;
+    QWidget owner;
+    osago::RenewalsWindow window(messages, owner);
+    for (int run = 1; run <= 3; ++run) {
+        timer.restart();
+        auto found = osago::readRenewalsDue(database, {*from, *to});
+        const double read = milliseconds(timer);
+        if (!found.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(found.error));
+            return 1;
+        }
+        const std::size_t due = found.value.due.size();
+        window.showRenewals(std::move(found.value), *today);
+        std::printf("list %d: %zu policies, read %.1f ms, in the window %.1f ms\n", run, due, read, milliseconds(timer));
+
+        timer.restart();
+        const auto coming = osago::readRenewalsDue(database, osago::comingMonth(*today));
+        std::printf("count %d: %zu, %.1f ms\n", run, coming.value.due.size(), milliseconds(timer));
+    }
+    return 0;
+}
