@@ -23,15 +23,6 @@ struct TypedReceipt
     QString act = QStringLiteral("А-1");
 };
 
-// Picks item `index` of a drop-down with the keys, as the agent does.
-inline void pickItem(QComboBox* box, int index)
-{
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-}
-
 inline BlankReceiveWindow& receiveWindow(TestProgram& t)
 {
     return t.program.blankCommands().receiveWindow();
