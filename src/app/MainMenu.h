@@ -18,6 +18,7 @@ struct MainCommands
     QAction* printDirect = nullptr;    // N8 "Печать", hidden
     QAction* users = nullptr;          // N10 "Пользователи..."
     QAction* chooseRegister = nullptr; // N25 "Реестр..."
+    QAction* commission = nullptr;     // N30 "Вознаграждение..."
     QAction* exportRows = nullptr;     // N20 "Экспорт..."
     QAction* report = nullptr;         // N21 "Отчёт агента..."
     QAction* backup = nullptr;         // N22 "Резервная копия"

@@ -15,6 +15,7 @@ namespace osago {
 
 class AboutBox;
 class BackupCommands;
+class CommissionWindow;
 class ExportCommands;
 class PolicyEditor;
 class MainWindow;
@@ -68,6 +69,8 @@ public:
     AboutBox& aboutBox() { return *m_aboutBox; }
     // The window of "Реестр...", made by its first use; null before.
     RegisterWindow* registerWindow() { return m_registerWindow.get(); }
+    // The window of "Вознаграждение...", made by its first use; null before.
+    CommissionWindow* commissionWindow() { return m_commissionWindow.get(); }
 
     PolicyDatabase& database();
     RegisterModel& registerModel();
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<ReportCommands> m_report;
     std::unique_ptr<BackupCommands> m_backup;
     std::unique_ptr<RegisterWindow> m_registerWindow;
+    std::unique_ptr<CommissionWindow> m_commissionWindow;
     QHash<QString, QString> m_passwords;
 };
 

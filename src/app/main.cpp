@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/ProgramFolder.h"
 #include "app/RegisterSettings.h"
+#include "report/CommissionCommand.h"
 #include "report/ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = osago::runBackupCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runCopyRegisterCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runCommissionCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runReportCommandIfRequested(argc, argv, [] {
             const osago::AgentSettings settings = osago::AgentSettings::load();

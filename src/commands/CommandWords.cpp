@@ -18,7 +18,8 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
         const bool dateOption = withPeriod && (word == u"--from" || word == u"--to");
-        if (word != u"--database" && !dateOption) {
+        const bool agentOption = withPeriod && word == u"--agent";
+        if (word != u"--database" && !dateOption && !agentOption) {
             if (word.startsWith(u"--")) {
                 problem = QStringLiteral("неизвестный параметр %1").arg(word);
                 return std::nullopt;
@@ -33,6 +34,10 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
         const QString& value = words[++i];
         if (word == u"--database") {
             parsed.database = value;
+            continue;
+        }
+        if (agentOption) {
+            parsed.agent = value;
             continue;
         }
         const std::optional<QDate> day = registerDate(value);

@@ -16,13 +16,14 @@ namespace osago {
 inline constexpr int kCommandFailed = 1;
 inline constexpr int kCommandUnusable = 2;
 
-// The words of a command after its name: `--database FILE`, with `withPeriod` also `--from DD.MM.YYYY` and
-// `--to DD.MM.YYYY`, and the other words in their order.
+// The words of a command after its name: `--database FILE`, with `withPeriod` also `--from DD.MM.YYYY`,
+// `--to DD.MM.YYYY` and `--agent NAME`, and the other words in their order.
 struct CommandWords
 {
     QString database = kDefaultRegisterFile.toString();
     std::optional<QDate> from;
     std::optional<QDate> to;
+    std::optional<QString> agent;
     QStringList others;
 };
 

@@ -121,7 +121,7 @@ struct Column
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
-enum TableIndex { kPolicies, kTypes, kUnreadable, kTables };
+enum TableIndex { kPolicies, kTypes, kUnreadable, kWithoutRate, kTables };
 
 // One line of the report's flow: a paragraph across the page (table < 0) or a table's row, with the height of its
 // texts and the height it takes on the page whole.
@@ -181,6 +181,8 @@ public:
 
 private:
     void addParagraph(Style style, const QString& text, bool keepWithNext = false);
+    // A heading with the count (`heading` takes it as %1) and the table of rows left out of a sum; nothing for none.
+    void addRowsApart(int table, const QString& heading, const std::vector<AgentReport::Unreadable>& apart);
     // The table's header row, then its rows.
     void addTable(int table, const std::vector<QStringList>& rows);
     // Fills in the block's heights.
@@ -219,15 +221,19 @@ std::array<QFont, std::size_t(Style::kStyles)> allFonts()
 }
 
 ReportLayout::ReportLayout(const AgentReport& report)
-    : m_tables{{{{QStringLiteral("Дата выдачи"), 560},
-                  {QStringLiteral("Серия и номер полиса"), 900},
-                  {QStringLiteral("Страхователь"), 1290},
-                  {QStringLiteral("Марка"), 1000},
-                  {QStringLiteral("Рег. знак"), 600},
-                  {QStringLiteral("Премия"), 800, Qt::AlignRight}},
+    : m_tables{{{{QStringLiteral("Дата выдачи"), 520},
+                  {QStringLiteral("Серия и номер полиса"), 700},
+                  {QStringLiteral("Страхователь"), 780},
+                  {QStringLiteral("Марка"), 580},
+                  {QStringLiteral("Рег. знак"), 480},
+                  {QStringLiteral("Премия"), 620, Qt::AlignRight},
+                  {QStringLiteral("Ставка, %"), 350, Qt::AlignRight},
+                  {QStringLiteral("Вознагр."), 540, Qt::AlignRight},
+                  {QStringLiteral("К перечисл."), 580, Qt::AlignRight}},
                  {{QStringLiteral("Тип ТС"), 2000},
                   {QStringLiteral("Полисов"), 800, Qt::AlignRight},
                   {QStringLiteral("Премии"), 1000, Qt::AlignRight}},
+                 {{QStringLiteral("Полис"), 1200}, {QStringLiteral("Причина"), kBodyWidth - 1200}},
                  {{QStringLiteral("Полис"), 1200}, {QStringLiteral("Причина"), kBodyWidth - 1200}}}}
     , m_fonts(allFonts())
     , m_metrics{QFontMetricsF(m_fonts[0]), QFontMetricsF(m_fonts[1]), QFontMetricsF(m_fonts[2]),
@@ -247,6 +253,7 @@ ReportLayout::ReportLayout(const AgentReport& report)
         const QString premium = writtenPremiumText(policy.premium);
         rows.push_back({registerDateText(policy.issued), policy.policy, policy.holder, policy.vehicle, policy.plate,
                         mark.isEmpty() ? premium : premium + u'\n' + mark});
+        rows.back() << settlementCells(policy);
     }
     addTable(kPolicies, rows);
 
@@ -257,16 +264,25 @@ ReportLayout::ReportLayout(const AgentReport& report)
     addTable(kTypes, rows);
     addParagraph(Style::Bold, QStringLiteral("Итого полисов: %1").arg(report.policies.size()), true);
     addParagraph(Style::Bold, QStringLiteral("Сумма премий: %1 (%2 руб.)")
-                                  .arg(premiumText(report.total), groupedMoneyText(report.total)));
+                                  .arg(premiumText(report.total), groupedMoneyText(report.total)), true);
+    for (const MoneyTotal& money : moneyTotals(report))
+        addParagraph(Style::Bold, QStringLiteral("%1: %2 руб.").arg(money.name, money.amount), true);
+    addParagraph(Style::Text, kCommissionRoundingRule);
 
-    if (!report.unreadable.empty()) {
-        addParagraph(Style::Heading, QStringLiteral("Не вошли в отчёт, строк: %1").arg(report.unreadable.size()), true);
-        rows.clear();
-        for (const AgentReport::Unreadable& row : report.unreadable)
-            rows.push_back({row.policy, row.reason});
-        addTable(kUnreadable, rows);
-    }
+    addRowsApart(kWithoutRate, QStringLiteral("Без ставки вознаграждения, полисов: %1"), report.withoutRate);
+    addRowsApart(kUnreadable, QStringLiteral("Не вошли в отчёт, строк: %1"), report.unreadable);
     splitIntoPages();
+}
+
+void ReportLayout::addRowsApart(int table, const QString& heading, const std::vector<AgentReport::Unreadable>& apart)
+{
+    if (apart.empty())
+        return;
+    addParagraph(Style::Heading, heading.arg(apart.size()), true);
+    std::vector<QStringList> rows;
+    for (const AgentReport::Unreadable& row : apart)
+        rows.push_back({row.policy, row.reason});
+    addTable(table, rows);
 }
 
 void ReportLayout::addParagraph(Style style, const QString& text, bool keepWithNext)

@@ -11,9 +11,19 @@ StorageResult<qint64> copyRegister(const PolicyDatabase& from, PolicyDatabase& t
     RegisterRowStream rows(from, std::nullopt);
     if (const StorageStatus started = rows.start(); !started.ok)
         return StorageResult<qint64>::failure(started);
+    const StorageResult<CommissionRates> rates = from.readCommissionRates();
+    if (!rates.ok)
+        return StorageResult<qint64>::failure(rates);
     const auto total = qint64(rows.rowCount());
     const auto nextBlock = [&rows](Utf8Rows& block) { return rows.next(block); };
-    return to.appendRows(nextBlock, !append, [&progress, total](qint64 copied) { progress(copied, total); });
+    const StorageResult<qint64> copied =
+        to.appendRows(nextBlock, !append, [&progress, total](qint64 copied) { progress(copied, total); });
+    if (!copied.ok || rates.value.empty())
+        return copied;
+    // A register with a schedule of its own keeps it: its reports stay what they were.
+    const StorageResult<CommissionRates> own = to.readCommissionRates();
+    const StorageStatus written = own.ok && own.value.empty() ? to.replaceCommissionRates(rates.value) : StorageStatus(own);
+    return written.ok ? copied : StorageResult<qint64>::failure(written);
 }
 
 } // namespace osago

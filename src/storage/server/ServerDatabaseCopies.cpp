@@ -65,8 +65,14 @@ StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupPro
         if (progress)
             progress(int(std::min<qint64>(rows, extent.value.rows)), extent.value.rows);
     });
+    if (!added.ok)
+        return added;
     // The table is free again for the rest of the transaction (a restore empties it next).
-    return added.ok ? StorageStatus(exec(kBackupAction, serverSql::closeCopyCursor())) : StorageStatus(added);
+    const StorageStatus closed = exec(kBackupAction, serverSql::closeCopyCursor());
+    if (!closed.ok)
+        return closed;
+    const StorageResult<CommissionRates> rates = readRates(kBackupAction, true);
+    return rates.ok ? copy.replaceCommissionRates(rates.value) : StorageStatus(rates);
 }
 
 StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
@@ -106,8 +112,9 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
         return StorageStatus::failure(file.error);
     RegisterRowStream blocks(*file.value, std::nullopt);
     StorageStatus status = blocks.start();
-    if (!status.ok)
-        return status;
+    const StorageResult<CommissionRates> rates = file.value->readCommissionRates();
+    if (!status.ok || !rates.ok)
+        return status.ok ? StorageStatus(rates) : status;
     status = inTransaction(
         kRestoreAction,
         [&](const QString& action) {
@@ -127,7 +134,7 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
             qint64 added = 0;
             if (step.ok)
                 step = copyRows(action, [&](Utf8Rows& rows) { return blocks.next(rows); }, {}, added);
-            return step;
+            return step.ok ? writeRates(action, rates.value) : step;
         },
         true);
     if (status.ok)

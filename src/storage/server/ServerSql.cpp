@@ -1,5 +1,6 @@
 #include "storage/server/ServerSql.h"
 
+#include "storage/CommissionRate.h"
 #include "storage/PolicyColumns.h"
 #include "storage/SqlNames.h"
 #include "storage/SearchFolding.h"
@@ -248,7 +249,8 @@ QStringList searchIndexes()
 
 QString schemaScript()
 {
-    return script(QStringList{createTable(Folding::Icu), createCodeIndex()} + keepRowCount() + searchIndexes());
+    return script(QStringList{createTable(Folding::Icu), createCodeIndex()} + keepRowCount() + createCommissionTable()
+                  + searchIndexes());
 }
 
 QString foldedColumnsScript()
@@ -500,6 +502,65 @@ QByteArray selectIssuedIn(std::span<const int> columns)
     const QString day = QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(issued);
     return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 !~ $3 OR %4 BETWEEN $1 AND $2 ORDER BY %5")
                     .arg(names.join(QStringLiteral(", ")), table(), issued, day, key()));
+}
+
+namespace {
+
+QString rates()
+{
+    return quoted(kCommissionTable);
+}
+
+QByteArray ratesSql(const char* pattern)
+{
+    return utf8(QString::fromUtf8(pattern).arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn)));
+}
+
+} // namespace
+
+QStringList createCommissionTable()
+{
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 date PRIMARY KEY, %3 integer NOT NULL CHECK (%3 BETWEEN "
+                           "0 AND %4))")
+                .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn))
+                .arg(kLargestCommission),
+            QStringLiteral("GRANT SELECT ON %1 TO PUBLIC").arg(rates())};
+}
+
+QByteArray commissionTableName()
+{
+    return utf8(rates());
+}
+
+QByteArray selectTableExists()
+{
+    return "SELECT to_regclass($1) IS NOT NULL";
+}
+
+QByteArray selectCommissionRates()
+{
+    return ratesSql("SELECT to_char(%2, 'YYYY-MM-DD'), %3 FROM %1 ORDER BY %2");
+}
+
+QByteArray lockCommissionRates()
+{
+    return ratesSql("LOCK TABLE %1 IN EXCLUSIVE MODE");
+}
+
+QByteArray insertCommissionRateIfLatest()
+{
+    return ratesSql("INSERT INTO %1 (%2, %3) SELECT $1::date, $2::integer WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 "
+                    ">= $1::date)");
+}
+
+QByteArray insertCommissionRate()
+{
+    return ratesSql("INSERT INTO %1 (%2, %3) VALUES ($1::date, $2::integer)");
+}
+
+QByteArray deleteCommissionRates()
+{
+    return ratesSql("DELETE FROM %1");
 }
 
 } // namespace osago::serverSql
