@@ -513,7 +513,10 @@ QString rates()
 
 QByteArray ratesSql(const char* pattern)
 {
-    return utf8(QString::fromUtf8(pattern).arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn)));
+    return utf8(QString::fromUtf8(pattern)
+                    .replace(QStringLiteral("%1"), rates())
+                    .replace(QStringLiteral("%2"), quoted(kCommissionFromColumn))
+                    .replace(QStringLiteral("%3"), quoted(kCommissionRateColumn)));
 }
 
 } // namespace
