@@ -22,14 +22,7 @@ using namespace osago::test;
 
 namespace {
 
-struct Issue
-{
-    const char* issued;
-    const char* premium;
-    const char* agent;
-};
-
-const Issue kIssues[] = {
+const AgentIssue kIssues[] = {
     {"05.03.2026", "1497,7462", "Иванова А. А."}, {"10.03.2026", "100,04", "Петров П. П."},
     {"20.03.2026", "2851,2", "Иванова А. А."},    {"25.03.2026", "8174,0899", "Иванова А. А."},
 };
@@ -61,7 +54,7 @@ private slots:
             *m_messages, ProgramOptions{m_register->location(), std::make_unique<RecordingPrinter>(), std::move(files)});
         m_program->start();
         int n = 0;
-        for (const Issue& issue : kIssues) {
+        for (const AgentIssue& issue : kIssues) {
             PolicyRow row = awkwardRow(n++, QString::fromUtf8(issue.issued), QString::fromUtf8(issue.premium));
             row.setValue(u"ФИО_агента", QString::fromUtf8(issue.agent));
             QVERIFY(m_program->database().insert(row).ok);
@@ -117,7 +110,7 @@ private slots:
 
         Wide commissions = 0;
         Wide transfers = 0;
-        for (const Issue& issue : kIssues) {
+        for (const AgentIssue& issue : kIssues) {
             if (QString::fromUtf8(issue.agent) != kAgent)
                 continue;
             const int rate = QString::fromUtf8(issue.issued).left(2).toInt() < 15 ? 1000 : 1250; // 12,5 from 15.03

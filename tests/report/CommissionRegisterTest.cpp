@@ -17,15 +17,8 @@ using namespace osago::test;
 
 namespace {
 
-struct Issue
-{
-    const char* issued;
-    const char* premium;
-    const char* agent;
-};
-
 // The rates start on 10.02.2026 (10 %) and 01.03.2026 (12,5 %).
-const Issue kIssues[] = {
+const AgentIssue kIssues[] = {
     {"09.02.2026", "1000", "Петров П. П."},         // before any rate
     {"10.02.2026", "100,04", "Иванова А. А."},       // the first rate's day
     {"28.02.2026", "6968,8838", "Петров П. П."},
@@ -39,7 +32,7 @@ const Issue kIssues[] = {
 const CommissionRates kRates{{QDate(2026, 2, 10), 1000}, {QDate(2026, 3, 1), 1250}};
 const IssuePeriod kPeriod{QDate(2026, 2, 1), QDate(2026, 3, 31)};
 
-const Issue* issueOf(const QString& policy)
+const AgentIssue* issueOf(const QString& policy)
 {
     return &kIssues[policy.mid(3).toInt()];
 }
@@ -65,7 +58,7 @@ private slots:
         const StorageStatus opened = m_database->open(m_register->location());
         QVERIFY2(opened.ok, qPrintable(opened.error));
         int n = 0;
-        for (const Issue& issue : kIssues) {
+        for (const AgentIssue& issue : kIssues) {
             PolicyRow row = awkwardRow(n, QString::fromUtf8(issue.issued), QString::fromUtf8(issue.premium));
             row.setValue(u"ФИО_агента", QString::fromUtf8(issue.agent));
             row.setValue(u"Номер_серия_полиса", QStringLiteral("ПОЛ%1").arg(n++));
@@ -109,7 +102,7 @@ private slots:
         Wide commissions = 0;
         Wide transfers = 0;
         for (const AgentReport::Policy& policy : report.value.policies) {
-            const Issue& issue = *issueOf(policy.policy);
+            const AgentIssue& issue = *issueOf(policy.policy);
             const std::optional<int> rate = rateInForce(kRates, *registerDate(QString::fromUtf8(issue.issued)));
             QCOMPARE(policy.settlement.has_value(), rate.has_value());
             if (!rate)

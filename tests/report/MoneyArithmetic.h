@@ -8,6 +8,14 @@ namespace osago::test {
 // The report's money worked out from the texts alone, as a decimal calculator would, without the program's
 // arithmetic.
 
+// A policy of a test's register: its issue date, premium and agent as written.
+struct AgentIssue
+{
+    const char* issued;
+    const char* premium;
+    const char* agent;
+};
+
 __extension__ using Wide = __int128;
 
 // An amount text "1234,5678" as a count of 10^-places, computed from its digits alone.
