@@ -1,5 +1,6 @@
 #include "app/ExportCommands.h"
 
+#include "app/IssueIndexPreparation.h"
 #include "app/MainWindow.h"
 #include "app/PeriodWindow.h"
 #include "app/ProgramRegister.h"
@@ -39,10 +40,13 @@ ExportCommands::~ExportCommands() = default;
 
 void ExportCommands::exportRows()
 {
-    m_period->ask(kExportTitle, PeriodWindow::Need::Optional, m_today());
+    prepareIssueIndex(m_register.database(), &m_mainWindow, kExportTitle);
+    m_period->ask(kExportTitle, PeriodWindow::Need::Optional, m_today(), [this](const IssuePeriod& period) {
+        return m_register.database().readAgentsIssuedIn(period);
+    });
 }
 
-void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period)
+void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period, const std::optional<QString>& agent)
 {
     QString target = m_files.saveFileName(&m_mainWindow, kExportTitle, QStringLiteral("Реестр.xlsx"),
                                           kXlsxFilter + QStringLiteral(";;") + kCsvFilter, {{kCsvFilter, kCsvNote}});
@@ -57,7 +61,7 @@ void ExportCommands::exportPeriod(const std::optional<IssuePeriod>& period)
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     RegisterRowStream rows(m_register.database(), m_model.selection());
-    const ExportOutcome outcome = exportRegister(rows, period, target, [&](std::size_t done, std::size_t total) {
+    const ExportOutcome outcome = exportRegister(rows, {period, agent}, target, [&](std::size_t done, std::size_t total) {
         progress.setMaximum(int(total));
         progress.setValue(int(done));
         return !progress.wasCanceled();

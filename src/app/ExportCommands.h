@@ -36,7 +36,7 @@ public:
     PeriodWindow& periodWindow() { return *m_period; }
 
 private:
-    void exportPeriod(const std::optional<IssuePeriod>& period);
+    void exportPeriod(const std::optional<IssuePeriod>& period, const std::optional<QString>& agent);
 
     Messages& m_messages;
     FileChoices& m_files;

@@ -60,6 +60,7 @@ const std::vector<TopEntry>& menuLayout()
          {
              {&MainCommands::users, "N10", QStringLiteral("Пользователи..."), Qt::CTRL | Qt::Key_U, {}},
              {&MainCommands::chooseRegister, "N25", QStringLiteral("Реестр..."), {}, {}},
+             {&MainCommands::commission, "N30", QStringLiteral("Вознаграждение..."), {}, {}},
          }},
         {"N19", QStringLiteral("Сервис"),
          {

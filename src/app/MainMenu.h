@@ -21,6 +21,7 @@ struct MainCommands
     QAction* blankJournal = nullptr;   // N28 "Журнал бланков..."
     QAction* blankReport = nullptr;    // N29 "Отчёт по бланкам..."
     QAction* chooseRegister = nullptr; // N25 "Реестр..."
+    QAction* commission = nullptr;     // N30 "Вознаграждение..."
     QAction* exportRows = nullptr;     // N20 "Экспорт..."
     QAction* report = nullptr;         // N21 "Отчёт агента..."
     QAction* renewals = nullptr;       // N31 "Окончание договоров..."

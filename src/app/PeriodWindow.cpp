@@ -6,11 +6,20 @@
 #include "widgets/OkCancel.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace osago {
+
+namespace {
+
+const QString kAllAgents = QStringLiteral("Все агенты");
+
+} // namespace
 
 PeriodWindow::PeriodWindow(Messages& messages)
     : m_messages(messages)
@@ -26,19 +35,29 @@ PeriodWindow::PeriodWindow(Messages& messages)
     connect(m_restrict, &QCheckBox::toggled, m_from, &QWidget::setEnabled);
     connect(m_restrict, &QCheckBox::toggled, m_to, &QWidget::setEnabled);
 
+    m_agent = new QComboBox(this);
+    m_agent->setObjectName(QStringLiteral("ComboBoxAgent"));
+    m_agent->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(m_from, &MaskedEdit::maskedTextChanged, this, &PeriodWindow::listAgents);
+    connect(m_to, &MaskedEdit::maskedTextChanged, this, &PeriodWindow::listAgents);
+
     auto* dates = new QFormLayout;
     dates->addRow(m_restrict);
     dates->addRow(QStringLiteral("Дата выдачи с"), m_from);
     dates->addRow(QStringLiteral("по"), m_to);
+    dates->addRow(QStringLiteral("Агент"), m_agent);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(dates);
     layout->addLayout(newOkCancelRow(*this, [this] { ButtonOkClick(); }));
 }
 
-void PeriodWindow::ask(const QString& title, Need need, QDate today)
+void PeriodWindow::ask(const QString& title, Need need, QDate today, AgentSource agents)
 {
     setWindowTitle(title);
+    m_agents = {}; // the dates typed in below are read once, whole
+    m_agent->clear();
+    m_agent->addItem(kAllAgents);
     const IssuePeriod month = previousMonth(today);
     m_from->setMaskedText(registerDateText(month.from));
     m_to->setMaskedText(registerDateText(month.to));
@@ -46,6 +65,8 @@ void PeriodWindow::ask(const QString& title, Need need, QDate today)
     m_restrict->setChecked(need == Need::Required);
     m_from->setEnabled(need == Need::Required);
     m_to->setEnabled(need == Need::Required);
+    m_agents = std::move(agents);
+    listAgents();
     show();
     raise();
     activateWindow();
@@ -58,18 +79,37 @@ void PeriodWindow::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
+// The choice stays on the agent it named while that agent is among the period's; a period that cannot be read
+// lists no agent, and the command itself then says why.
+void PeriodWindow::listAgents()
+{
+    const std::optional<QDate> from = registerDate(m_from->maskedText());
+    const std::optional<QDate> to = registerDate(m_to->maskedText());
+    if (!m_agents || !from || !to || *from > *to)
+        return;
+    const StorageResult<QStringList> agents = m_agents(IssuePeriod{*from, *to});
+    const QString current = m_agent->currentText();
+    m_agent->clear();
+    m_agent->addItem(kAllAgents);
+    if (agents.ok)
+        m_agent->addItems(agents.value);
+    m_agent->setCurrentIndex(std::max(0, m_agent->findText(current)));
+}
+
 void PeriodWindow::ButtonOkClick()
 {
+    const std::optional<QString> agent =
+        m_agent->currentIndex() > 0 ? std::optional<QString>(m_agent->currentText()) : std::nullopt;
     if (!m_restrict->isChecked()) {
         hide();
-        emit chosen(std::nullopt);
+        emit chosen(std::nullopt, agent);
         return;
     }
     const std::optional<IssuePeriod> period = typedPeriod(*m_from, *m_to, m_messages);
     if (!period)
         return;
     hide();
-    emit chosen(*period);
+    emit chosen(*period, agent);
 }
 
 std::optional<IssuePeriod> typedPeriod(MaskedEdit& fromEdit, MaskedEdit& toEdit, Messages& messages)

@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/BackupCommands.h"
 #include "app/BlankCommands.h"
+#include "app/CommissionWindow.h"
 #include "app/ExportCommands.h"
 #include "drivers/DriversPage.h"
 #include "editor/PolicyEditor.h"
@@ -74,11 +75,17 @@ Program::Program(Messages& messages, ProgramOptions options)
                      [this](PolicyDatabase& database) { m_searchWindow->attachRegister(database, m_register->model()); });
     QObject::connect(m_mainWindow->commands().chooseRegister, &QAction::triggered, m_mainWindow.get(),
                      [this] { chooseRegister(); });
+    QObject::connect(m_mainWindow->commands().commission, &QAction::triggered, m_mainWindow.get(), [this] {
+        if (!m_commissionWindow)
+            m_commissionWindow = std::make_unique<CommissionWindow>(m_messages, *m_register);
+        m_commissionWindow->ask(QDate::currentDate());
+    });
 }
 
 // Everything goes in the reverse order of its creation, so nothing outlives what it refers to.
 Program::~Program()
 {
+    m_commissionWindow.reset();
     m_registerWindow.reset();
     m_blanks.reset();
     m_renewals.reset();

@@ -16,6 +16,7 @@ namespace osago {
 class AboutBox;
 class BackupCommands;
 class BlankCommands;
+class CommissionWindow;
 class ExportCommands;
 class PolicyEditor;
 class MainWindow;
@@ -70,6 +71,8 @@ public:
     AboutBox& aboutBox() { return *m_aboutBox; }
     // The window of "Реестр...", made by its first use; null before.
     RegisterWindow* registerWindow() { return m_registerWindow.get(); }
+    // The window of "Вознаграждение...", made by its first use; null before.
+    CommissionWindow* commissionWindow() { return m_commissionWindow.get(); }
 
     PolicyDatabase& database();
     RegisterModel& registerModel();
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<BlankCommands> m_blanks;
     std::unique_ptr<RenewalCommands> m_renewals;
     std::unique_ptr<RegisterWindow> m_registerWindow;
+    std::unique_ptr<CommissionWindow> m_commissionWindow;
     QHash<QString, QString> m_passwords;
 };
 

@@ -1,7 +1,7 @@
 #include "app/ReportCommands.h"
 
 #include "app/AgentSettings.h"
-#include "app/IndexBuildProgress.h"
+#include "app/IssueIndexPreparation.h"
 #include "app/MainWindow.h"
 #include "app/PeriodWindow.h"
 #include "app/ReportWindow.h"
@@ -40,28 +40,19 @@ ReportCommands::~ReportCommands() = default;
 
 void ReportCommands::report()
 {
-    m_period->ask(kReportTitle, PeriodWindow::Need::Required, m_today());
-}
-
-// A register made before the issue index gets it at its first report: a read of the whole table, seconds at a
-// million rows, under a progress window. Where it cannot be built (another program writing for longer than the
-// busy timeout) the report reads the table instead, slower but the same.
-void ReportCommands::prepareIssueIndex()
-{
-    if (m_register.database().isReadOnly() || m_register.database().hasIssueDayIndex())
-        return;
-    buildWithProgress(&m_mainWindow, QStringLiteral("FormReportProgress"), kReportTitle,
-                      QStringLiteral("Подготовка отчёта: построение указателя дат выдачи..."),
-                      [this](const IndexProgress& progress) { m_register.database().buildIssueDayIndex(progress); });
+    prepareIssueIndex(m_register.database(), &m_mainWindow, kReportTitle);
+    m_period->ask(kReportTitle, PeriodWindow::Need::Required, m_today(), [this](const IssuePeriod& period) {
+        return m_register.database().readAgentsIssuedIn(period);
+    });
 }
 
 // The period window asks for a period here: it always comes with one.
-void ReportCommands::reportPeriod(const std::optional<IssuePeriod>& period)
+void ReportCommands::reportPeriod(const std::optional<IssuePeriod>& period, const std::optional<QString>& agent)
 {
     const AgentSettings parties = AgentSettings::load();
-    prepareIssueIndex();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const StorageResult<AgentReport> made = makeAgentReport(m_register.database(), *period, parties.agent, parties.insurer);
+    const StorageResult<AgentReport> made =
+        makeAgentReport(m_register.database(), *period, parties.agent, parties.insurer, agent);
     QApplication::restoreOverrideCursor();
     if (!made.ok) {
         m_messages.show(&m_mainWindow, kReportTitle, made.error, Messages::Icon::Critical);

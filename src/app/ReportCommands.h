@@ -19,8 +19,8 @@ class ReportWindow;
 class Messages;
 class ProgramRegister;
 
-// "Отчёт агента..." of the menu "Сервис": the policies the agent issued in a period over the whole register, in a
-// preview that prints them or saves them as a PDF file.
+// "Отчёт агента..." of the menu "Сервис": the policies issued in a period over the whole register, or one agent's
+// of them, with the money they settle, in a preview that prints them or saves them as a PDF file.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -40,8 +40,7 @@ public:
     ReportWindow& reportWindow() { return *m_report; }
 
 private:
-    void reportPeriod(const std::optional<IssuePeriod>& period);
-    void prepareIssueIndex();
+    void reportPeriod(const std::optional<IssuePeriod>& period, const std::optional<QString>& agent);
 
     Messages& m_messages;
     MainWindow& m_mainWindow;

@@ -10,6 +10,7 @@
 #include "app/ProgramFolder.h"
 #include "app/RegisterSettings.h"
 #include "renewals/RenewalsCommand.h"
+#include "report/CommissionCommand.h"
 #include "report/ReportCommand.h"
 #include "tariff/calc/CalcCommand.h"
 
@@ -25,6 +26,8 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = osago::runBackupCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runCopyRegisterCommandIfRequested(argc, argv))
+        return *status;
+    if (const std::optional<int> status = osago::runCommissionCommandIfRequested(argc, argv))
         return *status;
     if (const std::optional<int> status = osago::runReportCommandIfRequested(argc, argv, [] {
             const osago::AgentSettings settings = osago::AgentSettings::load();

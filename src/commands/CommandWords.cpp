@@ -19,7 +19,8 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
         const bool dateOption = withPeriod && (word == u"--from" || word == u"--to");
-        if (word != u"--database" && !dateOption) {
+        const bool agentOption = withPeriod && word == u"--agent";
+        if (word != u"--database" && !dateOption && !agentOption) {
             if (word.startsWith(u"--")) {
                 problem = QStringLiteral("неизвестный параметр %1").arg(word);
                 return std::nullopt;
@@ -34,6 +35,10 @@ std::optional<CommandWords> parseCommandWords(const QStringList& words, bool wit
         const QString& value = words[++i];
         if (word == u"--database") {
             parsed.database = value;
+            continue;
+        }
+        if (agentOption) {
+            parsed.agent = value;
             continue;
         }
         const std::optional<QDate> day = registerDate(value);
@@ -68,7 +73,7 @@ std::optional<PeriodCommandWords> parsePeriodCommandWords(const QStringList& wor
         problem = QStringLiteral("начало периода позже его конца");
         return std::nullopt;
     }
-    return PeriodCommandWords{parsed->database, period, target};
+    return PeriodCommandWords{parsed->database, period, target, parsed->agent};
 }
 
 std::optional<int> runCommandIfRequested(int argc, char* argv[], const char* name, const CommandBody& body,

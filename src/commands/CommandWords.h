@@ -17,13 +17,14 @@ namespace osago {
 inline constexpr int kCommandFailed = 1;
 inline constexpr int kCommandUnusable = 2;
 
-// The words of a command after its name: `--database FILE`, with `withPeriod` also `--from DD.MM.YYYY` and
-// `--to DD.MM.YYYY`, and the other words in their order.
+// The words of a command after its name: `--database FILE`, with `withPeriod` also `--from DD.MM.YYYY`,
+// `--to DD.MM.YYYY` and `--agent NAME`, and the other words in their order.
 struct CommandWords
 {
     QString database = kDefaultRegisterFile.toString();
     std::optional<QDate> from;
     std::optional<QDate> to;
+    std::optional<QString> agent;
     QStringList others;
 };
 
@@ -37,6 +38,7 @@ struct PeriodCommandWords
     QString database;
     IssuePeriod period;
     QString target;
+    std::optional<QString> agent;
 };
 
 // std::nullopt with `problem` for words parseCommandWords() refuses, `usage` when the period or the file is

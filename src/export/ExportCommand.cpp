@@ -15,7 +15,8 @@ namespace osago {
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "использование: osago export [--database РЕЕСТР] [--from ДД.ММ.ГГГГ] [--to ДД.ММ.ГГГГ] ФАЙЛ.csv|ФАЙЛ.xlsx");
+    "использование: osago export [--database РЕЕСТР] [--from ДД.ММ.ГГГГ] [--to ДД.ММ.ГГГГ] [--agent ФИО] "
+    "ФАЙЛ.csv|ФАЙЛ.xlsx");
 
 int refuse(QTextStream& errors, const QString& reason)
 {
@@ -50,7 +51,7 @@ int runExportCommand(const QStringList& words, QTextStream&, QTextStream& errors
     }
     tellOpenWarnings(errors, "export", {opened.value.get()});
     RegisterRowStream rows(*opened.value, std::nullopt);
-    const ExportOutcome outcome = exportRegister(rows, period, target);
+    const ExportOutcome outcome = exportRegister(rows, {period, parsed->agent}, target);
     if (outcome.kind != ExportOutcome::Kind::Written) {
         errors << "osago export: " << outcome.error << Qt::endl;
         return kCommandFailed;

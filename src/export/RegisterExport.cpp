@@ -25,10 +25,13 @@ ExportOutcome failed(const QString& target, const QString& reason)
 }
 
 // Copies the rows into `writer`, which has `path` open.
-ExportOutcome writeRows(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, TableFileWriter& writer,
+ExportOutcome writeRows(RegisterRowStream& rows, const ExportChoice& choice, TableFileWriter& writer,
                         const QString& target, const ExportProgress& progress)
 {
     static const int issueColumn = policyColumnIndex(u"Дата_выдачи");
+    static const int agentColumn = policyColumnIndex(u"ФИО_агента");
+    const std::optional<IssuePeriod>& period = choice.period;
+    const QByteArray agent = choice.agent.value_or(QString()).toUtf8();
     ExportOutcome outcome;
     std::size_t done = 0;
     Utf8Rows block;
@@ -40,6 +43,8 @@ ExportOutcome writeRows(RegisterRowStream& rows, const std::optional<IssuePeriod
             break;
         for (std::size_t i = 0; i < block.size(); ++i) {
             const Utf8Row row = block.row(i);
+            if (choice.agent && (row.isNull(agentColumn) || row[agentColumn] != agent))
+                continue;
             if (period) {
                 const std::optional<QDate> issued = registerDate(QString::fromUtf8(row[issueColumn]));
                 if (!issued) {
@@ -95,14 +100,14 @@ ExportOutcome writeTableFile(const QString& target, const QStringList& header,
     return outcome;
 }
 
-ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
+ExportOutcome exportRegister(RegisterRowStream& rows, const ExportChoice& choice, const QString& target,
                              const ExportProgress& progress)
 {
     const StorageStatus started = rows.start();
     if (!started.ok)
         return failed(target, started.error);
     return writeTableFile(target, policyColumnNames(), [&](TableFileWriter& writer) {
-        return writeRows(rows, period, writer, target, progress);
+        return writeRows(rows, choice, writer, target, progress);
     });
 }
 

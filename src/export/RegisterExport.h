@@ -28,11 +28,19 @@ struct ExportOutcome
 // Told the rows read so far and of how many after each block; false stops the export.
 using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
-// Writes the 123 columns of the rows of `rows` (started here), under a header row of the column names, into
-// `target` as CSV or XLSX by its extension; with `period`, only the rows issued in it. The file is written under
-// a temporary name beside `target` and renamed at the end, so a cancelled or failed export leaves no partial file
-// and whatever `target` was before untouched.
-ExportOutcome exportRegister(RegisterRowStream& rows, const std::optional<IssuePeriod>& period, const QString& target,
+// Which rows an export writes: with a period only those issued in it, with an agent only that agent's
+// (ФИО_агента exactly as written).
+struct ExportChoice
+{
+    std::optional<IssuePeriod> period;
+    std::optional<QString> agent;
+};
+
+// Writes the 123 columns of the rows of `rows` (started here) that `choice` takes, under a header row of the
+// column names, into `target` as CSV or XLSX by its extension. The file is written under a temporary name beside
+// `target` and renamed at the end, so a cancelled or failed export leaves no partial file and whatever `target`
+// was before untouched.
+ExportOutcome exportRegister(RegisterRowStream& rows, const ExportChoice& choice, const QString& target,
                              const ExportProgress& progress = {});
 
 // Writes the table file `target`, CSV or XLSX by its extension: `write` fills the writer, opened under `header`

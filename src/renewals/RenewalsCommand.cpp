@@ -1,6 +1,7 @@
 #include "renewals/RenewalsCommand.h"
 
 #include "commands/CommandWords.h"
+#include "commands/RegisterWarnings.h"
 #include "commands/TerminalPassword.h"
 #include "print/PdfExport.h"
 #include "renewals/RenewalsOutput.h"
@@ -31,6 +32,8 @@ int runRenewalsCommand(const QStringList& words, QTextStream& errors, QDate toda
         words, kUsage, {QStringLiteral(".csv"), QStringLiteral(".xlsx"), QStringLiteral(".pdf")}, problem);
     if (!parsed)
         return refuse(errors, problem);
+    if (parsed->agent)
+        return refuse(errors, kUsage);
     const QString& target = parsed->target;
     const IssuePeriod& period = parsed->period;
     const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
@@ -38,6 +41,7 @@ int runRenewalsCommand(const QStringList& words, QTextStream& errors, QDate toda
     const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
+    tellOpenWarnings(errors, "renewals", {opened.value.get()});
     const auto due = readRenewalsDue(*opened.value, period);
     if (!due.ok)
         return refuse(errors, due.error, kCommandFailed);

@@ -49,11 +49,16 @@ QString holderOf(const QStringList& row)
 } // namespace
 
 StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const IssuePeriod& period,
-                                           const QString& agent, const QString& insurer)
+                                           const QString& agent, const QString& insurer,
+                                           const std::optional<QString>& onlyAgent)
 {
-    AgentReport report{agent, insurer, period, {}, {}, {}, {}};
+    AgentReport report{onlyAgent.value_or(agent), insurer, period, {}, {}, {}, {}, {}, {}, {}};
+    const StorageResult<CommissionRates> rates = database.readCommissionRates();
+    if (!rates.ok)
+        return StorageResult<AgentReport>::failure(rates);
     std::vector<QStringList> rows;
-    const StorageStatus read = database.readIssuedIn(period, readColumns(), rows);
+    const StorageStatus read = onlyAgent ? database.readIssuedByAgent(period, *onlyAgent, readColumns(), rows)
+                                         : database.readIssuedIn(period, readColumns(), rows);
     if (!read.ok)
         return StorageResult<AgentReport>::failure(read);
     for (const QStringList& row : rows) {
@@ -69,8 +74,15 @@ StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const
             report.unreadable.push_back({row[kPolicy], QStringLiteral("премия «%1» не читается").arg(row[kPremium])});
             continue;
         }
+        const std::optional<int> rate = rateInForce(rates.value, *issued);
+        std::optional<Settlement> settlement;
+        if (rate) {
+            settlement = settle(*premium, *rate);
+            if (!settlement)
+                return StorageResult<AgentReport>::failure(StorageStatus::failure(kSumOutOfRange));
+        }
         report.policies.push_back({*issued, row[kPolicy], holderOf(row), row[kVehicle], row[kPlate],
-                                   row[kVehicleType].trimmed(), *premium});
+                                   row[kVehicleType].trimmed(), *premium, settlement});
     }
 
     std::stable_sort(report.policies.begin(), report.policies.end(),
@@ -86,10 +98,35 @@ StorageResult<AgentReport> makeAgentReport(const PolicyDatabase& database, const
             return StorageResult<AgentReport>::failure(StorageStatus::failure(kSumOutOfRange));
         type.premiums = *typeSum;
         report.total = *total;
+        if (!policy.settlement) {
+            report.withoutRate.push_back(
+                {policy.policy, QStringLiteral("нет ставки вознаграждения на %1").arg(registerDateText(policy.issued))});
+            continue;
+        }
+        const std::optional<ExactDecimal> commissions = report.commissions.plus(policy.settlement->commission);
+        const std::optional<ExactDecimal> transfers = report.transfers.plus(policy.settlement->transfer);
+        if (!commissions || !transfers)
+            return StorageResult<AgentReport>::failure(StorageStatus::failure(kSumOutOfRange));
+        report.commissions = *commissions;
+        report.transfers = *transfers;
     }
     for (auto& [name, type] : byType)
         report.byVehicleType.push_back(type);
     return StorageResult<AgentReport>::success(std::move(report));
+}
+
+QStringList settlementCells(const AgentReport::Policy& policy)
+{
+    if (!policy.settlement)
+        return {QStringLiteral("нет ставки"), QString(), QString()};
+    return {commissionRateText(policy.settlement->rate), kopeckText(policy.settlement->commission),
+            kopeckText(policy.settlement->transfer)};
+}
+
+std::vector<MoneyTotal> moneyTotals(const AgentReport& report)
+{
+    return {{QStringLiteral("Вознаграждение агента"), kopeckText(report.commissions)},
+            {QStringLiteral("К перечислению страховщику"), kopeckText(report.transfers)}};
 }
 
 QString premiumText(ExactDecimal sum)

@@ -16,7 +16,8 @@ namespace osago {
 namespace {
 
 const QString kUsage = QStringLiteral(
-    "использование: osago report --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--database РЕЕСТР] ФАЙЛ.pdf|ФАЙЛ.csv");
+    "использование: osago report --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ [--agent ФИО] [--database РЕЕСТР] "
+    "ФАЙЛ.pdf|ФАЙЛ.csv");
 
 int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnusable)
 {
@@ -41,7 +42,8 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     if (!opened.ok)
         return refuse(errors, opened.error, kCommandFailed);
     tellOpenWarnings(errors, "report", {opened.value.get()});
-    const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer);
+    const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer,
+                                                              read->agent);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;

@@ -19,8 +19,8 @@ struct ReportParties
     QString insurer;
 };
 
-// `osago report --from DD.MM.YYYY --to DD.MM.YYYY [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`: the agent's report
-// for the period into OUTPUT. Exit 0 with the count and the sum on `errors`; 2 with one line for unusable words;
+// `osago report --from DD.MM.YYYY --to DD.MM.YYYY [--agent NAME] [--database REGISTER] OUTPUT.pdf|OUTPUT.csv`: the
+// agent's report for the period (only NAME's policies with --agent) into OUTPUT. Exit 0 with the count and the sum on `errors`; 2 with one line for unusable words;
 // 1 when the register cannot be read or the file cannot be written.
 int runReportCommand(const QStringList& words, QTextStream& errors, const ReportParties& parties);
 

@@ -1,8 +1,11 @@
 #include "storage/PolicyDatabase.h"
 
 #include "storage/EngineMakers.h"
+#include "storage/PolicyColumns.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace osago {
 
@@ -76,6 +79,39 @@ StorageStatus PolicyDatabase::readRowsPastDamage(std::span<const qint64> ids, st
         unreadable.assign(ids.size(), false);
     }
     return status;
+}
+
+// Both go through the issue index: an agent's rows are a few among a period's, which the index finds.
+StorageStatus PolicyDatabase::readIssuedByAgent(const IssuePeriod& period, const QString& agent,
+                                                std::span<const int> columns, std::vector<QStringList>& rows) const
+{
+    std::vector<int> withAgent(columns.begin(), columns.end());
+    withAgent.push_back(policyColumnIndex(u"ФИО_агента"));
+    const StorageStatus read = readIssuedIn(period, withAgent, rows);
+    if (!read.ok)
+        return read;
+    std::erase_if(rows, [&](const QStringList& row) { return row.back() != agent; });
+    for (QStringList& row : rows)
+        row.removeLast();
+    return {};
+}
+
+StorageResult<QStringList> PolicyDatabase::readAgentsIssuedIn(const IssuePeriod& period) const
+{
+    const int columns[] = {policyColumnIndex(u"Дата_выдачи"), policyColumnIndex(u"ФИО_агента")};
+    std::vector<QStringList> rows;
+    const StorageStatus read = readIssuedIn(period, columns, rows);
+    if (!read.ok)
+        return StorageResult<QStringList>::failure(read);
+    QStringList agents;
+    for (const QStringList& row : rows) {
+        const std::optional<QDate> issued = registerDate(row[0]);
+        if (issued && period.contains(*issued) && !row[1].isEmpty())
+            agents << row[1];
+    }
+    agents.sort();
+    agents.removeDuplicates();
+    return StorageResult<QStringList>::success(std::move(agents));
 }
 
 StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Blanks.h"
+#include "storage/CommissionRate.h"
 #include "storage/IssuePeriod.h"
 #include "storage/PolicyRow.h"
 #include "storage/RegisterCopies.h"
@@ -169,6 +170,20 @@ public:
     // with `progress` as below; without them both reads still answer, by reading the table.
     virtual bool hasRenewalIndexes() const = 0;
     virtual StorageStatus buildRenewalIndexes(const IndexProgress& progress) = 0;
+    // The rows of `period` that readIssuedIn() gives, only those whose agent (ФИО_агента) is `agent` exactly.
+    StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent, std::span<const int> columns,
+                                    std::vector<QStringList>& rows) const;
+    // The agents (ФИО_агента, as written, an empty one left out) of the rows issued in `period`, sorted.
+    StorageResult<QStringList> readAgentsIssuedIn(const IssuePeriod& period) const;
+
+    // The agent's commission rates, a table of the program's own beside TableStrah: the earliest first. A register
+    // made before the table has none until its first writable open (on a server, the table owner's) adds it.
+    virtual StorageResult<CommissionRates> readCommissionRates() const = 0;
+    // Adds a rate in one transaction; refused when a rate already starts on its day or later, so the schedule only
+    // grows forward and a rate added later never changes the rates of the days before it.
+    virtual StorageStatus addCommissionRate(const CommissionRate& rate) = 0;
+    // Replaces the whole schedule with `rates` (a restored or copied register's) in one transaction.
+    virtual StorageStatus replaceCommissionRates(const CommissionRates& rates) = 0;
 
     // The contains-search's index of one searched column; building it may take seconds on a large register,
     // telling `progress` the share done (0-99). Without it a search still answers correctly, by scanning.

@@ -17,6 +17,12 @@ inline const QString kBackupAction = QStringLiteral("Резервная копи
 inline const QString kRestoreAction = QStringLiteral("Реестр не восстановлен");
 inline const QString kIssueIndexAction = QStringLiteral("Указатель дат выдачи не построен");
 inline const QString kRenewalIndexAction = QStringLiteral("Указатель дат окончания договоров не построен");
+inline const QString kRateAction = QStringLiteral("Ставка вознаграждения не сохранена");
+inline const QString kRatesReadAction = QStringLiteral("Ставки вознаграждения не прочитаны");
+// A rate not after the last one in the schedule.
+inline const QString kRateNotLatest =
+    QStringLiteral("уже есть ставка, действующая с этого дня или позже; новая ставка может начинаться только после "
+                   "последней, чтобы не изменились отчёты за прошедшие периоды");
 // Why a register opened for reading takes no writes.
 inline const QString kOpenedForReading = QStringLiteral("реестр открыт только для чтения");
 

@@ -61,6 +61,31 @@ std::optional<ExactDecimal> ExactDecimal::plus(ExactDecimal addend) const
     return ExactDecimal(sum);
 }
 
+std::optional<ExactDecimal> ExactDecimal::minus(ExactDecimal subtrahend) const
+{
+    Count difference = 0;
+    if (__builtin_sub_overflow(m_count, subtrahend.m_count, &difference))
+        return std::nullopt;
+    return ExactDecimal(difference);
+}
+
+std::optional<ExactDecimal> ExactDecimal::timesFraction(std::uint64_t numerator, std::uint64_t denominator,
+                                                        int places) const
+{
+    Magnitude product = 0;
+    if (__builtin_mul_overflow(magnitude(), Magnitude(numerator), &product))
+        return std::nullopt;
+    const Magnitude step = powerOfTen(kPlaces - places);
+    const Magnitude unit = Magnitude(denominator) * step;
+    Magnitude steps = product / unit;
+    if (product % unit >= unit - product % unit)
+        ++steps;
+    Magnitude rounded = 0;
+    if (__builtin_mul_overflow(steps, step, &rounded) || rounded > (~Magnitude(0) >> 1))
+        return std::nullopt;
+    return ExactDecimal(m_count < 0 ? -Count(rounded) : Count(rounded));
+}
+
 ExactDecimal ExactDecimal::roundedTo(int places) const
 {
     const Magnitude unit = powerOfTen(kPlaces - places);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ public:
 
     // An exact sum; std::nullopt past the range.
     std::optional<ExactDecimal> plus(ExactDecimal addend) const;
+    std::optional<ExactDecimal> minus(ExactDecimal subtrahend) const;
+    // The exact product with numerator / denominator (denominator > 0), rounded to `places` a half away from
+    // zero; std::nullopt past the range.
+    std::optional<ExactDecimal> timesFraction(std::uint64_t numerator, std::uint64_t denominator, int places) const;
     // Rounded to `places` (0 to kPlaces), a half away from zero.
     ExactDecimal roundedTo(int places) const;
     // The places after the comma that are not trailing zeros.

@@ -97,7 +97,7 @@ private slots:
     {
         const QString target = m_folder().filePath(QStringLiteral("out.csv"));
         RegisterRowStream rows(m_database, std::nullopt);
-        const ExportOutcome outcome = exportRegister(rows, std::nullopt, target);
+        const ExportOutcome outcome = exportRegister(rows, {}, target);
         QCOMPARE(outcome.kind, ExportOutcome::Kind::Written);
         QCOMPARE(outcome.rowsWritten, 9);
 
@@ -118,7 +118,7 @@ private slots:
         const QString target = m_folder().filePath(QStringLiteral("march.csv"));
         RegisterRowStream rows(m_database, std::nullopt);
         const IssuePeriod period{QDate(2026, 3, 3), QDate(2026, 3, 5)};
-        const ExportOutcome outcome = exportRegister(rows, period, target);
+        const ExportOutcome outcome = exportRegister(rows, {period}, target);
         QCOMPARE(outcome.rowsWritten, 3);
         QCOMPARE(outcome.undatedRows, 1);
         bool wellFormed = false;
@@ -134,7 +134,7 @@ private slots:
         const std::optional<RowSelection> found = markForSearch(m_database, m_rows, {6, 1});
         QVERIFY(found);
         RegisterRowStream rows(m_database, found);
-        QCOMPARE(exportRegister(rows, std::nullopt, target).rowsWritten, 2);
+        QCOMPARE(exportRegister(rows, {}, target).rowsWritten, 2);
         bool wellFormed = false;
         const auto read = readCsv(QString::fromUtf8(fileBytes(target).mid(3)), &wellFormed);
         QCOMPARE(read[1], m_rows[1]);
@@ -222,7 +222,7 @@ private slots:
 
         const QString target = m_folder().filePath(QStringLiteral("quoted.csv"));
         RegisterRowStream rows(m_database, std::nullopt);
-        QCOMPARE(exportRegister(rows, std::nullopt, target).kind, ExportOutcome::Kind::Written);
+        QCOMPARE(exportRegister(rows, {}, target).kind, ExportOutcome::Kind::Written);
         const CsvReading read = readCsvSplitAt(QString::fromUtf8(fileBytes(target).mid(3)), separators);
         QVERIFY(read.wellFormed);
         QVERIFY(read.everyFieldQuoted);
@@ -241,12 +241,12 @@ private slots:
             old.write("old contents");
         }
         RegisterRowStream rows(m_database, std::nullopt);
-        const ExportOutcome outcome = exportRegister(rows, std::nullopt, target, [](std::size_t, std::size_t) { return false; });
+        const ExportOutcome outcome = exportRegister(rows, {}, target, [](std::size_t, std::size_t) { return false; });
         QCOMPARE(outcome.kind, ExportOutcome::Kind::Cancelled);
         QCOMPARE(fileBytes(target), QByteArray("old contents"));
         QCOMPARE(QDir(m_folder().path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // register, WAL, index, kept
 
-        const ExportOutcome failed = exportRegister(rows, std::nullopt, m_folder().filePath(QStringLiteral("no/such/out.csv")));
+        const ExportOutcome failed = exportRegister(rows, {}, m_folder().filePath(QStringLiteral("no/such/out.csv")));
         QCOMPARE(failed.kind, ExportOutcome::Kind::Failed);
         QVERIFY(failed.error.startsWith(QStringLiteral("Не удалось записать файл «out.csv»")));
     }

@@ -50,6 +50,8 @@ int runReport(const QStringList& words, QTextStream& errors)
         parsePeriodCommandWords(words, kUsage, {QStringLiteral(".pdf"), QStringLiteral(".csv")}, problem);
     if (!read)
         return refuse(errors, problem);
+    if (read->agent)
+        return refuse(errors, kUsage);
     const IssuePeriod& period = read->period;
     const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
     if (!opened.ok)

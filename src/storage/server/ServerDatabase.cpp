@@ -165,6 +165,7 @@ StorageStatus ServerDatabase::prepareTable()
     if (status.ok && m_ownsTable && !isReadOnly()) {
         createMissingIndexes();
         keepRowCount();
+        createCommissionTable();
     }
     if (status.ok)
         m_keptCount = exists(serverSql::selectRowCountReadable());

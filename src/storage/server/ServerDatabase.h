@@ -70,6 +70,12 @@ public:
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 
+    // The rates' table, created at the table owner's open; until then the other roles' reads say the owner must
+    // open the register once. Defined in ServerDatabaseCommission.cpp.
+    StorageResult<CommissionRates> readCommissionRates() const override;
+    StorageStatus addCommissionRate(const CommissionRate& rate) override;
+    StorageStatus replaceCommissionRates(const CommissionRates& rates) override;
+
     // A search index is a trigram index (pg_trgm) over the column's folded text, with (where the table keeps
     // the folded texts) the key-order indexes of that text; building them needs the table's ownership, and the
     // trigram index the extension.
@@ -113,6 +119,11 @@ private:
     StorageStatus checkRights();
     void createMissingIndexes();
     void keepRowCount();
+    void createCommissionTable();
+    // The rates, inside a transaction or not; a server without their table has none when `missingIsNone`.
+    StorageResult<CommissionRates> readRates(const QString& action, bool missingIsNone) const;
+    // Inside a transaction: the rates there replaced by `rates`.
+    StorageStatus writeRates(const QString& action, const CommissionRates& rates);
     bool rowCountIsSound() const;
     StorageStatus createIndex(const QString& sql, const IndexProgress& progress);
     serverSql::SearchPath searchPath(const QString& folded) const;

@@ -70,11 +70,18 @@ StorageStatus ServerDatabase::copyRowsInto(PolicyDatabase& copy, const BackupPro
         if (progress)
             progress(int(std::min<qint64>(rows, extent.value.rows)), extent.value.rows);
     });
+    if (!added.ok)
+        return added;
     // The table is free again for the rest of the transaction (a restore empties it next).
-    const StorageStatus closed = added.ok ? StorageStatus(exec(kBackupAction, serverSql::closeCopyCursor()))
-                                          : StorageStatus(added);
-    // The journal goes with the rows, read in the same snapshot.
-    return closed.ok ? copyJournal(*m_blanks, copy.blanks()) : closed;
+    const StorageStatus closed = exec(kBackupAction, serverSql::closeCopyCursor());
+    if (!closed.ok)
+        return closed;
+    // The journal and the rates go with the rows, read in the same snapshot.
+    const StorageStatus journal = copyJournal(*m_blanks, copy.blanks());
+    if (!journal.ok)
+        return journal;
+    const StorageResult<CommissionRates> rates = readRates(kBackupAction, true);
+    return rates.ok ? copy.replaceCommissionRates(rates.value) : StorageStatus(rates);
 }
 
 StorageResult<QString> ServerDatabase::backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
@@ -115,8 +122,9 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
         return StorageStatus::failure(file.error);
     RegisterRowStream blocks(*file.value, std::nullopt);
     StorageStatus status = blocks.start();
-    if (!status.ok)
-        return status;
+    const StorageResult<CommissionRates> rates = file.value->readCommissionRates();
+    if (!status.ok || !rates.ok)
+        return status.ok ? StorageStatus(rates) : status;
     status = inTransaction(
         kRestoreAction,
         [&](const QString& action) {
@@ -136,7 +144,9 @@ StorageStatus ServerDatabase::restore(const QString& copy, const QDateTime& now)
             qint64 added = 0;
             if (step.ok)
                 step = copyRows(action, [&](Utf8Rows& rows) { return blocks.next(rows); }, {}, added);
-            return step.ok ? m_blanks->replaceIn(action, file.value->blanks()) : step;
+            if (step.ok)
+                step = m_blanks->replaceIn(action, file.value->blanks());
+            return step.ok ? writeRates(action, rates.value) : step;
         },
         true);
     if (status.ok)

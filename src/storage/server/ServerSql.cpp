@@ -1,5 +1,6 @@
 #include "storage/server/ServerSql.h"
 
+#include "storage/CommissionRate.h"
 #include "storage/PolicyColumns.h"
 #include "storage/SqlNames.h"
 #include "storage/SearchFolding.h"
@@ -248,7 +249,8 @@ QStringList searchIndexes()
 
 QString schemaScript()
 {
-    return script(QStringList{createTable(Folding::Icu), createCodeIndex()} + keepRowCount() + searchIndexes());
+    return script(QStringList{createTable(Folding::Icu), createCodeIndex()} + keepRowCount() + createCommissionTable()
+                  + searchIndexes());
 }
 
 QString foldedColumnsScript()
@@ -557,6 +559,68 @@ QByteArray selectStartsOf(int column)
 {
     return utf8(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (SELECT jsonb_array_elements_text($1::jsonb))")
                     .arg(columnName(column), quoted(u"Страх_с"), table()));
+}
+
+namespace {
+
+QString rates()
+{
+    return quoted(kCommissionTable);
+}
+
+QByteArray ratesSql(const char* pattern)
+{
+    return utf8(QString::fromUtf8(pattern)
+                    .replace(QStringLiteral("%1"), rates())
+                    .replace(QStringLiteral("%2"), quoted(kCommissionFromColumn))
+                    .replace(QStringLiteral("%3"), quoted(kCommissionRateColumn)));
+}
+
+} // namespace
+
+QStringList createCommissionTable()
+{
+    return {QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 date PRIMARY KEY, %3 integer NOT NULL CHECK (%3 BETWEEN "
+                           "0 AND %4))")
+                .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn))
+                .arg(kLargestCommission),
+            QStringLiteral("GRANT SELECT ON %1 TO PUBLIC").arg(rates())};
+}
+
+QByteArray commissionTableName()
+{
+    return utf8(rates());
+}
+
+QByteArray selectTableExists()
+{
+    return "SELECT to_regclass($1) IS NOT NULL";
+}
+
+QByteArray selectCommissionRates()
+{
+    return ratesSql("SELECT to_char(%2, 'YYYY-MM-DD'), %3 FROM %1 ORDER BY %2");
+}
+
+QByteArray lockCommissionRates()
+{
+    return ratesSql("LOCK TABLE %1 IN EXCLUSIVE MODE");
+}
+
+QByteArray insertCommissionRateIfLatest()
+{
+    return ratesSql("INSERT INTO %1 (%2, %3) SELECT $1::date, $2::integer WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 "
+                    ">= $1::date)");
+}
+
+QByteArray insertCommissionRate()
+{
+    return ratesSql("INSERT INTO %1 (%2, %3) VALUES ($1::date, $2::integer)");
+}
+
+QByteArray deleteCommissionRates()
+{
+    return ratesSql("DELETE FROM %1");
 }
 
 } // namespace osago::serverSql

@@ -129,6 +129,20 @@ QByteArray selectEndingIn(std::span<const int> columns);
 QByteArray selectStartsOf(int column);
 QByteArray sureDatePattern();
 
+// The commission rates' table (kCommissionTable): the day a rate applies from and the rate in hundredths of a
+// percent; readable by every role, written by the roles the administrator lets.
+QStringList createCommissionTable();
+QByteArray commissionTableName();
+// Whether the table named by the bound value exists.
+QByteArray selectTableExists();
+// Each rate's day as YYYY-MM-DD and its rate, the earliest first.
+QByteArray selectCommissionRates();
+QByteArray lockCommissionRates();
+// Day (YYYY-MM-DD) and rate bound: adds nothing when a rate starts on that day or later.
+QByteArray insertCommissionRateIfLatest();
+QByteArray insertCommissionRate();
+QByteArray deleteCommissionRates();
+
 } // namespace serverSql
 
 } // namespace osago

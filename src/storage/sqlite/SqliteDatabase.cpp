@@ -173,7 +173,7 @@ StorageStatus SqliteDatabase::createRegister()
             if (!query.exec(index.create))
                 return failure(action, query);
         }
-        if (!query.exec(sqliteSql::issueDayIndex().create))
+        if (!query.exec(sqliteSql::issueDayIndex().create) || !query.exec(sqliteSql::createCommissionTable()))
             return failure(action, query);
         for (const sqliteSql::Index& index : sqliteSql::renewalIndexes()) {
             if (!query.exec(index.create))
@@ -249,6 +249,7 @@ void SqliteDatabase::prepareForWriting()
             return create.exec(index.create) ? StorageStatus{} : failure(action, create);
         });
     }
+    addCommissionTable();
 }
 
 bool SqliteDatabase::hasIssueDayIndex() const

@@ -80,6 +80,12 @@ public:
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
 
+    // The rates' table, made with a new register and added to an older one at its first writable open; a register
+    // read without it has no rates. Defined in SqliteDatabaseCommission.cpp.
+    StorageResult<CommissionRates> readCommissionRates() const override;
+    StorageStatus addCommissionRate(const CommissionRate& rate) override;
+    StorageStatus replaceCommissionRates(const CommissionRates& rates) override;
+
     // The plain index of the column's values (searchIndex()), built in a register made before it existed: the
     // build reads the whole table, telling its progress every tenth of a second or so, and other programs'
     // writes wait meanwhile, up to their busy timeout. Defined with the search function in SqliteDatabaseIndexes.cpp.
@@ -121,6 +127,8 @@ private:
     using WriteSteps = std::function<StorageStatus(const QString& action)>;
 
     StorageStatus createRegister();
+    void addCommissionTable();
+    bool hasCommissionTable() const;
     StorageStatus checkRegister();
     void limitPageCache();
     void prepareForWriting();

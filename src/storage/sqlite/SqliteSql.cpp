@@ -1,5 +1,6 @@
 #include "storage/sqlite/SqliteSql.h"
 
+#include "storage/CommissionRate.h"
 #include "storage/PolicyColumns.h"
 #include "storage/SqlNames.h"
 
@@ -183,6 +184,51 @@ QString updateById()
 QString deleteById()
 {
     return QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table());
+}
+
+namespace {
+
+QString rates()
+{
+    return quoted(kCommissionTable);
+}
+
+} // namespace
+
+QString createCommissionTable()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 TEXT PRIMARY KEY NOT NULL, %3 INTEGER NOT NULL CHECK (%3 "
+                          "BETWEEN 0 AND %4))")
+        .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn))
+        .arg(kLargestCommission);
+}
+
+QString selectCommissionTableExists()
+{
+    return QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '%1'").arg(kCommissionTable);
+}
+
+QString selectCommissionRates()
+{
+    return QStringLiteral("SELECT %2, %3 FROM %1 ORDER BY %2")
+        .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn));
+}
+
+QString insertCommissionRateIfLatest()
+{
+    return QStringLiteral("INSERT INTO %1 (%2, %3) SELECT ?, ? WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE %2 >= ?)")
+        .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn));
+}
+
+QString insertCommissionRate()
+{
+    return QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
+        .arg(rates(), quoted(kCommissionFromColumn), quoted(kCommissionRateColumn));
+}
+
+QString deleteCommissionRates()
+{
+    return QStringLiteral("DELETE FROM %1").arg(rates());
 }
 
 } // namespace osago::sqliteSql

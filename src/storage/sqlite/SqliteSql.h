@@ -70,6 +70,15 @@ QString insert();
 QString updateById();
 QString deleteById();
 
+// The commission rates' table (kCommissionTable): the day as "YYYY-MM-DD", the rate in hundredths of a percent.
+QString createCommissionTable();
+QString selectCommissionTableExists();
+QString selectCommissionRates();
+// Day and rate bound, then the day again: adds nothing when a rate starts on that day or later.
+QString insertCommissionRateIfLatest();
+QString insertCommissionRate();
+QString deleteCommissionRates();
+
 } // namespace sqliteSql
 
 } // namespace osago
