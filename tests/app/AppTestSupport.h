@@ -57,9 +57,9 @@ inline void typeOver(QLineEdit* edit, const QString& text)
 inline void pickItem(QComboBox* box, int index)
 {
     box->setFocus();
-    pressKey(Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Home);
     for (int item = 0; item < index; ++item)
-        pressKey(Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
 }
 
 } // namespace osago::test

@@ -94,7 +94,7 @@ private slots:
         QTest::newRow("Запись") << "N1" << QStringList{"N2", "N3", "N15", "N12", "N18", "N4", "N16"};
         QTest::newRow("Заявление") << "N5" << QStringList{"N7", "N8"};
         QTest::newRow("Бланки") << "N26" << QStringList{"N27", "N28", "N29"};
-        QTest::newRow("Настройки") << "N9" << QStringList{"N10", "N25"};
+        QTest::newRow("Настройки") << "N9" << QStringList{"N10", "N25", "N30"};
         QTest::newRow("Сервис") << "N19" << QStringList{"N20", "N21", "N31", "N24", "N22", "N23"};
         QTest::newRow("Помощь") << "N13" << QStringList{"N14"};
     }

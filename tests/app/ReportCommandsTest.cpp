@@ -62,6 +62,8 @@ private slots:
             },
             false, {});
         QVERIFY2(added.ok, qPrintable(added.error));
+        // A rate in force, so the totals close the report with no policies listed apart after them.
+        QVERIFY(m_program->database().addCommissionRate({QDate(2026, 1, 1), 1000}).ok);
         askReport(QStringLiteral("01.03.2026"), QStringLiteral("31.03.2026"));
         ReportWindow& report = m_program->reportCommands().reportWindow();
         QVERIFY(report.isVisible());
