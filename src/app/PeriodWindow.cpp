@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QVBoxLayout>
@@ -38,8 +39,9 @@ PeriodWindow::PeriodWindow(Messages& messages)
     m_agent = new QComboBox(this);
     m_agent->setObjectName(QStringLiteral("ComboBoxAgent"));
     m_agent->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(m_from, &MaskedEdit::maskedTextChanged, this, &PeriodWindow::listAgents);
-    connect(m_to, &MaskedEdit::maskedTextChanged, this, &PeriodWindow::listAgents);
+    // The agents are read when the drop-down is reached, not at every date typed: a start typed before the end
+    // would otherwise read years of a shared register's rows while the window waits.
+    m_agent->installEventFilter(this);
 
     auto* dates = new QFormLayout;
     dates->addRow(m_restrict);
@@ -56,6 +58,7 @@ void PeriodWindow::ask(const QString& title, Need need, QDate today, AgentSource
 {
     setWindowTitle(title);
     m_agents = {}; // the dates typed in below are read once, whole
+    m_agentsListedFor.reset();
     m_agent->clear();
     m_agent->addItem(kAllAgents);
     const IssuePeriod month = previousMonth(today);
@@ -87,13 +90,24 @@ void PeriodWindow::listAgents()
     const std::optional<QDate> to = registerDate(m_to->maskedText());
     if (!m_agents || !from || !to || *from > *to)
         return;
-    const StorageResult<QStringList> agents = m_agents(IssuePeriod{*from, *to});
+    const IssuePeriod period{*from, *to};
+    if (m_agentsListedFor && m_agentsListedFor->from == period.from && m_agentsListedFor->to == period.to)
+        return;
+    m_agentsListedFor = period;
+    const StorageResult<QStringList> agents = m_agents(period);
     const QString current = m_agent->currentText();
     m_agent->clear();
     m_agent->addItem(kAllAgents);
     if (agents.ok)
         m_agent->addItems(agents.value);
     m_agent->setCurrentIndex(std::max(0, m_agent->findText(current)));
+}
+
+bool PeriodWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_agent && event->type() == QEvent::FocusIn)
+        listAgents();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PeriodWindow::ButtonOkClick()

@@ -44,6 +44,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ButtonOkClick();
@@ -55,6 +56,8 @@ private:
     MaskedEdit* m_to = nullptr;
     QComboBox* m_agent = nullptr;
     AgentSource m_agents;
+    // The period whose agents the drop-down lists.
+    std::optional<IssuePeriod> m_agentsListedFor;
 };
 
 // The period typed into two date fields; none, after the agent has been told why and the field at fault has the
