@@ -174,8 +174,10 @@ int report(Program& program, const QString& from, const QString& to)
     startQuietly(program, viewport);
     program.reportCommands().report();
     osago::PeriodWindow& period = program.reportCommands().periodWindow();
-    period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
+    // The end first: the window lists the agents of the period at each date typed, and the start of a month long
+    // past with the end still at the last month would have it read every policy since for their agents.
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
+    period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
     osago::ReportWindow& window = program.reportCommands().reportWindow();
     PaintCounter preview(*window.preview().viewport());
     QElapsedTimer timer;
