@@ -63,7 +63,8 @@ Refused refusedFor(const PgConnection::Refusal& refusal)
     if (saysAny(m, {u"too many clients", u"too many connections", u"connection slots are reserved",
                     u"слишком много клиентов", u"слишком много подключений", u"слоты подключений зарезервированы"}))
         return Refused::TooManyConnections;
-    // Several servers tried, none taking writes: the primary is gone and its standby not promoted yet.
+    // Several servers tried, none taking writes: the primary is gone and its standby not promoted yet. The texts
+    // are the server's and libpq's own, in English and in Russian.
     if (saysAny(m, {u"session is read-only", u"server is in hot standby mode", u"сеанс не допускает запись",
                     u"режиме горячего резерва"}))
         return Refused::NoWritableServer;
