@@ -1,12 +1,11 @@
 #include "export/ExportCommand.h"
 
+#include "commands/CommandRegister.h"
 #include "commands/CommandWords.h"
 #include "storage/PolicyDatabase.h"
 #include "export/RegisterExport.h"
 #include "storage/RegisterRowStream.h"
 #include "export/TableFileWriter.h"
-#include "commands/RegisterWarnings.h"
-#include "commands/TerminalPassword.h"
 
 #include <QTextStream>
 
@@ -44,13 +43,10 @@ int runExportCommand(const QStringList& words, QTextStream&, QTextStream& errors
             return refuse(errors, QStringLiteral("начало периода позже его конца"));
     }
 
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
-    if (!opened.ok) {
-        errors << "osago export: " << opened.error << Qt::endl;
+    const auto opened = openCommandRegister(errors, "export", parsed->database, PolicyDatabase::Access::ReadOnly);
+    if (!opened)
         return kCommandFailed;
-    }
-    tellOpenWarnings(errors, "export", {opened.value.get()});
-    RegisterRowStream rows(*opened.value, std::nullopt);
+    RegisterRowStream rows(*opened, std::nullopt);
     const ExportOutcome outcome = exportRegister(rows, {period, parsed->agent}, target);
     if (outcome.kind != ExportOutcome::Kind::Written) {
         errors << "osago export: " << outcome.error << Qt::endl;

@@ -1,8 +1,7 @@
 #include "renewals/RenewalsCommand.h"
 
 #include "commands/CommandWords.h"
-#include "commands/RegisterWarnings.h"
-#include "commands/TerminalPassword.h"
+#include "commands/CommandRegister.h"
 #include "print/PdfExport.h"
 #include "renewals/RenewalsOutput.h"
 #include "storage/PolicyDatabase.h"
@@ -16,11 +15,9 @@ namespace {
 const QString kUsage = QStringLiteral("использование: osago renewals --from ДД.ММ.ГГГГ --to ДД.ММ.ГГГГ "
                                       "[--database РЕЕСТР] ФАЙЛ.csv|ФАЙЛ.xlsx|ФАЙЛ.pdf");
 
-// One line, whatever lines the reason has.
 int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnusable)
 {
-    errors << "osago renewals: " << reason.split(u'\n', Qt::SkipEmptyParts).join(u' ') << Qt::endl;
-    return status;
+    return refuseInOneLine(errors, "renewals", reason, status);
 }
 
 } // namespace
@@ -38,11 +35,10 @@ int runRenewalsCommand(const QStringList& words, QTextStream& errors, QDate toda
     const IssuePeriod& period = parsed->period;
     const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
 
-    const auto opened = openDatabase(parsed->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
-    if (!opened.ok)
-        return refuse(errors, opened.error, kCommandFailed);
-    tellOpenWarnings(errors, "renewals", {opened.value.get()});
-    const auto due = readRenewalsDue(*opened.value, period);
+    const auto opened = openCommandRegister(errors, "renewals", parsed->database, PolicyDatabase::Access::ReadOnly);
+    if (!opened)
+        return kCommandFailed;
+    const auto due = readRenewalsDue(*opened, period);
     if (!due.ok)
         return refuse(errors, due.error, kCommandFailed);
     QString error;

@@ -1,7 +1,7 @@
 #include "report/CommissionCommand.h"
 
+#include "commands/CommandRegister.h"
 #include "commands/CommandWords.h"
-#include "commands/TerminalPassword.h"
 #include "report/Commission.h"
 #include "storage/PolicyDatabase.h"
 
@@ -16,8 +16,7 @@ const QString kUsage = QStringLiteral("использование: osago commiss
 
 int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnusable)
 {
-    errors << "osago commission: " << QString(reason).replace(u'\n', u' ') << Qt::endl;
-    return status;
+    return refuseInOneLine(errors, "commission", reason, status);
 }
 
 // The words without `--rate VALUE`, the value in `rate`; false for `--rate` without its value.
@@ -66,12 +65,11 @@ int runCommissionCommand(const QStringList& words, QTextStream& output, QTextStr
         return refuse(errors, QStringLiteral("--rate %1: нужен процент от 0 до 100, не больше двух знаков после "
                                              "запятой, например 12,5").arg(*rateText));
 
-    const auto opened = openDatabase(parsed->database, add ? PolicyDatabase::Access::ReadWrite
-                                                           : PolicyDatabase::Access::ReadOnly,
-                                     &askPasswordOnTerminal);
-    if (!opened.ok)
-        return refuse(errors, opened.error, kCommandFailed);
-    PolicyDatabase& database = *opened.value;
+    const auto opened = openCommandRegister(errors, "commission", parsed->database,
+                                            add ? PolicyDatabase::Access::ReadWrite : PolicyDatabase::Access::ReadOnly);
+    if (!opened)
+        return kCommandFailed;
+    PolicyDatabase& database = *opened;
     if (list)
         return listRates(database, output, errors);
     if (database.madeByOpen()) {

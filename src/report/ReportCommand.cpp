@@ -1,13 +1,12 @@
 #include "report/ReportCommand.h"
 
 #include "report/AgentReport.h"
+#include "commands/CommandRegister.h"
 #include "commands/CommandWords.h"
 #include "print/PdfExport.h"
 #include "storage/PolicyDatabase.h"
 #include "report/ReportOutput.h"
 #include "report/ReportPages.h"
-#include "commands/RegisterWarnings.h"
-#include "commands/TerminalPassword.h"
 
 #include <QTextStream>
 
@@ -38,11 +37,10 @@ int runReportCommand(const QStringList& words, QTextStream& errors, const Report
     const QString& target = read->target;
     const bool pdf = target.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
 
-    const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
-    if (!opened.ok)
-        return refuse(errors, opened.error, kCommandFailed);
-    tellOpenWarnings(errors, "report", {opened.value.get()});
-    const StorageResult<AgentReport> report = makeAgentReport(*opened.value, period, parties.agent, parties.insurer,
+    const auto opened = openCommandRegister(errors, "report", read->database, PolicyDatabase::Access::ReadOnly);
+    if (!opened)
+        return kCommandFailed;
+    const StorageResult<AgentReport> report = makeAgentReport(*opened, period, parties.agent, parties.insurer,
                                                               read->agent);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);

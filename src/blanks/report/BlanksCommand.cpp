@@ -3,9 +3,8 @@
 #include "blanks/BlankReceiving.h"
 #include "blanks/BlankReport.h"
 #include "blanks/report/BlankReportOutput.h"
+#include "commands/CommandRegister.h"
 #include "commands/CommandWords.h"
-#include "commands/RegisterWarnings.h"
-#include "commands/TerminalPassword.h"
 #include "print/PdfExport.h"
 #include "report/ReportCommand.h"
 #include "storage/BlankJournal.h"
@@ -29,9 +28,11 @@ const QString kUsage = QStringLiteral(
 // A refusal of the register or the rules is one line, its parts joined; the usage keeps its lines.
 int refuse(QTextStream& errors, const QString& reason, int status = kCommandUnusable)
 {
-    errors << "osago blanks: " << (status == kCommandUnusable ? reason : QString(reason).replace(u'\n', u' '))
-           << Qt::endl;
-    return status;
+    if (status == kCommandUnusable) {
+        errors << "osago blanks: " << reason << Qt::endl;
+        return status;
+    }
+    return refuseInOneLine(errors, "blanks", reason, status);
 }
 
 std::optional<BlankKind> kindOfWord(const QString& word)
@@ -53,11 +54,10 @@ int runReport(const QStringList& words, QTextStream& errors)
     if (read->agent)
         return refuse(errors, kUsage);
     const IssuePeriod& period = read->period;
-    const auto opened = openDatabase(read->database, PolicyDatabase::Access::ReadOnly, &askPasswordOnTerminal);
-    if (!opened.ok)
-        return refuse(errors, opened.error, kCommandFailed);
-    tellOpenWarnings(errors, "blanks", {opened.value.get()});
-    const StorageResult<BlankReport> report = makeBlankReport(*opened.value, period);
+    const auto opened = openCommandRegister(errors, "blanks", read->database, PolicyDatabase::Access::ReadOnly);
+    if (!opened)
+        return kCommandFailed;
+    const StorageResult<BlankReport> report = makeBlankReport(*opened, period);
     if (!report.ok)
         return refuse(errors, report.error, kCommandFailed);
     QString error;
@@ -104,11 +104,10 @@ int runReceive(const QStringList& words, QTextStream& errors)
 
     const QString database = values.contains(QStringLiteral("--database")) ? value("--database")
                                                                             : kDefaultRegisterFile.toString();
-    const auto opened = openDatabase(database, PolicyDatabase::Access::ReadWrite, &askPasswordOnTerminal);
-    if (!opened.ok)
-        return refuse(errors, opened.error, kCommandFailed);
-    tellOpenWarnings(errors, "blanks", {opened.value.get()});
-    const StorageResult<ReceiveOutcome> received = opened.value->blanks().receive(*checked.receipt);
+    const auto opened = openCommandRegister(errors, "blanks", database, PolicyDatabase::Access::ReadWrite);
+    if (!opened)
+        return kCommandFailed;
+    const StorageResult<ReceiveOutcome> received = opened->blanks().receive(*checked.receipt);
     if (!received.ok)
         return refuse(errors, received.error, kCommandFailed);
     errors << QStringLiteral("Принято бланков: %1, из них уже в сохранённых записях (отмечены использованными): %2")
