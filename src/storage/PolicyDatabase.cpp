@@ -81,33 +81,17 @@ StorageStatus PolicyDatabase::readRowsPastDamage(std::span<const qint64> ids, st
     return status;
 }
 
-// Both go through the issue index: an agent's rows are a few among a period's, which the index finds.
-StorageStatus PolicyDatabase::readIssuedByAgent(const IssuePeriod& period, const QString& agent,
-                                                std::span<const int> columns, std::vector<QStringList>& rows) const
-{
-    std::vector<int> withAgent(columns.begin(), columns.end());
-    withAgent.push_back(policyColumnIndex(u"ФИО_агента"));
-    const StorageStatus read = readIssuedIn(period, withAgent, rows);
-    if (!read.ok)
-        return read;
-    std::erase_if(rows, [&](const QStringList& row) { return row.back() != agent; });
-    for (QStringList& row : rows)
-        row.removeLast();
-    return {};
-}
-
 StorageResult<QStringList> PolicyDatabase::readAgentsIssuedIn(const IssuePeriod& period) const
 {
-    const int columns[] = {policyColumnIndex(u"Дата_выдачи"), policyColumnIndex(u"ФИО_агента")};
-    std::vector<QStringList> rows;
-    const StorageStatus read = readIssuedIn(period, columns, rows);
+    std::vector<QStringList> pairs;
+    const StorageStatus read = readAgentDaysIssuedIn(period, pairs);
     if (!read.ok)
         return StorageResult<QStringList>::failure(read);
     QStringList agents;
-    for (const QStringList& row : rows) {
-        const std::optional<QDate> issued = registerDate(row[0]);
-        if (issued && period.contains(*issued) && !row[1].isEmpty())
-            agents << row[1];
+    for (const QStringList& pair : pairs) {
+        const std::optional<QDate> issued = registerDate(pair[0]);
+        if (issued && period.contains(*issued) && !pair[1].isEmpty())
+            agents << pair[1];
     }
     agents.sort();
     agents.removeDuplicates();

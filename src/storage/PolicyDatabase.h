@@ -171,8 +171,12 @@ public:
     virtual bool hasRenewalIndexes() const = 0;
     virtual StorageStatus buildRenewalIndexes(const IndexProgress& progress) = 0;
     // The rows of `period` that readIssuedIn() gives, only those whose agent (ФИО_агента) is `agent` exactly.
-    StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent, std::span<const int> columns,
-                                    std::vector<QStringList>& rows) const;
+    virtual StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent,
+                                            std::span<const int> columns, std::vector<QStringList>& rows) const = 0;
+    // Each pair of issue date (Дата_выдачи) and agent (ФИО_агента, an empty one left out) of the rows issued in
+    // `period`, once, as {date, agent}, in no stated order: a period of years holds far fewer of them than rows.
+    // An engine may give pairs of other dates too (the caller checks each date), never fewer.
+    virtual StorageStatus readAgentDaysIssuedIn(const IssuePeriod& period, std::vector<QStringList>& pairs) const = 0;
     // The agents (ФИО_агента, as written, an empty one left out) of the rows issued in `period`, sorted.
     StorageResult<QStringList> readAgentsIssuedIn(const IssuePeriod& period) const;
 

@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <algorithm>
+#include <tuple>
+
 using namespace osago;
 using namespace osago::test;
 
@@ -163,6 +166,59 @@ private slots:
                  0);
         QVERIFY2(errors.startsWith(QStringLiteral("Полисов: 3,")), qPrintable(errors));
         QVERIFY(!fileText(csv).contains(QStringLiteral("ПОЛ2")));
+    }
+
+    // A period's rows and its agents are the same through the issue index and by reading the table; a row whose
+    // issue date is no readable date is always among the rows, never among the agents; the owner builds the index.
+    void periodReadsAreTheSameWithAndWithoutTheIssueIndex()
+    {
+        const QString odd[][2] = {{"29.02.2026", "Чужой Ч. Ч."}, {"15.03.0999", "Чужой Ч. Ч."}, {"", "Без даты"},
+                                  {"29.02.2024", "Високосный В. В."}, {"31.03.2026", "Мартовский М. М."}};
+        for (const auto& [date, agent] : odd) {
+            PolicyRow row = awkwardRow(0, date, QStringLiteral("1"));
+            row.setValue(u"ФИО_агента", agent);
+            QVERIFY(m_database->insert(row).ok);
+        }
+        const int columns[] = {policyColumnIndex(u"Дата_выдачи"), policyColumnIndex(u"ФИО_агента")};
+        const auto read = [&] {
+            std::vector<QStringList> rows;
+            const StorageStatus status = m_database->readIssuedIn(kPeriod, columns, rows);
+            const auto agents = m_database->readAgentsIssuedIn(kPeriod);
+            std::vector<QStringList> ofAgent;
+            const StorageStatus byAgent =
+                m_database->readIssuedByAgent(kPeriod, QStringLiteral("Без даты"), columns, ofAgent);
+            return status.ok && agents.ok && byAgent.ok ? std::tuple(rows, agents.value, ofAgent)
+                                                        : std::tuple(rows, QStringList{status.error}, ofAgent);
+        };
+        QVERIFY(m_database->hasIssueDayIndex());
+        const auto indexed = read();
+        const auto& [rows, agents, ofAgent] = indexed;
+        QStringList expectedAgents;
+        for (const QString* date : {&odd[0][0], &odd[2][0]}) {
+            QVERIFY(std::any_of(rows.begin(), rows.end(), [&](const QStringList& row) { return row[0] == *date; }));
+        }
+        for (const QStringList& row : rows) {
+            const std::optional<QDate> day = registerDate(row[0]);
+            if (day && kPeriod.contains(*day) && !row[1].isEmpty())
+                expectedAgents << row[1];
+        }
+        expectedAgents.sort();
+        expectedAgents.removeDuplicates();
+        QCOMPARE(agents, expectedAgents);
+        QVERIFY(agents.contains(QStringLiteral("Мартовский М. М.")) && !agents.contains(QStringLiteral("Чужой Ч. Ч."))
+                && !agents.contains(QStringLiteral("Без даты")) && !agents.contains(QStringLiteral("Високосный В. В.")));
+        QCOMPARE(int(ofAgent.size()), 1);
+
+        m_database->close();
+        QVERIFY(RawRegister(*m_register).exec(QStringLiteral("DROP INDEX \"TableStrah_issued\"")));
+        QVERIFY(m_database->open(m_register->location()).ok);
+        QVERIFY(!m_database->hasIssueDayIndex());
+        QVERIFY(read() == indexed);
+        int highest = -1;
+        QVERIFY(m_database->buildIssueDayIndex([&](int percent) { highest = std::max(highest, percent); }).ok);
+        QVERIFY(highest <= 99);
+        QVERIFY(m_database->hasIssueDayIndex());
+        QVERIFY(read() == indexed);
     }
 
     // `osago commission`: its exits and its one line.

@@ -80,6 +80,13 @@ void appendCopyLine(const Utf8Row& row, QByteArray& lines)
     lines += '\n';
 }
 
+// The first and the last day of `period` as the server's day keys compare them, YYYYMMDD.
+std::vector<QByteArray> dayKeys(const IssuePeriod& period)
+{
+    const QString format = QStringLiteral("yyyyMMdd");
+    return {text(period.from.toString(format)), text(period.to.toString(format))};
+}
+
 QStringList rowTexts(const PgResult& result, int row, int firstColumn, int count)
 {
     QStringList values;
@@ -279,6 +286,7 @@ void ServerDatabase::createMissingIndexes()
     for (int column : searchedColumns())
         buildSearchIndex(column, {});
     buildRenewalIndexes({});
+    buildIssueDayIndex({});
 }
 
 // Makes the kept row count of a table made without it (by an older program, or restored from a dump of the
@@ -699,16 +707,42 @@ StorageStatus ServerDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows
 StorageStatus ServerDatabase::readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                            std::vector<QStringList>& rows) const
 {
+    return readIssued(period, nullptr, columns, rows);
+}
+
+StorageStatus ServerDatabase::readIssuedByAgent(const IssuePeriod& period, const QString& agent,
+                                                std::span<const int> columns, std::vector<QStringList>& rows) const
+{
+    return readIssued(period, &agent, columns, rows);
+}
+
+StorageStatus ServerDatabase::readIssued(const IssuePeriod& period, const QString* agent, std::span<const int> columns,
+                                         std::vector<QStringList>& rows) const
+{
     rows.clear();
-    const QByteArray values[] = {text(period.from.toString(QStringLiteral("yyyyMMdd"))),
-                                 text(period.to.toString(QStringLiteral("yyyyMMdd"))), serverSql::sureDatePattern()};
+    std::vector<QByteArray> values = dayKeys(period);
+    if (agent)
+        values.push_back(text(*agent));
     const int count = int(columns.size());
     const StorageResult<PgResult> read = m_session.execRowByRow(
-        kReadAction, serverSql::selectIssuedIn(columns), values,
+        kReadAction, serverSql::selectIssuedIn(columns, agent != nullptr), values,
         [&](const PgResult& row) { rows.push_back(rowTexts(row, 0, 1, count)); });
     if (!read.ok)
         rows.clear();
     return read;
+}
+
+StorageStatus ServerDatabase::readAgentDaysIssuedIn(const IssuePeriod& period, std::vector<QStringList>& pairs) const
+{
+    pairs.clear();
+    const std::vector<QByteArray> values = dayKeys(period);
+    const StorageResult<PgResult> read = exec(kReadAction, serverSql::selectAgentDaysIssuedIn(), values);
+    if (!read.ok)
+        return read;
+    pairs.reserve(std::size_t(read.value.rows()));
+    for (int row = 0; row < read.value.rows(); ++row)
+        pairs.push_back(rowTexts(read.value, row, 0, 2));
+    return {};
 }
 
 StorageStatus ServerDatabase::readEndingIn(const IssuePeriod& period, std::span<const int> columns,
@@ -716,8 +750,7 @@ StorageStatus ServerDatabase::readEndingIn(const IssuePeriod& period, std::span<
 {
     ids.clear();
     rows.clear();
-    const QByteArray values[] = {text(period.from.toString(QStringLiteral("yyyyMMdd"))),
-                                 text(period.to.toString(QStringLiteral("yyyyMMdd")))};
+    const std::vector<QByteArray> values = dayKeys(period);
     const int count = int(columns.size());
     const StorageResult<PgResult> read =
         m_session.execRowByRow(kReadAction, serverSql::selectEndingIn(columns), values, [&](const PgResult& row) {
@@ -744,31 +777,47 @@ StorageStatus ServerDatabase::readStartsOf(int column, const QStringList& values
     return {};
 }
 
-bool ServerDatabase::hasRenewalIndexes() const
+bool ServerDatabase::hasIndexes(const QStringList& names) const
 {
-    const QStringList names = serverSql::renewalIndexNames();
     return std::all_of(names.begin(), names.end(), [this](const QString& name) {
         const QByteArray values[] = {serverSql::tableName(), text(name)};
         return exists(serverSql::selectIndexExists(), values);
     });
 }
 
+bool ServerDatabase::hasRenewalIndexes() const
+{
+    return hasIndexes(serverSql::renewalIndexNames());
+}
+
 StorageStatus ServerDatabase::buildRenewalIndexes(const IndexProgress& progress)
 {
-    StorageStatus status = writable(kRenewalIndexAction);
-    if (!status.ok || hasRenewalIndexes())
+    return buildOwnersIndexes(kRenewalIndexAction, serverSql::renewalIndexNames(), serverSql::createRenewalIndexes(),
+                              progress);
+}
+
+bool ServerDatabase::hasIssueDayIndex() const
+{
+    return hasIndexes({serverSql::issueIndexName()});
+}
+
+StorageStatus ServerDatabase::buildIssueDayIndex(const IndexProgress& progress)
+{
+    return buildOwnersIndexes(kIssueIndexAction, {serverSql::issueIndexName()}, {serverSql::createIssueIndex()},
+                              progress);
+}
+
+StorageStatus ServerDatabase::buildOwnersIndexes(const QString& action, const QStringList& names,
+                                                 const QStringList& statements, const IndexProgress& progress)
+{
+    const StorageStatus status = writable(action);
+    if (!status.ok || hasIndexes(names))
         return status;
     if (!m_ownsTable) {
-        return failure(kRenewalIndexAction, QStringLiteral("строить указатели может только владелец таблицы "
-                                                           "TableStrah; пусть их построит администратор сервера"));
+        return failure(action, QStringLiteral("строить указатели может только владелец таблицы "
+                                              "TableStrah; пусть их построит администратор сервера"));
     }
-    const QStringList statements = serverSql::createRenewalIndexes();
-    const int count = int(statements.size());
-    for (int i = 0; i < count && status.ok; ++i) {
-        const IndexProgress share = [&](int percent) { progress((i * 100 + percent) / count); };
-        status = createIndex(statements[i], progress ? share : IndexProgress{});
-    }
-    return status;
+    return createIndexes(action, statements, progress);
 }
 
 bool ServerDatabase::hasSearchIndex(int column) const
@@ -776,10 +825,7 @@ bool ServerDatabase::hasSearchIndex(int column) const
     QStringList names{serverSql::searchIndexName(column)};
     if (m_foldedColumns)
         names << serverSql::keyOrderIndexNames(column);
-    return std::all_of(names.begin(), names.end(), [this](const QString& name) {
-        const QByteArray values[] = {serverSql::tableName(), text(name)};
-        return exists(serverSql::selectIndexExists(), values);
-    });
+    return hasIndexes(names);
 }
 
 // The key-order indexes need no extension: built first, they serve the short words where trigrams cannot be.
@@ -805,11 +851,7 @@ StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& 
                                                    m_foldedColumns ? serverSql::SearchPath::Trigrams
                                                                    : serverSql::SearchPath::Expression);
     }
-    const int count = int(statements.size());
-    for (int i = 0; i < count && status.ok; ++i) {
-        const IndexProgress share = [&](int percent) { progress((i * 100 + percent) / count); };
-        status = createIndex(statements[i], progress ? share : IndexProgress{});
-    }
+    status = createIndexes(kBuildAction, statements, progress);
     if (status.ok && !trigrams) {
         m_searchIndexRefusal = QStringLiteral("расширение pg_trgm не установлено на сервере, и роли нельзя его "
                                               "установить; пусть администратор сервера установит пакет "
@@ -819,18 +861,31 @@ StorageStatus ServerDatabase::buildSearchIndex(int column, const IndexProgress& 
     return status;
 }
 
+// Each statement's progress is its share of the whole.
+StorageStatus ServerDatabase::createIndexes(const QString& action, const QStringList& statements,
+                                           const IndexProgress& progress)
+{
+    StorageStatus status;
+    const int count = int(statements.size());
+    for (int i = 0; i < count && status.ok; ++i) {
+        const IndexProgress share = [&](int percent) { progress((i * 100 + percent) / count); };
+        status = createIndex(action, statements[i], progress ? share : IndexProgress{});
+    }
+    return status;
+}
+
 // CREATE INDEX runs while a second connection reads the server's account of it (the share of the table's
 // blocks scanned) every tenth of a second; without that connection the index is built all the same.
-StorageStatus ServerDatabase::createIndex(const QString& sql, const IndexProgress& progress)
+StorageStatus ServerDatabase::createIndex(const QString& action, const QString& sql, const IndexProgress& progress)
 {
     PgConnection watcher;
     const bool watching = progress && !m_session.openSideConnection(watcher);
     return inTransaction(
-        kBuildAction,
-        [&](const QString& action) {
+        action,
+        [&](const QString& sameAction) {
             PgConnection& connection = m_session.connection();
             if (!connection.start(text(sql)))
-                return m_session.failure(action, connection.finish());
+                return m_session.failure(sameAction, connection.finish());
             const QByteArray pid = number(connection.backendPid());
             while (!connection.waitReady(100)) {
                 if (!watching)
@@ -843,7 +898,7 @@ StorageStatus ServerDatabase::createIndex(const QString& sql, const IndexProgres
                     progress(std::clamp(share.text(0, 0).toInt(), 0, 99));
             }
             const PgResult built = connection.finish();
-            return built.ok() ? StorageStatus{} : m_session.failure(action, built);
+            return built.ok() ? StorageStatus{} : m_session.failure(sameAction, built);
         },
         true);
 }

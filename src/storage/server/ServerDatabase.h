@@ -67,8 +67,12 @@ public:
     StorageStatus readIdsOfCode(const QString& code, std::vector<qint64>& ids) const override;
     StorageStatus readRows(std::span<const qint64> ids, std::vector<QStringList>& rows) const override;
     StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const override;
+    // A period's rows through the issue index where the table has it, else by reading the table.
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
+    StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent, std::span<const int> columns,
+                                    std::vector<QStringList>& rows) const override;
+    StorageStatus readAgentDaysIssuedIn(const IssuePeriod& period, std::vector<QStringList>& pairs) const override;
 
     // The rates' table, created at the table owner's open; until then the other roles' reads say the owner must
     // open the register once. Defined in ServerDatabaseCommission.cpp.
@@ -81,9 +85,11 @@ public:
     // trigram index the extension.
     bool hasSearchIndex(int column) const override;
     StorageStatus buildSearchIndex(int column, const IndexProgress& progress) override;
-    // The server finds a period's rows by its own key index, which every server register has.
-    bool hasIssueDayIndex() const override { return true; }
-    StorageStatus buildIssueDayIndex(const IndexProgress&) override { return {}; }
+    // The issue index is an expression index of the issue day, '' for a date that is not sure (see ServerSql.h),
+    // which the table's owner builds (while the table is empty, at its first open); without it a period's rows are
+    // found by reading the table.
+    bool hasIssueDayIndex() const override;
+    StorageStatus buildIssueDayIndex(const IndexProgress& progress) override;
     // The renewals' reads, over an expression index of the end of insurance and plain indexes of the VIN and the
     // plate, which the table's owner builds (while the table is empty, at its first open).
     StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns, std::vector<qint64>& ids,
@@ -125,7 +131,15 @@ private:
     // Inside a transaction: the rates there replaced by `rates`.
     StorageStatus writeRates(const QString& action, const CommissionRates& rates);
     bool rowCountIsSound() const;
-    StorageStatus createIndex(const QString& sql, const IndexProgress& progress);
+    bool hasIndexes(const QStringList& names) const;
+    // The indexes `names`, made by `statements` where any is missing; only the table's owner may.
+    StorageStatus buildOwnersIndexes(const QString& action, const QStringList& names, const QStringList& statements,
+                                     const IndexProgress& progress);
+    StorageStatus createIndexes(const QString& action, const QStringList& statements, const IndexProgress& progress);
+    StorageStatus createIndex(const QString& action, const QString& sql, const IndexProgress& progress);
+    // The rows of `period` (of `agent` only, when given).
+    StorageStatus readIssued(const IssuePeriod& period, const QString* agent, std::span<const int> columns,
+                             std::vector<QStringList>& rows) const;
     serverSql::SearchPath searchPath(const QString& folded) const;
     // Runs `steps` in one transaction, rolled back on any failure; `longWork` lifts the statement timeout.
     StorageStatus inTransaction(const QString& action, const Steps& steps, bool longWork = false);

@@ -102,11 +102,12 @@ QString containsCondition(int column, SearchPath path, Folding folding)
 } // namespace
 
 // Issue dates every calendar has (a 29 February, a day 00 or a year before 1000 may not be readable): only
-// rows holding one of these can be left out for lying outside the period.
+// rows holding one of these can be left out for lying outside the period. Written without backslashes, so that
+// it reads the same as an SQL literal whatever the server's escaping of strings.
 QByteArray sureDatePattern()
 {
-    return QByteArrayLiteral("^((0[1-9]|1[0-9]|2[0-8])\\.(0[1-9]|1[0-2])|(29|30)\\.(0[13-9]|1[0-2])|"
-                                         "31\\.(0[13578]|1[02]))\\.[1-9][0-9]{3}$");
+    return QByteArrayLiteral("^((0[1-9]|1[0-9]|2[0-8])[.](0[1-9]|1[0-2])|(29|30)[.](0[13-9]|1[0-2])|"
+                             "31[.](0[13578]|1[02]))[.][1-9][0-9]{3}$");
 }
 
 namespace {
@@ -520,10 +521,46 @@ const QStringView kRenewalIndexSuffixes[] = {u"_ending", u"_vin", u"_plate"};
 
 } // namespace
 
-QByteArray selectIssuedIn(std::span<const int> columns)
+namespace {
+
+// The issue date as YYYYMMDD where it is a sure date, '' where it is not, so that one index serves both halves of
+// a period's read. The pattern is written into the text, not bound, so that the statements match the index.
+QString issueDayKey()
 {
-    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 !~ $3 OR %4 BETWEEN $1 AND $2 ORDER BY %5")
-                    .arg(keyAndColumns(columns), table(), dateText(u"Дата_выдачи"), dayKey(u"Дата_выдачи"), key()));
+    const QString date = quoted(u"Дата_выдачи");
+    return QStringLiteral("(CASE WHEN %1 ~ '%2' THEN substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2) "
+                          "ELSE '' END)")
+        .arg(date, QString::fromLatin1(sureDatePattern()));
+}
+
+QString agent()
+{
+    return quoted(u"ФИО_агента");
+}
+
+} // namespace
+
+QString issueIndexName()
+{
+    return kRegisterTable.toString() + QStringLiteral("_issued");
+}
+
+QString createIssueIndex()
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(quoted(issueIndexName()), table(), issueDayKey());
+}
+
+QByteArray selectIssuedIn(std::span<const int> columns, bool byAgent)
+{
+    const QString ofAgent = byAgent ? QStringLiteral(" AND %1 = $3").arg(agent()) : QString();
+    return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE (%3 BETWEEN $1 AND $2 OR %3 = '')%4 ORDER BY %5")
+                    .arg(keyAndColumns(columns), table(), issueDayKey(), ofAgent, key()));
+}
+
+QByteArray selectAgentDaysIssuedIn()
+{
+    return utf8(QStringLiteral("SELECT DISTINCT %1, %2 FROM %3 WHERE %4 BETWEEN $1 AND $2 AND %2 <> ''")
+                    .arg(quoted(u"Дата_выдачи"), agent(), table(), issueDayKey()));
 }
 
 QStringList renewalIndexNames()

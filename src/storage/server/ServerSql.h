@@ -117,9 +117,15 @@ QByteArray selectByCode();
 QByteArray selectContaining(int column, SearchPath path, Folding folding, bool amongOldest);
 // The same over the folded column, among its short texts (those of the key-order index) or its long ones.
 QByteArray selectFoldedContaining(int column, SearchPath path, bool longTexts);
+// The issue index: the issue date as a text YYYYMMDD where it matches sureDatePattern(), '' where it does not.
+QString issueIndexName();
+QString createIssueIndex();
 // The key and `columns` of every row whose issue date lies between the two bound days (YYYYMMDD) or does not
-// match the third bound value, sureDatePattern().
-QByteArray selectIssuedIn(std::span<const int> columns);
+// match sureDatePattern(); `byAgent`: only those whose agent is the third bound value.
+QByteArray selectIssuedIn(std::span<const int> columns, bool byAgent);
+// Each issue date and agent, the agent not empty, of the rows whose issue date is a sure date between the two
+// bound days, once.
+QByteArray selectAgentDaysIssuedIn();
 // The renewals' indexes: the end of insurance as a text YYYYMMDD, the VIN and the plate each with the start.
 QStringList renewalIndexNames();
 QStringList createRenewalIndexes();

@@ -540,7 +540,18 @@ StorageStatus SqliteDatabase::readRowsUtf8(std::span<const qint64> ids, Utf8Rows
 StorageStatus SqliteDatabase::readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                            std::vector<QStringList>& rows) const
 {
-    return osago::readIssuedIn(*this, period, columns, rows);
+    return osago::readIssuedIn(*this, period, nullptr, columns, rows);
+}
+
+StorageStatus SqliteDatabase::readIssuedByAgent(const IssuePeriod& period, const QString& agent,
+                                                std::span<const int> columns, std::vector<QStringList>& rows) const
+{
+    return osago::readIssuedIn(*this, period, &agent, columns, rows);
+}
+
+StorageStatus SqliteDatabase::readAgentDaysIssuedIn(const IssuePeriod& period, std::vector<QStringList>& pairs) const
+{
+    return osago::readAgentDaysIssuedIn(*this, period, pairs);
 }
 
 void SqliteDatabase::noteFailure(int sqliteCode) const

@@ -79,6 +79,9 @@ public:
     StorageStatus readRowsUtf8(std::span<const qint64> ids, Utf8Rows& rows) const override;
     StorageStatus readIssuedIn(const IssuePeriod& period, std::span<const int> columns,
                                std::vector<QStringList>& rows) const override;
+    StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent, std::span<const int> columns,
+                                    std::vector<QStringList>& rows) const override;
+    StorageStatus readAgentDaysIssuedIn(const IssuePeriod& period, std::vector<QStringList>& pairs) const override;
 
     // The rates' table, made with a new register and added to an older one at its first writable open; a register
     // read without it has no rates. Defined in SqliteDatabaseCommission.cpp.

@@ -313,18 +313,37 @@ StorageStatus readTexts(const Reader& reader, const Statement& statement, int fi
 
 } // namespace
 
-StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
-                           std::vector<QStringList>& rows)
+StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, const QString* agent,
+                           std::span<const int> columns, std::vector<QStringList>& rows)
 {
     rows.clear();
     const Reader reader(database);
     if (!reader.isOpen())
         return reader.failure();
-    const Statement statement = reader.prepare(sqliteSql::selectIssuedBetween(quotedColumns(columns)).toUtf8());
+    const Statement statement =
+        reader.prepare(sqliteSql::selectIssuedBetween(quotedColumns(columns), agent != nullptr).toUtf8());
     if (!statement)
         return reader.failure();
     bindDayKeys(statement.get(), period);
+    if (agent) {
+        const QByteArray name = agent->toUtf8();
+        sqlite3_bind_text(statement.get(), 3, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    }
     return readTexts(reader, statement, 0, int(columns.size()), rows);
+}
+
+StorageStatus readAgentDaysIssuedIn(const SqliteDatabase& database, const IssuePeriod& period,
+                                    std::vector<QStringList>& pairs)
+{
+    pairs.clear();
+    const Reader reader(database);
+    if (!reader.isOpen())
+        return reader.failure();
+    const Statement statement = reader.prepare(sqliteSql::selectAgentDaysIssuedBetween().toUtf8());
+    if (!statement)
+        return reader.failure();
+    bindDayKeys(statement.get(), period);
+    return readTexts(reader, statement, 0, 2, pairs);
 }
 
 StorageStatus readEndingIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,

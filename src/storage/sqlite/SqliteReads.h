@@ -30,10 +30,13 @@ StorageStatus readRows(const SqliteDatabase& database, std::span<const qint64> i
 StorageStatus readRowsUtf8(const SqliteDatabase& database, std::span<const qint64> ids, Utf8Rows& rows);
 
 // Replaces `rows` with the `columns` (in that order) of the rows issued in `period` and of those without a
-// readable issue date, in ascending id order: through the issue index where the file has it, else by reading
-// the table.
-StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,
-                           std::vector<QStringList>& rows);
+// readable issue date (of `agent` only, when given), in ascending id order: through the issue index where the
+// file has it, else by reading the table.
+StorageStatus readIssuedIn(const SqliteDatabase& database, const IssuePeriod& period, const QString* agent,
+                           std::span<const int> columns, std::vector<QStringList>& rows);
+// PolicyDatabase's read of the same name, exact: only the period's pairs.
+StorageStatus readAgentDaysIssuedIn(const SqliteDatabase& database, const IssuePeriod& period,
+                                    std::vector<QStringList>& pairs);
 
 // The renewals' reads of PolicyDatabase of the same names, through the renewal indexes where the file has them.
 StorageStatus readEndingIn(const SqliteDatabase& database, const IssuePeriod& period, std::span<const int> columns,

@@ -105,10 +105,26 @@ QString selectStartsOf(int column)
         .arg(name, quoted(u"Страх_с"), table());
 }
 
-QString selectIssuedBetween(const QString& columns)
+namespace {
+
+QString agent()
 {
-    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 BETWEEN ? AND ? OR %3 = '' ORDER BY rowid")
-        .arg(columns, table(), issueDayKey());
+    return quoted(u"ФИО_агента");
+}
+
+} // namespace
+
+QString selectIssuedBetween(const QString& columns, bool byAgent)
+{
+    const QString ofAgent = byAgent ? QStringLiteral(" AND %1 = ?").arg(agent()) : QString();
+    return QStringLiteral("SELECT %1 FROM %2 WHERE (%3 BETWEEN ? AND ? OR %3 = '')%4 ORDER BY rowid")
+        .arg(columns, table(), issueDayKey(), ofAgent);
+}
+
+QString selectAgentDaysIssuedBetween()
+{
+    return QStringLiteral("SELECT DISTINCT %1, %2 FROM %3 WHERE %4 BETWEEN ? AND ? AND %2 <> ''")
+        .arg(quoted(u"Дата_выдачи"), agent(), table(), issueDayKey());
 }
 
 QString selectAll()

@@ -40,8 +40,12 @@ QString selectEndingBetween(const QString& columns);
 // `column` and the start of insurance of the rows whose `column` holds one of the texts of the bound JSON array.
 QString selectStartsOf(int column);
 // `columns` (quoted, comma separated) of the rows whose issueDayKey() lies between the two bound keys, and of
-// the rows without a readable issue date, in the order of the table's rows.
-QString selectIssuedBetween(const QString& columns);
+// the rows without a readable issue date, in the order of the table's rows; `byAgent`: only those whose agent is
+// the third bound value.
+QString selectIssuedBetween(const QString& columns, bool byAgent);
+// Each issue date and agent, the agent not empty, of the rows whose issueDayKey() lies between the two bound keys,
+// once.
+QString selectAgentDaysIssuedBetween();
 // The grid's full query: the 123 columns of every row, in the order of the table's rows.
 QString selectAll();
 // The row ids of every row, in no stated order (the grid reads them all when it needs ids far from both ends

@@ -327,6 +327,37 @@ private slots:
         QVERIFY(allIds(*database).empty());
     }
 
+    // A desk's role that does not own the table builds no issue index, and reads a period as the owner does.
+    void roleWithoutTheIssueIndexReadsThePeriodAlike()
+    {
+        const auto owner = openedAs(m_register->location());
+        for (const QString& date : {QStringLiteral("15.03.2026"), QStringLiteral("29.02.2026"), QString(),
+                                    QStringLiteral("15.04.2026")}) {
+            PolicyRow row = rowOf(QStringLiteral("Петров"));
+            row.setValue(u"Дата_выдачи", date);
+            row.setValue(u"ФИО_агента", QStringLiteral("Агент ") + date);
+            QVERIFY(owner->insert(row).ok);
+        }
+        const auto admin = m_register->admin();
+        QVERIFY(admin->exec(QStringLiteral("DROP INDEX \"%1\"").arg(serverSql::issueIndexName())).ok());
+        const QString role = makeRole(*admin, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1"));
+        const auto desk = openedAs(m_register->locationAs(role));
+        QVERIFY(!desk->hasIssueDayIndex());
+        const StorageStatus refused = desk->buildIssueDayIndex({});
+        QVERIFY2(!refused.ok && refused.error.contains(QStringLiteral("владелец")), qPrintable(refused.error));
+        QVERIFY(owner->buildIssueDayIndex({}).ok);
+        const IssuePeriod march{QDate(2026, 3, 1), QDate(2026, 3, 31)};
+        const int columns[] = {policyColumnIndex(u"Дата_выдачи")};
+        std::vector<QStringList> ownerRows;
+        std::vector<QStringList> deskRows;
+        QVERIFY(owner->readIssuedIn(march, columns, ownerRows).ok);
+        QVERIFY(admin->exec(QStringLiteral("DROP INDEX \"%1\"").arg(serverSql::issueIndexName())).ok());
+        QVERIFY(desk->readIssuedIn(march, columns, deskRows).ok);
+        QCOMPARE(deskRows, ownerRows);
+        QCOMPARE(int(deskRows.size()), 3);
+        QCOMPARE(desk->readAgentsIssuedIn(march).value, QStringList{QStringLiteral("Агент 15.03.2026")});
+    }
+
     void missingTableTheRoleCannotMakeIsExplained()
     {
         const auto admin = m_register->admin();
