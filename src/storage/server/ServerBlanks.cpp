@@ -421,24 +421,19 @@ StorageStatus ServerBlankJournal::markRecord(const QString& action, const QStrin
     if (!m_present)
         return tablesMissing(action);
     const QByteArray day = text(journalDate(blanks.today));
-    for (const BlankRelease& release : blanks.release) {
-        const StorageResult<PgResult> released = run(
-            action, sql::releaseBlank(),
-            std::vector<QByteArray>{number(int(release.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand)),
-                                    release.spoiled ? day : QByteArray(""), text(code)}
-                + numberValues(release.number));
-        if (!released.ok)
-            return released;
-    }
-    for (const BlankNumber& taken : blanks.take) {
+    const auto release = [&](const BlankRelease& given) -> StorageStatus {
+        return run(action, sql::releaseBlank(),
+                   std::vector<QByteArray>{number(int(given.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand)),
+                                           given.spoiled ? day : QByteArray(""), text(code)}
+                       + numberValues(given.number));
+    };
+    const auto take = [&](const BlankNumber& taken) {
         const StorageResult<PgResult> marked =
             run(action, sql::takeBlank(), std::vector<QByteArray>{day, text(code)} + numberValues(taken));
-        if (!marked.ok)
-            return marked;
-        if (marked.value.affectedRows() != 1)
-            return blankTakenFailure(taken);
-    }
-    return {};
+        return marked.ok ? StorageResult<qint64>::success(marked.value.affectedRows())
+                         : StorageResult<qint64>::failure(marked);
+    };
+    return markRecordBlanks(blanks, release, take);
 }
 
 StorageStatus ServerBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
@@ -495,24 +490,14 @@ StorageStatus ServerBlankJournal::appendCopyIn(const QString& action, const std:
             return added;
         newIds[row.id] = added.value.bytes(0, 0).toByteArray();
     }
-    std::vector<BlankCopyRow> block;
-    for (;;) {
-        block.clear();
-        const StorageStatus read = next(block);
-        if (!read.ok || block.empty())
-            return read;
-        for (const BlankCopyRow& copied : block) {
-            const BlankHistoryRow& blank = copied.blank;
-            const StorageResult<PgResult> added = run(
-                action, sql::insertCopiedBlank(),
-                {newIds[copied.receiptId], number(int(blank.number.kind)), text(blank.number.series),
-                 number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
-                 text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
-                 text(copied.reason), text(copied.returnAct)});
-            if (!added.ok)
-                return added;
-        }
-    }
+    return addEachBlank(next, [&](const BlankCopyRow& copied) -> StorageStatus {
+        const BlankHistoryRow& blank = copied.blank;
+        return run(action, sql::insertCopiedBlank(),
+                   {newIds[copied.receiptId], number(int(blank.number.kind)), text(blank.number.series),
+                    number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
+                    text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
+                    text(copied.reason), text(copied.returnAct)});
+    });
 }
 
 } // namespace osago
