@@ -409,14 +409,7 @@ StorageStatus SqliteBlankJournal::readHistory(const IssuePeriod& period, std::ve
     const StorageStatus status = readable();
     if (!status.ok || !tablesPresent())
         return status;
-    QSqlQuery query(m_database.m_db);
-    const QString from = journalDate(period.from);
-    const StorageStatus read =
-        run(query, kReadBlanksAction, sql::selectHistory(), {journalDate(period.to), from, from});
-    while (read.ok && query.next()) {
-        rows.push_back(historyAt(query, 0));
-    }
-    return read;
+    return readHistoryRows(period, rows);
 }
 
 StorageStatus SqliteBlankJournal::markRecord(const QString& action, const QString& code, const RecordBlanks& blanks)
