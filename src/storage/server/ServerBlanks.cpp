@@ -2,11 +2,13 @@
 
 #include "storage/BlankJournalRules.h"
 #include "storage/BlankNumbers.h"
+#include "storage/DistinctTexts.h"
 #include "storage/StorageActions.h"
 #include "storage/server/ServerBlankSql.h"
 #include "storage/server/ServerDatabase.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <set>
 
@@ -408,8 +410,26 @@ StorageStatus ServerBlankJournal::readHistory(const IssuePeriod& period, std::ve
         read(sql::selectHistory(), {text(journalDate(period.to)), text(journalDate(period.from))});
     const PgResult& result = found.value;
     rows.reserve(std::size_t(result.rows()));
+    // A month's report may read a million blanks: each day and series text is turned into a value once.
+    JournalDays days;
+    JournalTexts series;
+    const auto textAt = [&result](int row, int column) {
+        const QByteArrayView bytes = result.bytes(row, column);
+        return std::string_view(bytes.data(), std::size_t(bytes.size()));
+    };
+    const auto numberOf = [&textAt](int row, int column) {
+        const std::string_view digits = textAt(row, column);
+        qint64 value = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return value;
+    };
     for (int row = 0; found.ok && row < result.rows(); ++row) {
-        rows.push_back(historyAt(result, row, 0));
+        rows.push_back({{BlankKind(numberOf(row, 0)), series(textAt(row, 1)), numberOf(row, 2)},
+                        days(textAt(row, 3)),
+                        BlankStatus(numberOf(row, 4)),
+                        days(textAt(row, 5)),
+                        days(textAt(row, 6)),
+                        result.isNull(row, 7) ? QString() : utf8Text(textAt(row, 7))});
     }
     return found;
 }

@@ -1,15 +1,14 @@
 #include "storage/sqlite/SqliteBlanks.h"
 
 #include "storage/BlankJournalRules.h"
+#include "storage/DistinctTexts.h"
 #include "storage/sqlite/SqliteBlankSql.h"
 #include "storage/sqlite/SqliteDatabase.h"
 #include "storage/sqlite/SqliteHandle.h"
 
 #include <sqlite3.h>
 
-#include <map>
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace osago {
@@ -22,37 +21,6 @@ std::string_view textAt(sqlite3_stmt* statement, int column)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(statement, column))) : std::string_view();
-}
-
-// A column's values turned into `Value` once for each distinct text: a journal holds a few hundred days and
-// series, a million blanks.
-template <typename Value, Value (*convert)(std::string_view)>
-class Distinct
-{
-public:
-    Value operator()(std::string_view text)
-    {
-        if (m_last != m_values.end() && m_last->first == text)
-            return m_last->second;
-        m_last = m_values.find(text);
-        if (m_last == m_values.end())
-            m_last = m_values.emplace(std::string(text), convert(text)).first;
-        return m_last->second;
-    }
-
-private:
-    std::map<std::string, Value, std::less<>> m_values;
-    typename std::map<std::string, Value, std::less<>>::const_iterator m_last = m_values.end();
-};
-
-QDate dayOf(std::string_view text)
-{
-    return text.empty() ? QDate() : dateOfJournal(QString::fromUtf8(text.data(), qsizetype(text.size())));
-}
-
-QString textOf(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 void bindDay(sqlite3_stmt* statement, int position, const QDate& day)
@@ -83,8 +51,8 @@ StorageStatus SqliteBlankJournal::readHistoryRows(const IssuePeriod& period, std
     // Growing the vector row by row moved every row already read at each new block.
     if (const StorageResult<TableExtent> extent = readExtent(); extent.ok)
         rows.reserve(std::size_t(extent.value.rows));
-    Distinct<QDate, dayOf> days;
-    Distinct<QString, textOf> series;
+    JournalDays days;
+    JournalTexts series;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(prepared)) == SQLITE_ROW) {
         const std::string_view code = textAt(prepared, 7);
@@ -94,7 +62,7 @@ StorageStatus SqliteBlankJournal::readHistoryRows(const IssuePeriod& period, std
                         BlankStatus(sqlite3_column_int(prepared, 4)),
                         days(textAt(prepared, 5)),
                         days(textAt(prepared, 6)),
-                        code.empty() ? QString() : textOf(code)});
+                        code.empty() ? QString() : utf8Text(code)});
     }
     if (step != SQLITE_DONE) {
         rows.clear();
