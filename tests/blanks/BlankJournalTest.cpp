@@ -264,6 +264,25 @@ private slots:
                  BlankVerdict::UsedByThisRecord);
     }
 
+    // The check passed, then another desk took the blank before this save: the save is refused, nothing written.
+    void aBlankTakenBetweenTheCheckAndTheSaveFailsTheSave()
+    {
+        QVERIFY(journal().receive(policies("ААА", 1, 10)).ok);
+        QCOMPARE(checkOf(policy(5)).verdict, BlankVerdict::OnHand);
+        const std::unique_ptr<PolicyDatabase> otherDesk = m_register->makeDatabase();
+        QVERIFY(otherDesk->open(m_register->location()).ok);
+        const StorageResult<QString> taken = otherDesk->insert(recordOn("ААА№0000000005", "Другой"), taking({policy(5)}));
+        QVERIFY2(taken.ok, qPrintable(taken.error));
+
+        const StorageResult<QString> late = m_database->insert(recordOn("ААА№0000000005", "Этот"), taking({policy(5)}));
+        QVERIFY(!late.ok);
+        QVERIFY(late.blankTaken);
+        QCOMPARE(m_database->readTableExtent().value.rows, 1);
+        const BlankCheck now = checkOf(policy(5));
+        QCOMPARE(now.verdict, BlankVerdict::UsedByAnother);
+        QCOMPARE(now.user.code, taken.value);
+    }
+
     void aReceiptIsCancelledOnlyWhileAllItsBlanksAreOnHand()
     {
         QVERIFY(journal().receive(policies("ААА", 1, 10)).ok);
