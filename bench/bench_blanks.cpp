@@ -2,8 +2,8 @@
 // postgresql:// connection URI), one-shot, so a plain timing program:
 //   bench_blanks LOCATION   receives ten ranges of 100,000 policy blanks (up to 1,000,000 in the journal), times
 //                           twenty saves without blanks and twenty with the check and the blank taken, and a
-//                           month's blank report computed and written as PDF (ms); on a register without
-//                           blanks (a fresh osago-make-register file, or a fresh server database filled from one)
+//                           month's journal rows read, then its blank report computed and written as PDF (ms); on
+//                           a register without blanks (a fresh osago-make-register file, or a fresh server database filled from one)
 
 #include "blanks/BlankReport.h"
 #include "blanks/report/BlankReportOutput.h"
@@ -113,8 +113,14 @@ int main(int argc, char* argv[])
     if (!database->hasIssueDayIndex() && failed(database->buildIssueDayIndex({})))
         return 1;
     std::printf("issue index built %.1f ms\n", milliseconds(timer));
+    const IssuePeriod march{QDate(2026, 3, 1), QDate(2026, 3, 31)};
     timer.restart();
-    const StorageResult<BlankReport> report = makeBlankReport(*database, {QDate(2026, 3, 1), QDate(2026, 3, 31)});
+    std::vector<BlankHistoryRow> history;
+    if (failed(journal.readHistory(march, history)))
+        return 1;
+    std::printf("the month's journal rows read %.1f ms (%zu rows)\n", milliseconds(timer), history.size());
+    timer.restart();
+    const StorageResult<BlankReport> report = makeBlankReport(*database, march);
     if (failed(report))
         return 1;
     const double computed = milliseconds(timer);

@@ -90,17 +90,23 @@ BlankReport buildBlankReport(const IssuePeriod& period, const std::vector<BlankH
 {
     using LineKey = std::tuple<int, QString>;
     std::map<LineKey, BlankReportLine> lines;
+    // A journal's blanks come a receipt's range after another: the line of the last blank is most often the next's.
+    BlankReportLine* line = nullptr;
     for (const BlankHistoryRow& blank : history) {
-        BlankReportLine& line = lines[{int(blank.number.kind), blank.number.series}];
-        line.kind = blank.number.kind;
-        line.series = blank.number.series;
-        place(line, period, blank);
+        if (!line || line->kind != blank.number.kind || line->series != blank.number.series) {
+            line = &lines[{int(blank.number.kind), blank.number.series}];
+            line->kind = blank.number.kind;
+            line->series = blank.number.series;
+        }
+        place(*line, period, blank);
     }
     BlankReport report{period, {}, {}};
-    for (auto& [key, line] : lines) {
-        for (std::vector<qint64>& numbers : line.numbers)
-            std::sort(numbers.begin(), numbers.end());
-        report.lines.push_back(std::move(line));
+    for (auto& [key, each] : lines) {
+        for (std::vector<qint64>& numbers : each.numbers) {
+            if (!std::is_sorted(numbers.begin(), numbers.end()))
+                std::sort(numbers.begin(), numbers.end());
+        }
+        report.lines.push_back(std::move(each));
     }
 
     using NumberKey = std::tuple<int, QString, qint64>;

@@ -18,6 +18,21 @@ BlankBlocks blankBlocksOf(const BlankJournal& from)
     };
 }
 
+StorageStatus addEachBlank(const BlankBlocks& next, const std::function<StorageStatus(const BlankCopyRow&)>& add)
+{
+    std::vector<BlankCopyRow> block;
+    for (;;) {
+        block.clear();
+        const StorageStatus read = next(block);
+        if (!read.ok || block.empty())
+            return read;
+        for (const BlankCopyRow& copied : block) {
+            if (const StorageStatus added = add(copied); !added.ok)
+                return added;
+        }
+    }
+}
+
 StorageStatus copyJournal(const BlankJournal& from, BlankJournal& to)
 {
     std::vector<ReceiptRow> receipts;

@@ -76,6 +76,8 @@ public:
 
 // Every blank of `from`, a block at a time in id order, for appendCopy().
 BlankBlocks blankBlocksOf(const BlankJournal& from);
+// Gives `add` every blank `next` gives, a block after another, until the blocks end or a block or `add` fails.
+StorageStatus addEachBlank(const BlankBlocks& next, const std::function<StorageStatus(const BlankCopyRow&)>& add);
 // Copies the whole journal of `from` into `to` (BlankJournal::appendCopy()), a block at a time.
 StorageStatus copyJournal(const BlankJournal& from, BlankJournal& to);
 

@@ -141,4 +141,21 @@ std::optional<qint64> numberInReceipt(const BlankReceipt& receipt, QStringView f
     return blank->number;
 }
 
+StorageStatus markRecordBlanks(const RecordBlanks& blanks, const ReleaseBlank& release, const TakeBlank& take)
+{
+    for (const BlankRelease& each : blanks.release) {
+        const StorageStatus released = release(each);
+        if (!released.ok)
+            return released;
+    }
+    for (const BlankNumber& number : blanks.take) {
+        const StorageResult<qint64> taken = take(number);
+        if (!taken.ok)
+            return taken;
+        if (taken.value != 1)
+            return blankTakenFailure(number);
+    }
+    return {};
+}
+
 } // namespace osago

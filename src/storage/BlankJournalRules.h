@@ -86,6 +86,13 @@ StorageStatus nameUsers(Rows& rows, const UserReader& read)
     return status;
 }
 
+// A record's own part of its write, through the engine's statements: `release` puts back (or spoils) a blank
+// the record gave up, `take` marks one used and gives how many blanks it changed. A blank `take` finds no longer
+// on hand fails the write (blankTakenFailure()).
+using ReleaseBlank = std::function<StorageStatus(const BlankRelease& release)>;
+using TakeBlank = std::function<StorageResult<qint64>(const BlankNumber& number)>;
+StorageStatus markRecordBlanks(const RecordBlanks& blanks, const ReleaseBlank& release, const TakeBlank& take);
+
 // Whether the record field `field` names a blank of `receipt`'s range; the number it names.
 std::optional<qint64> numberInReceipt(const BlankReceipt& receipt, QStringView field);
 

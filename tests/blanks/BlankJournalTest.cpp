@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <latch>
 #include <memory>
 #include <thread>
@@ -263,6 +264,25 @@ private slots:
                  BlankVerdict::UsedByThisRecord);
     }
 
+    // The check passed, then another desk took the blank before this save: the save is refused, nothing written.
+    void aBlankTakenBetweenTheCheckAndTheSaveFailsTheSave()
+    {
+        QVERIFY(journal().receive(policies("ААА", 1, 10)).ok);
+        QCOMPARE(checkOf(policy(5)).verdict, BlankVerdict::OnHand);
+        const std::unique_ptr<PolicyDatabase> otherDesk = m_register->makeDatabase();
+        QVERIFY(otherDesk->open(m_register->location()).ok);
+        const StorageResult<QString> taken = otherDesk->insert(recordOn("ААА№0000000005", "Другой"), taking({policy(5)}));
+        QVERIFY2(taken.ok, qPrintable(taken.error));
+
+        const StorageResult<QString> late = m_database->insert(recordOn("ААА№0000000005", "Этот"), taking({policy(5)}));
+        QVERIFY(!late.ok);
+        QVERIFY(late.blankTaken);
+        QCOMPARE(m_database->readTableExtent().value.rows, 1);
+        const BlankCheck now = checkOf(policy(5));
+        QCOMPARE(now.verdict, BlankVerdict::UsedByAnother);
+        QCOMPARE(now.user.code, taken.value);
+    }
+
     void aReceiptIsCancelledOnlyWhileAllItsBlanksAreOnHand()
     {
         QVERIFY(journal().receive(policies("ААА", 1, 10)).ok);
@@ -367,6 +387,39 @@ private slots:
         QVERIFY(line.balanced());
         QCOMPARE(report.value.discrepancies.size(), std::size_t(1));
         QCOMPARE(report.value.discrepancies[0].number, policy(99));
+    }
+
+    // The report's reading of the journal against the journal's own rows: each blank of the month with its
+    // series, days, status and record; none gone before it.
+    void theHistoryCarriesEachBlankAsTheJournalHasIt()
+    {
+        const IssuePeriod march{kMarch1, QDate(2026, 3, 31)};
+        QVERIFY(journal().receive(policies("ААА", 1, 4, QDate(2026, 2, 1))).ok);
+        QVERIFY(journal().receive(policies("БББ", 1, 3, QDate(2026, 3, 3))).ok);
+        QVERIFY(journal().receive(policies("ВВВ", 1, 2, QDate(2026, 4, 1))).ok);
+        QVERIFY(m_database->insert(recordOn("ААА№0000000002", "Март"), taking({policy(2)})).ok);
+        const std::vector<qint64> onHand = idsOf({{}, BlankStatus::OnHand, {}, {}});
+        QVERIFY(journal().mark(std::span(&onHand[0], 1), {BlankStatus::Lost, QDate(2026, 2, 20), "потерян", {}}).ok);
+        QVERIFY(journal().mark(std::span(&onHand[3], 1), {BlankStatus::Spoiled, QDate(2026, 3, 12), "брак", {}}).ok);
+
+        std::vector<BlankHistoryRow> history;
+        QVERIFY(journal().readHistory(march, history).ok);
+        std::vector<BlankRow> expected;
+        for (const BlankRow& row : allRows()) {
+            if (row.receivedOn <= march.to && (row.status == BlankStatus::OnHand || row.statusDate >= march.from))
+                expected.push_back(row);
+        }
+        QCOMPARE(history.size(), expected.size());
+        for (const BlankRow& row : expected) {
+            const auto found = std::find_if(history.begin(), history.end(),
+                                            [&](const BlankHistoryRow& blank) { return blank.number == row.number; });
+            QVERIFY2(found != history.end(), qPrintable(blankText(row.number)));
+            QCOMPARE(found->receivedOn, row.receivedOn);
+            QCOMPARE(found->status, row.status);
+            QCOMPARE(found->statusDate, row.statusDate);
+            QCOMPARE(found->recordCode, row.user.code);
+            QCOMPARE(found->spoiledOn, row.status == BlankStatus::Spoiled ? row.statusDate : QDate());
+        }
     }
 
     // What a copy must carry of the journal: every blank's number, status, date and record.

@@ -188,6 +188,50 @@ private slots:
         QVERIFY(!markEntryRefusal({S::Returned, QDate(), {}, "акт"}).isEmpty());
     }
 
+    // A record's write through the engine's two statements: what each gives decides whether the write goes on.
+    void aRecordsBlanksStopAtTheFirstRefusal_data()
+    {
+        QTest::addColumn<bool>("releaseFails");
+        QTest::addColumn<bool>("takeFails");
+        QTest::addColumn<qint64>("changed");
+        QTest::addColumn<int>("taken");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("blankTaken");
+        QTest::newRow("both on hand") << false << false << qint64(1) << 2 << true << false;
+        QTest::newRow("another desk took it") << false << false << qint64(0) << 1 << false << true;
+        QTest::newRow("the release fails") << true << false << qint64(1) << 0 << false << false;
+        QTest::newRow("the take fails") << false << true << qint64(1) << 1 << false << false;
+    }
+
+    void aRecordsBlanksStopAtTheFirstRefusal()
+    {
+        QFETCH(bool, releaseFails);
+        QFETCH(bool, takeFails);
+        QFETCH(qint64, changed);
+        QFETCH(int, taken);
+        QFETCH(bool, ok);
+        QFETCH(bool, blankTaken);
+        RecordBlanks blanks;
+        blanks.release.push_back({{BlankKind::Policy, QStringLiteral("ААА"), 9}, false});
+        blanks.take = {{BlankKind::Policy, QStringLiteral("ААА"), 1}, {BlankKind::Policy, QStringLiteral("ААА"), 2}};
+        int tries = 0;
+        const StorageStatus status = markRecordBlanks(
+            blanks,
+            [&](const BlankRelease&) {
+                return releaseFails ? StorageStatus::failure(QStringLiteral("нет связи")) : StorageStatus{};
+            },
+            [&](const BlankNumber&) {
+                ++tries;
+                return takeFails ? StorageResult<qint64>::failure(StorageStatus::failure(QStringLiteral("нет связи")))
+                                 : StorageResult<qint64>::success(changed);
+            });
+        QCOMPARE(status.ok, ok);
+        QCOMPARE(status.blankTaken, blankTaken);
+        QCOMPARE(tries, taken);
+        if (blankTaken)
+            QVERIFY(status.error.contains(blankText(blanks.take.front())));
+    }
+
     void recordsOnOneNumberAreADiscrepancy()
     {
         const BlankNumber number{BlankKind::Receipt, {}, 5};

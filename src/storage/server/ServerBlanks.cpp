@@ -2,11 +2,13 @@
 
 #include "storage/BlankJournalRules.h"
 #include "storage/BlankNumbers.h"
+#include "storage/DistinctTexts.h"
 #include "storage/StorageActions.h"
 #include "storage/server/ServerBlankSql.h"
 #include "storage/server/ServerDatabase.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <set>
 
@@ -408,8 +410,26 @@ StorageStatus ServerBlankJournal::readHistory(const IssuePeriod& period, std::ve
         read(sql::selectHistory(), {text(journalDate(period.to)), text(journalDate(period.from))});
     const PgResult& result = found.value;
     rows.reserve(std::size_t(result.rows()));
+    // A month's report may read a million blanks: each day and series text is turned into a value once.
+    JournalDays days;
+    JournalTexts series;
+    const auto textAt = [&result](int row, int column) {
+        const QByteArrayView bytes = result.bytes(row, column);
+        return std::string_view(bytes.data(), std::size_t(bytes.size()));
+    };
+    const auto numberOf = [&textAt](int row, int column) {
+        const std::string_view digits = textAt(row, column);
+        qint64 value = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return value;
+    };
     for (int row = 0; found.ok && row < result.rows(); ++row) {
-        rows.push_back(historyAt(result, row, 0));
+        rows.push_back({{BlankKind(numberOf(row, 0)), series(textAt(row, 1)), numberOf(row, 2)},
+                        days(textAt(row, 3)),
+                        BlankStatus(numberOf(row, 4)),
+                        days(textAt(row, 5)),
+                        days(textAt(row, 6)),
+                        result.isNull(row, 7) ? QString() : utf8Text(textAt(row, 7))});
     }
     return found;
 }
@@ -421,24 +441,19 @@ StorageStatus ServerBlankJournal::markRecord(const QString& action, const QStrin
     if (!m_present)
         return tablesMissing(action);
     const QByteArray day = text(journalDate(blanks.today));
-    for (const BlankRelease& release : blanks.release) {
-        const StorageResult<PgResult> released = run(
-            action, sql::releaseBlank(),
-            std::vector<QByteArray>{number(int(release.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand)),
-                                    release.spoiled ? day : QByteArray(""), text(code)}
-                + numberValues(release.number));
-        if (!released.ok)
-            return released;
-    }
-    for (const BlankNumber& taken : blanks.take) {
+    const auto release = [&](const BlankRelease& given) -> StorageStatus {
+        return run(action, sql::releaseBlank(),
+                   std::vector<QByteArray>{number(int(given.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand)),
+                                           given.spoiled ? day : QByteArray(""), text(code)}
+                       + numberValues(given.number));
+    };
+    const auto take = [&](const BlankNumber& taken) {
         const StorageResult<PgResult> marked =
             run(action, sql::takeBlank(), std::vector<QByteArray>{day, text(code)} + numberValues(taken));
-        if (!marked.ok)
-            return marked;
-        if (marked.value.affectedRows() != 1)
-            return blankTakenFailure(taken);
-    }
-    return {};
+        return marked.ok ? StorageResult<qint64>::success(marked.value.affectedRows())
+                         : StorageResult<qint64>::failure(marked);
+    };
+    return markRecordBlanks(blanks, release, take);
 }
 
 StorageStatus ServerBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
@@ -495,24 +510,14 @@ StorageStatus ServerBlankJournal::appendCopyIn(const QString& action, const std:
             return added;
         newIds[row.id] = added.value.bytes(0, 0).toByteArray();
     }
-    std::vector<BlankCopyRow> block;
-    for (;;) {
-        block.clear();
-        const StorageStatus read = next(block);
-        if (!read.ok || block.empty())
-            return read;
-        for (const BlankCopyRow& copied : block) {
-            const BlankHistoryRow& blank = copied.blank;
-            const StorageResult<PgResult> added = run(
-                action, sql::insertCopiedBlank(),
-                {newIds[copied.receiptId], number(int(blank.number.kind)), text(blank.number.series),
-                 number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
-                 text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
-                 text(copied.reason), text(copied.returnAct)});
-            if (!added.ok)
-                return added;
-        }
-    }
+    return addEachBlank(next, [&](const BlankCopyRow& copied) -> StorageStatus {
+        const BlankHistoryRow& blank = copied.blank;
+        return run(action, sql::insertCopiedBlank(),
+                   {newIds[copied.receiptId], number(int(blank.number.kind)), text(blank.number.series),
+                    number(blank.number.number), text(journalDate(blank.receivedOn)), number(int(blank.status)),
+                    text(journalDate(blank.statusDate)), text(journalDate(blank.spoiledOn)), text(blank.recordCode),
+                    text(copied.reason), text(copied.returnAct)});
+    });
 }
 
 } // namespace osago

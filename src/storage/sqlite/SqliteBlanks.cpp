@@ -409,14 +409,7 @@ StorageStatus SqliteBlankJournal::readHistory(const IssuePeriod& period, std::ve
     const StorageStatus status = readable();
     if (!status.ok || !tablesPresent())
         return status;
-    QSqlQuery query(m_database.m_db);
-    const QString from = journalDate(period.from);
-    const StorageStatus read =
-        run(query, kReadBlanksAction, sql::selectHistory(), {journalDate(period.to), from, from});
-    while (read.ok && query.next()) {
-        rows.push_back(historyAt(query, 0));
-    }
-    return read;
+    return readHistoryRows(period, rows);
 }
 
 StorageStatus SqliteBlankJournal::markRecord(const QString& action, const QString& code, const RecordBlanks& blanks)
@@ -425,24 +418,18 @@ StorageStatus SqliteBlankJournal::markRecord(const QString& action, const QStrin
         return {};
     const QString day = journalDate(blanks.today);
     QSqlQuery query(m_database.m_db);
-    for (const BlankRelease& release : blanks.release) {
-        const QVariant spoiledDay = release.spoiled ? QVariant(day) : nullText();
-        const StorageStatus step =
-            run(query, action, sql::releaseBlank(),
-                QVariantList{int(release.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand), spoiledDay, spoiledDay,
-                             code}
-                    + numberValues(release.number));
-        if (!step.ok)
-            return step;
-    }
-    for (const BlankNumber& number : blanks.take) {
+    const auto release = [&](const BlankRelease& given) {
+        const QVariant spoiledDay = given.spoiled ? QVariant(day) : nullText();
+        return run(query, action, sql::releaseBlank(),
+                   QVariantList{int(given.spoiled ? BlankStatus::Spoiled : BlankStatus::OnHand), spoiledDay,
+                                spoiledDay, code}
+                       + numberValues(given.number));
+    };
+    const auto take = [&](const BlankNumber& number) {
         const StorageStatus step = run(query, action, sql::takeBlank(), QVariantList{day, code} + numberValues(number));
-        if (!step.ok)
-            return step;
-        if (query.numRowsAffected() != 1)
-            return blankTakenFailure(number);
-    }
-    return {};
+        return step.ok ? StorageResult<qint64>::success(query.numRowsAffected()) : StorageResult<qint64>::failure(step);
+    };
+    return markRecordBlanks(blanks, release, take);
 }
 
 StorageStatus SqliteBlankJournal::readCopyBlock(qint64 afterId, int limit, std::vector<qint64>& ids,
@@ -487,26 +474,18 @@ StorageStatus SqliteBlankJournal::appendCopyIn(const QString& action, const std:
     }
     if (!query.prepare(sql::insertCopiedBlank()))
         return m_database.failure(action, query);
-    std::vector<BlankCopyRow> block;
-    for (;;) {
-        block.clear();
-        const StorageStatus read = next(block);
-        if (!read.ok || block.empty())
-            return read;
-        for (const BlankCopyRow& copied : block) {
-            const BlankHistoryRow& blank = copied.blank;
-            const QString spoiled = journalDate(blank.spoiledOn);
-            for (const QVariant& value :
-                 QVariantList{newIds[copied.receiptId], int(blank.number.kind), textValue(blank.number.series),
-                              blank.number.number, journalDate(blank.receivedOn), int(blank.status),
-                              journalDate(blank.statusDate), spoiled.isEmpty() ? nullText() : QVariant(spoiled),
-                              blank.recordCode.isEmpty() ? nullText() : QVariant(blank.recordCode),
-                              textValue(copied.reason), textValue(copied.returnAct)})
-                query.addBindValue(value);
-            if (!query.exec())
-                return m_database.failure(action, query);
-        }
-    }
+    return addEachBlank(next, [&](const BlankCopyRow& copied) {
+        const BlankHistoryRow& blank = copied.blank;
+        const QString spoiled = journalDate(blank.spoiledOn);
+        for (const QVariant& value :
+             QVariantList{newIds[copied.receiptId], int(blank.number.kind), textValue(blank.number.series),
+                          blank.number.number, journalDate(blank.receivedOn), int(blank.status),
+                          journalDate(blank.statusDate), spoiled.isEmpty() ? nullText() : QVariant(spoiled),
+                          blank.recordCode.isEmpty() ? nullText() : QVariant(blank.recordCode),
+                          textValue(copied.reason), textValue(copied.returnAct)})
+            query.addBindValue(value);
+        return query.exec() ? StorageStatus{} : m_database.failure(action, query);
+    });
 }
 
 } // namespace osago

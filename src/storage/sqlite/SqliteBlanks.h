@@ -51,6 +51,8 @@ private:
     StorageStatus appendCopyIn(const QString& action, const std::vector<ReceiptRow>& receipts, const BlankBlocks& next);
     StorageStatus run(QSqlQuery& query, const QString& action, const QString& text, const QVariantList& values) const;
     bool tablesPresent() const;
+    // readHistory() of a journal whose tables exist, straight through SQLite's own interface.
+    StorageStatus readHistoryRows(const IssuePeriod& period, std::vector<BlankHistoryRow>& rows) const;
     StorageStatus readable() const;
     // The records named by `codes`, each under its code.
     StorageStatus readUsers(const std::set<QString>& codes, std::map<QString, BlankUser>& users) const;

@@ -1,4 +1,5 @@
 #include "grid/RegisterModel.h"
+#include "storage/BlankJournal.h"
 #include "storage/server/ServerDatabase.h"
 #include "storage/SearchFolding.h"
 #include "storage/server/ServerSql.h"
@@ -356,6 +357,33 @@ private slots:
         QCOMPARE(deskRows, ownerRows);
         QCOMPARE(int(deskRows.size()), 3);
         QCOMPARE(desk->readAgentsIssuedIn(march).value, QStringList{QStringLiteral("Агент 15.03.2026")});
+    }
+
+    // A register its owner made before the blanks' journal: another role cannot make the journal's tables, so it
+    // finds no blank and is told who must open the register once; the owner's open makes them.
+    void aRoleOnARegisterWithoutTheJournalIsToldTheOwnerMustOpenIt()
+    {
+        const auto admin = m_register->admin();
+        QVERIFY(admin->exec(serverSql::schemaScript()).ok());
+        QVERIFY(admin->exec(QStringLiteral("DROP TABLE IF EXISTS \"Blanks\", \"BlankReceipts\"")).ok());
+        const QString role = makeRole(*admin, QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON \"TableStrah\" TO %1"));
+        const BlankReceipt receipt{BlankKind::Policy, QStringLiteral("ААА"), 1, 10, QDate(2026, 3, 1), {}, {}};
+        {
+            const auto desk = openedAs(m_register->locationAs(role));
+            QVERIFY(desk->isOpen());
+            QVERIFY(!desk->isReadOnly());
+            const StorageResult<bool> any = desk->blanks().anyReceived();
+            QVERIFY2(any.ok, qPrintable(any.error));
+            QVERIFY(!any.value);
+            const auto refused = desk->blanks().receive(receipt);
+            QVERIFY(!refused.ok);
+            QVERIFY2(refused.error.contains(QStringLiteral("владелец таблицы TableStrah")), qPrintable(refused.error));
+            QVERIFY(desk->insert(rowOf(QStringLiteral("Без журнала"))).ok);
+        }
+        const auto owner = openedAs(m_register->location());
+        const auto received = owner->blanks().receive(receipt);
+        QVERIFY2(received.ok, qPrintable(received.error));
+        QVERIFY(owner->blanks().anyReceived().value);
     }
 
     void missingTableTheRoleCannotMakeIsExplained()
