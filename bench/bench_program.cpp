@@ -9,6 +9,9 @@
 //   bench_program report LOCATION FROM TO   "Отчёт агента..." for the period typed in (DD.MM.YYYY): from the click
 //                                   on "ОК" until the preview has painted the first page; then End to the last
 //                                   page painted
+//   bench_program blanks-report LOCATION FROM TO   "Отчёт по бланкам..." the same way
+//   bench_program journal LOCATION  "Журнал бланков..." (Ctrl+B): from the menu item until its first page of blanks
+//                                   has painted, the window opened three times
 //   bench_program backup FILE       "Резервная копия" from the menu: how long until the copy is reported, and until it
 //                                   is on the disk; how often the main window's grid repainted meanwhile (asked
 //                                   to repaint every 16 ms), with the longest wait
@@ -26,6 +29,8 @@
 #include "app/Program.h"
 #include "grid/RegisterModel.h"
 #include "app/BackupCommands.h"
+#include "app/BlankCommands.h"
+#include "blanks/window/BlankJournalWindow.h"
 #include "app/ReportCommands.h"
 #include "widgets/WindowedGrid.h"
 
@@ -39,6 +44,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -168,17 +174,17 @@ void startQuietly(Program& program, PaintCounter& viewport)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-int report(Program& program, const QString& from, const QString& to)
+// A report of the period typed into `period`, shown in `window`, that `ask` opens the period window for.
+int report(Program& program, const std::function<void()>& ask, osago::PeriodWindow& period,
+           osago::ReportWindow& window, const QString& from, const QString& to)
 {
     PaintCounter viewport(*gridOf(program).viewport());
     startQuietly(program, viewport);
-    program.reportCommands().report();
-    osago::PeriodWindow& period = program.reportCommands().periodWindow();
+    ask();
     // The end first: the window lists the agents of the period at each date typed, and the start of a month long
     // past with the end still at the last month would have it read every policy since for their agents.
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditTo"))->setMaskedText(to);
     period.findChild<osago::MaskedEdit*>(QStringLiteral("EditFrom"))->setMaskedText(from);
-    osago::ReportWindow& window = program.reportCommands().reportWindow();
     PaintCounter preview(*window.preview().viewport());
     QElapsedTimer timer;
     timer.start();
@@ -193,6 +199,25 @@ int report(Program& program, const QString& from, const QString& to)
     preview.waitForPaint();
     std::printf("End to the last page painted %.0f ms (page %d shown)\n", milliseconds(timer),
                 window.preview().lastPainted() + 1);
+    return 0;
+}
+
+int journal(Program& program)
+{
+    PaintCounter viewport(*gridOf(program).viewport());
+    startQuietly(program, viewport);
+    osago::BlankJournalWindow& window = program.blankCommands().journalWindow();
+    PaintCounter blanks(*window.grid().viewport());
+    for (int round = 1; round <= 3; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        program.mainWindow().findChild<QAction*>(QStringLiteral("N28"))->trigger();
+        blanks.waitForPaint();
+        std::printf("journal open %d: %d blanks, first page painted %.1f ms after the menu item\n", round,
+                    window.grid().model()->rowCount(), milliseconds(timer));
+        window.close();
+        QCoreApplication::processEvents();
+    }
     return 0;
 }
 
@@ -238,19 +263,29 @@ int main(int argc, char* argv[])
     sinceMain.start();
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
-    const bool reportArgs = args.size() == 5 && args[1] == u"report";
-    if (!reportArgs
-        && (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll" && args[1] != u"backup"))) {
-        std::fprintf(stderr, "usage: bench_program steps|scroll LOCATION, bench_program backup FILE, "
-                             "bench_program report LOCATION FROM TO\n");
+    const bool reportArgs = args.size() == 5 && (args[1] == u"report" || args[1] == u"blanks-report");
+    if (!reportArgs && (args.size() != 3 || (args[1] != u"steps" && args[1] != u"scroll" && args[1] != u"backup"
+                                             && args[1] != u"journal"))) {
+        std::fprintf(stderr, "usage: bench_program steps|scroll|journal LOCATION, bench_program backup FILE, "
+                             "bench_program report|blanks-report LOCATION FROM TO\n");
         return 2;
     }
     QApplication::setOrganizationName(QStringLiteral("osago-bench"));
     QApplication::setApplicationName(QStringLiteral("bench_program"));
     QuietMessages messages;
     Program program(messages, {args[2]});
-    if (reportArgs)
-        return report(program, args[3], args[4]);
+    if (args[1] == u"report") {
+        osago::ReportCommands& reports = program.reportCommands();
+        return report(program, [&] { reports.report(); }, reports.periodWindow(), reports.reportWindow(), args[3],
+                      args[4]);
+    }
+    if (args[1] == u"blanks-report") {
+        osago::BlankCommands& blanks = program.blankCommands();
+        return report(program, [&] { blanks.report(); }, blanks.periodWindow(), blanks.reportWindow(), args[3],
+                      args[4]);
+    }
+    if (args[1] == u"journal")
+        return journal(program);
     if (args[1] == u"backup")
         return backup(program, messages);
     return args[1] == u"steps" ? steps(program, sinceMain) : scroll(program);
