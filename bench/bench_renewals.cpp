@@ -3,14 +3,17 @@
 //   bench_renewals LOCATION FROM TO TODAY
 // builds the renewals' indexes where they are missing (timed), then lists the policies ending FROM-TO into the
 // renewals window (the read, the exclusion of the renewed, the window's table filled), and counts those ending in
-// the 30 days from TODAY as the status bar does. Dates DD.MM.YYYY.
+// the 30 days from TODAY: through the list as before, by the engine's own count, and as the status bar does (a
+// reader opened beside the register on another thread, the count told back to this one). Dates DD.MM.YYYY.
 
+#include "app/RenewalCount.h"
 #include "app/RenewalsWindow.h"
 #include "storage/PolicyDatabase.h"
 #include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 
 #include <cstdio>
 
@@ -64,9 +67,25 @@ int main(int argc, char* argv[])
         window.showRenewals(std::move(found.value), *today);
         std::printf("list %d: %zu policies, read %.1f ms, in the window %.1f ms\n", run, due, read, milliseconds(timer));
 
+        const osago::IssuePeriod coming = osago::comingMonth(*today);
         timer.restart();
-        const auto coming = osago::readRenewalsDue(database, osago::comingMonth(*today));
-        std::printf("count %d: %zu, %.1f ms\n", run, coming.value.due.size(), milliseconds(timer));
+        const auto listed = osago::readRenewalsDue(database, coming);
+        std::printf("count %d through the list: %zu, %.1f ms\n", run, listed.value.due.size(), milliseconds(timer));
+        timer.restart();
+        const osago::StorageResult<int> counted = database.countRenewalsDue(coming);
+        std::printf("count %d by the engine: %d, %.1f ms\n", run, counted.value, milliseconds(timer));
+
+        osago::RenewalCount background;
+        QEventLoop told;
+        int shown = -1;
+        QObject::connect(&background, &osago::RenewalCount::counted, &told, [&](int due) {
+            shown = due;
+            told.quit();
+        });
+        timer.restart();
+        background.start(database.readerBeside(), coming);
+        told.exec();
+        std::printf("count %d in the background, start to told: %d, %.1f ms\n", run, shown, milliseconds(timer));
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramRegister.h"
 #include "app/RecordCommands.h"
+#include "app/RenewalCount.h"
 #include "app/RenewalsWindow.h"
 #include "app/ReportWindow.h"
 #include "export/RegisterExport.h"
@@ -44,6 +45,9 @@ RenewalCommands::RenewalCommands(Messages& messages, FileChoices& files, Documen
     m_count = new QLabel(&mainWindow);
     m_count->setObjectName(QStringLiteral("LabelRenewals"));
     mainWindow.statusBar()->addPermanentWidget(m_count);
+    m_counting = new RenewalCount(this);
+    connect(m_counting, &RenewalCount::counted, m_count,
+            [this](int due) { m_count->setText(kComingRenewalsText.arg(due)); });
 
     connect(mainWindow.commands().renewals, &QAction::triggered, this, &RenewalCommands::showRenewals);
     connect(m_window.get(), &RenewalsWindow::periodChosen, this, &RenewalCommands::listPeriod);
@@ -77,18 +81,18 @@ bool RenewalCommands::eventFilter(QObject* watched, QEvent* event)
         m_mainWindow.removeEventFilter(this);
         // Queued behind the paint, never ahead of it.
         QTimer::singleShot(0, this, &RenewalCommands::countComing);
+        connect(&m_register, &ProgramRegister::replaced, this, &RenewalCommands::countComing);
     }
     return QObject::eventFilter(watched, event);
 }
 
 void RenewalCommands::countComing()
 {
+    m_count->clear();
+    m_counting->forget();
     const PolicyDatabase& database = m_register.database();
-    if (!database.isOpen() || !database.hasRenewalIndexes())
-        return;
-    const StorageResult<RenewalsFound> found = readRenewalsDue(database, comingMonth(m_today()));
-    if (found.ok)
-        m_count->setText(kComingRenewalsText.arg(found.value.due.size()));
+    if (database.isOpen())
+        m_counting->start(database.readerBeside(), comingMonth(m_today()));
 }
 
 // A register made before the renewals' indexes gets them at its first list, under a progress window; where they

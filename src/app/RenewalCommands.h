@@ -20,6 +20,7 @@ class MainWindow;
 class Messages;
 class ProgramRegister;
 class RecordCommands;
+class RenewalCount;
 class RenewalsWindow;
 class ReportWindow;
 
@@ -40,8 +41,9 @@ public:
     // "Окончание договоров...": the window on today and the next 30 days.
     void showRenewals();
     // Once the main window has been painted the first time, its status bar gets the count of the policies ending
-    // in the next 30 days; only where the register has the renewals' indexes, so the start never reads the whole
-    // table, and a failure just leaves the count out.
+    // in the next 30 days, read in the background; only where the register has the renewals' indexes, so the start
+    // never reads the whole table, and a failure just leaves the count out. Another register opened meanwhile is
+    // counted anew, the old count never shown.
     void countAfterFirstPaint();
 
     RenewalsWindow& window() { return *m_window; }
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<RenewalsWindow> m_window;
     std::unique_ptr<ReportWindow> m_preview;
     QLabel* m_count = nullptr;
+    RenewalCount* m_counting = nullptr;
 };
 
 inline const QString kComingRenewalsText = QStringLiteral("Заканчиваются в ближайшие 30 дней: %1");

@@ -101,8 +101,13 @@ StorageResult<QStringList> PolicyDatabase::readAgentsIssuedIn(const IssuePeriod&
 StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
                                                             PasswordSource askPassword)
 {
+    return openMade(makeDatabase(location, std::move(askPassword)), location, access);
+}
+
+StorageResult<std::unique_ptr<PolicyDatabase>> openMade(std::unique_ptr<PolicyDatabase> database,
+                                                        const QString& location, PolicyDatabase::Access access)
+{
     using Result = StorageResult<std::unique_ptr<PolicyDatabase>>;
-    std::unique_ptr<PolicyDatabase> database = makeDatabase(location, std::move(askPassword));
     const StorageStatus opened = database->open(location, access);
     if (!opened.ok)
         return Result::failure(opened);

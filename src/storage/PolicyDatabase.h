@@ -170,6 +170,10 @@ public:
     // with `progress` as below; without them both reads still answer, by reading the table.
     virtual bool hasRenewalIndexes() const = 0;
     virtual StorageStatus buildRenewalIndexes(const IndexProgress& progress) = 0;
+    // How many rows end (Страх_по, a readable date) in `period` and are not renewed: no row of the same vehicle (the
+    // same VIN; with a blank VIN, the same registration plate) starts (Страх_с) later than the row's own readable
+    // start. The number the renewals' list has, counted by the engine without reading the rows out.
+    virtual StorageResult<int> countRenewalsDue(const IssuePeriod& period) const = 0;
     // The rows of `period` that readIssuedIn() gives, only those whose agent (ФИО_агента) is `agent` exactly.
     virtual StorageStatus readIssuedByAgent(const IssuePeriod& period, const QString& agent,
                                             std::span<const int> columns, std::vector<QStringList>& rows) const = 0;
@@ -215,6 +219,12 @@ public:
     // whoever read it reads it again.
     virtual StorageStatus restore(const QString& copy, const QDateTime& now) = 0;
 
+    // Opens another object on this same register, for reading only, on the thread that calls it: work off the
+    // window's thread over a connection of its own. Made on this object's thread; it keeps what it needs (a
+    // server's password the agent gave), so it still works after this object closed, and never asks anything.
+    using ReaderOpener = std::function<StorageResult<std::unique_ptr<PolicyDatabase>>()>;
+    virtual ReaderOpener readerBeside() const = 0;
+
     // Whether this object's open() made the register (a new file); removeMade() takes such a register away
     // again, with whatever the engine keeps beside it, when what it was made for did not happen.
     virtual bool madeByOpen() const = 0;
@@ -238,6 +248,10 @@ std::unique_ptr<PolicyDatabase> makeDatabase(const QString& location, PasswordSo
 // The register at `location`, opened with `access`; the failure says why it is not.
 StorageResult<std::unique_ptr<PolicyDatabase>> openDatabase(const QString& location, PolicyDatabase::Access access,
                                                             PasswordSource askPassword = {});
+
+// `database`, made and not yet open, opened at `location` with `access`; the failure says why it is not.
+StorageResult<std::unique_ptr<PolicyDatabase>> openMade(std::unique_ptr<PolicyDatabase> database,
+                                                        const QString& location, PolicyDatabase::Access access);
 
 // Whether two open registers are one and the same (one file by two names, one server's table by two addresses).
 bool sameRegister(const PolicyDatabase& first, const PolicyDatabase& second);

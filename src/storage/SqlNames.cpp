@@ -28,4 +28,17 @@ QByteArray jsonTextArray(const QStringList& values)
     return QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact);
 }
 
+QString trimmedCharacters()
+{
+    static const QString characters = [] {
+        QString spaces;
+        for (char32_t code = 1; code <= 0xFFFF; ++code) {
+            if (QChar::isSpace(code))
+                spaces += QChar(code);
+        }
+        return spaces;
+    }();
+    return characters;
+}
+
 } // namespace osago::sqlNames

@@ -14,5 +14,8 @@ QString quoted(QStringView name);
 QString columnList();
 // `values` as one JSON array of texts: a list bound as one value, which both engines take apart in SQL.
 QByteArray jsonTextArray(const QStringList& values);
+// The characters QString::trimmed() takes off a text's ends, for SQL's trim: a text of nothing else counts as
+// blank in SQL as in the program.
+QString trimmedCharacters();
 
 } // namespace osago::sqlNames

@@ -4,6 +4,8 @@
 #include "ScriptedFileChoices.h"
 #include "StorageTestSupport.h"
 #include "app/RenewalCommands.h"
+#include "app/RegisterSettings.h"
+#include "app/RegisterWindow.h"
 #include "app/RenewalsWindow.h"
 #include "app/ReportWindow.h"
 #include "widgets/MaskedEdit.h"
@@ -180,6 +182,50 @@ private slots:
         QVERIFY(m_program->mainWindow().statusBar()->isAncestorOf(&count));
         OSAGO_VERIFY_MESSAGES(*m_messages);
         QVERIFY(m_messages->shown().isEmpty());
+    }
+
+    // "Реестр..." moving the program to another register while the count is read never shows the old register's
+    // count: the label is empty at once, then holds the new register's count.
+    void anotherRegisterIsCountedAnew()
+    {
+        startProgram({endingIn(3, QStringLiteral("One"), QStringLiteral("VIN1"), QString()),
+                      endingIn(4, QStringLiteral("Two"), QStringLiteral("VIN2"), QString())});
+        QLabel& count = m_program->renewalCommands().countLabel();
+        QTRY_COMPARE(count.text(), kComingRenewalsText.arg(2));
+
+        QTemporaryDir other;
+        RegisterSettings chosen;
+        chosen.file = other.filePath(QStringLiteral("Other.mdb"));
+        {
+            const auto file = openDatabase(chosen.file, PolicyDatabase::Access::ReadWrite);
+            QVERIFY(file.ok);
+            for (int day : {1, 5, 9})
+                QVERIFY(file.value->insert(endingIn(day, QStringLiteral("Other"), QString(), QStringLiteral("A%1").arg(day))).ok);
+        }
+        control<QAction>(m_program->mainWindow(), QStringLiteral("N25"))->trigger();
+        QVERIFY(m_program->registerWindow());
+        emit m_program->registerWindow()->chosen(chosen);
+        QCOMPARE(m_program->database().path(), chosen.file);
+        QVERIFY(count.text().isEmpty());
+        QTRY_COMPARE(count.text(), kComingRenewalsText.arg(3));
+        QTest::qWait(50);
+        QCOMPARE(count.text(), kComingRenewalsText.arg(3));
+    }
+
+    // The program closed while its count is still being read closes at once and cleanly; the register is left
+    // free, and the next program counts it.
+    void closingWhileCountingLeavesTheRegisterFree()
+    {
+        std::vector<PolicyRow> rows;
+        for (int day = 0; day < 20; ++day)
+            rows.push_back(endingIn(day, QStringLiteral("Soon"), QStringLiteral("VIN%1").arg(day), QString()));
+        startProgram(rows);
+        m_program.reset();
+        m_program = std::make_unique<Program>(*m_messages, ProgramOptions{m_register->location(), nullptr,
+                                                                          std::make_unique<ScriptedFileChoices>()});
+        m_program->start();
+        QTRY_COMPARE(m_program->renewalCommands().countLabel().text(), kComingRenewalsText.arg(20));
+        OSAGO_VERIFY_MESSAGES(*m_messages);
     }
 
     // "Печать" shows the list in the report's preview, which prints it through the program's printer; "Экспорт..."

@@ -777,6 +777,26 @@ StorageStatus ServerDatabase::readStartsOf(int column, const QStringList& values
     return {};
 }
 
+StorageResult<int> ServerDatabase::countRenewalsDue(const IssuePeriod& period) const
+{
+    const QByteArray values[] = {text(period.from.toString(QStringLiteral("yyyyMMdd"))),
+                                 text(period.to.toString(QStringLiteral("yyyyMMdd"))),
+                                 text(sqlNames::trimmedCharacters()), serverSql::readableDatePattern()};
+    const StorageResult<PgResult> read = exec(kReadAction, serverSql::countRenewalsDue(), values);
+    if (!read.ok)
+        return StorageResult<int>::failure(read);
+    return StorageResult<int>::success(read.value.text(0, 0).toInt());
+}
+
+// The password goes with the opener, for the server that wants it; one it does not know is never asked for.
+PolicyDatabase::ReaderOpener ServerDatabase::readerBeside() const
+{
+    return [reach = m_session.reach()]() {
+        return openMade(makeServerDatabase([password = reach.password](const QString&) { return password; }),
+                        reach.location, Access::ReadOnly);
+    };
+}
+
 bool ServerDatabase::hasIndexes(const QStringList& names) const
 {
     return std::all_of(names.begin(), names.end(), [this](const QString& name) {

@@ -95,6 +95,7 @@ public:
     StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns, std::vector<qint64>& ids,
                                std::vector<QStringList>& rows) const override;
     StorageStatus readStartsOf(int column, const QStringList& values, std::vector<QStringList>& rows) const override;
+    StorageResult<int> countRenewalsDue(const IssuePeriod& period) const override;
     bool hasRenewalIndexes() const override;
     StorageStatus buildRenewalIndexes(const IndexProgress& progress) override;
 
@@ -111,6 +112,8 @@ public:
     StorageStatus restore(const QString& copy, const QDateTime& now) override;
 
     // The table is the server's: an open never makes anything to take back.
+    // The same register opened for reading on a connection of its own, with the password this one was given.
+    ReaderOpener readerBeside() const override;
     bool madeByOpen() const override { return false; }
     void removeMade() override {}
     void setWaitHook(WaitHook hook) override { m_session.setWaitHook(std::move(hook)); }

@@ -29,6 +29,14 @@ public:
     StorageStatus openBeside(const ServerSession& other, const QString& action);
     void close();
     bool isOpen() const { return !m_location.isEmpty(); }
+    // The address connected to and the password the agent gave for it, kept apart from the session: what opening
+    // the register again elsewhere takes without asking.
+    struct Reach
+    {
+        QString location;
+        std::optional<QString> password;
+    };
+    Reach reach() const { return {m_location, m_password}; }
 
     // "сервер HOST:PORT, база NAME", from what the connection reached, or the address as written when libpq
     // could not read it; never with a password.

@@ -110,6 +110,14 @@ QByteArray sureDatePattern()
                              "31[.](0[13578]|1[02]))[.][1-9][0-9]{3}$");
 }
 
+// Every date "DD.MM.YYYY" of the calendar, 29 February of the leap years and years from 0001 on included.
+QByteArray readableDatePattern()
+{
+    return QByteArrayLiteral("^(((0[1-9]|1[0-9]|2[0-8])\\.(0[1-9]|1[0-2])|(29|30)\\.(0[13-9]|1[0-2])|31\\.(0[13578]|1[02]))"
+                             "\\.([0-9]{3}[1-9]|[0-9]{2}[1-9][0-9]|[0-9][1-9][0-9]{2}|[1-9][0-9]{3})|"
+                             "29\\.02\\.([0-9]{2}(0[48]|[2468][048]|[13579][26])|(0[48]|[2468][048]|[13579][26])00))$");
+}
+
 namespace {
 
 QByteArray utf8(const QString& text)
@@ -504,16 +512,25 @@ QString keyAndColumns(std::span<const int> columns)
     return names.join(QStringLiteral(", "));
 }
 
-// A date column's text, NULL as empty.
-QString dateText(QStringView column)
+// A date column's text, NULL as empty; `of` qualifies the column ("t.").
+QString dateText(QStringView column, const QString& of = {})
 {
-    return QStringLiteral("coalesce(%1, '')").arg(quoted(column));
+    return QStringLiteral("coalesce(%1, '')").arg(of + quoted(column));
 }
 
 // The date "DD.MM.YYYY" in `column` as YYYYMMDD, which sorts as the days do (other texts give other keys).
-QString dayKey(QStringView column)
+QString dayKey(QStringView column, const QString& of = {})
 {
-    return QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(dateText(column));
+    return QStringLiteral("substr(%1, 7, 4) || substr(%1, 4, 2) || substr(%1, 1, 2)").arg(dateText(column, of));
+}
+
+// Whether a row of the same vehicle as the row `t`, found by `column` on its index, starts later than `t` does;
+// $4 is readableDatePattern().
+QString startsLaterBy(QStringView column)
+{
+    const QString name = quoted(column);
+    return QStringLiteral("EXISTS (SELECT 1 FROM %1 WHERE %2 = t.%2 AND %3 ~ $4 AND %4 > %5)")
+        .arg(table(), name, dateText(u"Страх_с"), dayKey(u"Страх_с"), dayKey(u"Страх_с", QStringLiteral("t.")));
 }
 
 const QStringView kRenewalIndexed[] = {u"Страх_по", u"VIN", u"Регистрационный_знак"};
@@ -590,6 +607,16 @@ QByteArray selectEndingIn(std::span<const int> columns)
 {
     return utf8(QStringLiteral("SELECT %1 FROM %2 WHERE %3 BETWEEN $1 AND $2 ORDER BY %4")
                     .arg(keyAndColumns(columns), table(), dayKey(u"Страх_по"), key()));
+}
+
+QByteArray countRenewalsDue()
+{
+    const QString blank = QStringLiteral("btrim(coalesce(t.%1, ''), $3) = ''");
+    return utf8(QStringLiteral("SELECT count(*) FROM %1 AS t WHERE %2 BETWEEN $1 AND $2 AND %3 ~ $4 AND NOT (%4 ~ $4 "
+                               "AND CASE WHEN NOT %5 THEN %6 WHEN NOT %7 THEN %8 ELSE false END)")
+                    .arg(table(), dayKey(u"Страх_по"), dateText(u"Страх_по"), dateText(u"Страх_с", QStringLiteral("t.")),
+                         blank.arg(quoted(u"VIN")), startsLaterBy(u"VIN"), blank.arg(quoted(u"Регистрационный_знак")),
+                         startsLaterBy(u"Регистрационный_знак")));
 }
 
 QByteArray selectStartsOf(int column)

@@ -134,6 +134,10 @@ QByteArray selectEndingIn(std::span<const int> columns);
 // `column` and the start of insurance of the rows whose `column` holds one of the texts of the bound JSON array.
 QByteArray selectStartsOf(int column);
 QByteArray sureDatePattern();
+// The number of rows ending between the two bound days (YYYYMMDD) that no later start of the same vehicle renews
+// (PolicyDatabase::countRenewalsDue()); $3 is sqlNames::trimmedCharacters(), $4 readableDatePattern().
+QByteArray countRenewalsDue();
+QByteArray readableDatePattern();
 
 // The commission rates' table (kCommissionTable): the day a rate applies from and the rate in hundredths of a
 // percent; readable by every role, written by the roles the administrator lets.

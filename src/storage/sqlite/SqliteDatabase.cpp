@@ -596,6 +596,15 @@ const BlankJournal& SqliteDatabase::blanks() const
     return *m_blanks;
 }
 
+PolicyDatabase::ReaderOpener SqliteDatabase::readerBeside() const
+{
+    return [path = m_path, busyTimeout = m_busyTimeout]() {
+        auto reader = std::make_unique<SqliteDatabase>();
+        reader->setBusyTimeout(busyTimeout);
+        return openMade(std::move(reader), path, Access::ReadOnly);
+    };
+}
+
 std::unique_ptr<PolicyDatabase> makeFileDatabase()
 {
     return std::make_unique<SqliteDatabase>();

@@ -102,6 +102,7 @@ public:
     StorageStatus readEndingIn(const IssuePeriod& period, std::span<const int> columns, std::vector<qint64>& ids,
                                std::vector<QStringList>& rows) const override;
     StorageStatus readStartsOf(int column, const QStringList& values, std::vector<QStringList>& rows) const override;
+    StorageResult<int> countRenewalsDue(const IssuePeriod& period) const override;
     bool hasRenewalIndexes() const override;
     StorageStatus buildRenewalIndexes(const IndexProgress& progress) override;
 
@@ -112,6 +113,9 @@ public:
     StorageResult<QString> backup(const CopyPlace& place, const QDateTime& now, OnDisk onDisk,
                                   const BackupProgress& progress = {}) override;
     StorageStatus restore(const QString& copy, const QDateTime& now) override;
+
+    // The same file opened for reading on a connection of the calling thread's own.
+    ReaderOpener readerBeside() const override;
 
     bool madeByOpen() const override { return m_madeByOpen; }
     void removeMade() override;

@@ -19,6 +19,11 @@ StorageStatus SqliteDatabase::readStartsOf(int column, const QStringList& values
     return osago::readStartsOf(*this, column, values, rows);
 }
 
+StorageResult<int> SqliteDatabase::countRenewalsDue(const IssuePeriod& period) const
+{
+    return osago::countRenewalsDue(*this, period);
+}
+
 bool SqliteDatabase::hasRenewalIndexes() const
 {
     const auto& indexes = sqliteSql::renewalIndexes();

@@ -376,4 +376,20 @@ StorageStatus readStartsOf(const SqliteDatabase& database, int column, const QSt
     return readTexts(reader, statement, 0, 2, rows);
 }
 
+StorageResult<int> countRenewalsDue(const SqliteDatabase& database, const IssuePeriod& period)
+{
+    using Result = StorageResult<int>;
+    const Reader reader(database);
+    const Statement statement =
+        reader.isOpen() ? reader.prepare(sqliteSql::countRenewalsDue().toUtf8()) : Statement(nullptr, &sqlite3_finalize);
+    if (!statement)
+        return Result::failure(reader.failure());
+    bindDayKeys(statement.get(), period);
+    const QByteArray blanks = sqlNames::trimmedCharacters().toUtf8();
+    sqlite3_bind_text(statement.get(), 3, blanks.constData(), int(blanks.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(statement.get()) != SQLITE_ROW)
+        return Result::failure(reader.failure());
+    return Result::success(sqlite3_column_int(statement.get(), 0));
+}
+
 } // namespace osago

@@ -43,5 +43,6 @@ StorageStatus readEndingIn(const SqliteDatabase& database, const IssuePeriod& pe
                            std::vector<qint64>& ids, std::vector<QStringList>& rows);
 StorageStatus readStartsOf(const SqliteDatabase& database, int column, const QStringList& values,
                            std::vector<QStringList>& rows);
+StorageResult<int> countRenewalsDue(const SqliteDatabase& database, const IssuePeriod& period);
 
 } // namespace osago

@@ -67,9 +67,9 @@ const Index& issueDayIndex()
     return issued;
 }
 
-QString dayKey(QStringView column)
+QString dayKey(QStringView column, const QString& of)
 {
-    const QString date = quoted(column);
+    const QString date = of + quoted(column);
     const QString iso = QStringLiteral("substr(%1, 7, 4) || '-' || substr(%1, 4, 2) || '-' || substr(%1, 1, 2)").arg(date);
     // date() alone takes any day up to 31; a modifier makes it carry "31.02" over into March.
     return QStringLiteral("CASE WHEN %1 GLOB '[0-9][0-9].[0-9][0-9].[0-9][0-9][0-9][0-9]' AND %2 >= '0001' "
@@ -103,6 +103,27 @@ QString selectStartsOf(int column)
     const QString name = quoted(policyColumnNames().at(column));
     return QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (SELECT value FROM json_each(?))")
         .arg(name, quoted(u"Страх_с"), table());
+}
+
+namespace {
+
+// Whether a row of the same vehicle as the row `t`, found by `column` on its index, starts later than `t` does.
+QString startsLaterBy(QStringView column)
+{
+    const QString name = quoted(column);
+    return QStringLiteral("EXISTS (SELECT 1 FROM %1 WHERE %2 = t.%2 AND %3 > %4)")
+        .arg(table(), name, dayKey(u"Страх_с"), dayKey(u"Страх_с", QStringLiteral("t.")));
+}
+
+} // namespace
+
+QString countRenewalsDue()
+{
+    const QString blank = QStringLiteral("trim(coalesce(t.%1, ''), ?3) = ''");
+    return QStringLiteral("SELECT count(*) FROM %1 AS t WHERE %2 BETWEEN ?1 AND ?2 AND NOT (%3 <> '' AND CASE "
+                          "WHEN NOT %4 THEN %5 WHEN NOT %6 THEN %7 ELSE 0 END)")
+        .arg(table(), dayKey(u"Страх_по"), dayKey(u"Страх_с", QStringLiteral("t.")), blank.arg(quoted(u"VIN")),
+             startsLaterBy(u"VIN"), blank.arg(quoted(u"Регистрационный_знак")), startsLaterBy(u"Регистрационный_знак"));
 }
 
 namespace {

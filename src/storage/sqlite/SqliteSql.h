@@ -27,8 +27,8 @@ const Index& orderIndex();
 const Index& issueDayIndex();
 // The date in `column` as a text that sorts as the days do, "YYYY-MM-DD", where it is a date "DD.MM.YYYY"
 // (checked against the calendar), and '' where it is not. Only SQLite's own functions, so that any program
-// writing the file keeps its index up to date.
-QString dayKey(QStringView column);
+// writing the file keeps its index up to date. `of` qualifies the column ("t.").
+QString dayKey(QStringView column, const QString& of = {});
 QString issueDayKey();
 // The indexes of the renewals' reads: the end of insurance as dayKey(), the VIN and the plate each with the start
 // of insurance. A new register
@@ -39,6 +39,9 @@ const std::vector<Index>& renewalIndexes();
 QString selectEndingBetween(const QString& columns);
 // `column` and the start of insurance of the rows whose `column` holds one of the texts of the bound JSON array.
 QString selectStartsOf(int column);
+// The number of rows ending between the two bound keys that no later start of the same vehicle renews
+// (PolicyDatabase::countRenewalsDue()); the third bound value is sqlNames::trimmedCharacters().
+QString countRenewalsDue();
 // `columns` (quoted, comma separated) of the rows whose issueDayKey() lies between the two bound keys, and of
 // the rows without a readable issue date, in the order of the table's rows; `byAgent`: only those whose agent is
 // the third bound value.
