@@ -1,5 +1,6 @@
 #include "app/BlankCommands.h"
 
+#include "app/IssueIndexPreparation.h"
 #include "app/MainWindow.h"
 #include "app/PeriodWindow.h"
 #include "app/ProgramRegister.h"
@@ -61,8 +62,10 @@ void BlankCommands::showJournal()
     m_journal->showJournal();
 }
 
+// The report checks the month's records too, read through the index of issue dates.
 void BlankCommands::report()
 {
+    prepareIssueIndex(m_register.database(), &m_mainWindow, kBlankReportTitle);
     m_period->ask(kBlankReportTitle, PeriodWindow::Need::Required, m_today());
 }
 
