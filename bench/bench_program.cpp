@@ -193,6 +193,8 @@ int report(Program& program, const std::function<void()>& ask, osago::PeriodWind
     const double firstPage = milliseconds(timer);
     std::printf("report %s-%s: %zu pages, first page painted %.0f ms after the click\n", qPrintable(from),
                 qPrintable(to), window.pages().size(), firstPage);
+    if (window.pages().size() < 2)
+        return 0; // End would paint nothing new
     timer.restart();
     QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
     QApplication::sendEvent(&window.preview(), &end);
