@@ -64,7 +64,7 @@ Refused refusedFor(const PgConnection::Refusal& refusal)
                     u"слишком много клиентов", u"слишком много подключений", u"слоты подключений зарезервированы"}))
         return Refused::TooManyConnections;
     // Several servers tried, none taking writes: the primary is gone and its standby not promoted yet. The texts
-    // are the server's and libpq's own, in English and in Russian.
+    // are quoted from the server's and libpq's messages, in English and in Russian, and must stay as they word them.
     if (saysAny(m, {u"session is read-only", u"server is in hot standby mode", u"сеанс не допускает запись",
                     u"режиме горячего резерва"}))
         return Refused::NoWritableServer;

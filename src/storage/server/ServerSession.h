@@ -29,8 +29,8 @@ public:
     StorageStatus openBeside(const ServerSession& other, const QString& action);
     void close();
     bool isOpen() const { return !m_location.isEmpty(); }
-    // The address connected to and the password the agent gave for it, kept apart from the session: what opening
-    // the register again elsewhere takes without asking.
+    // The address connected to and the password the agent gave for it, as plain values that outlive this
+    // connection: what opening the register again on another thread takes without asking.
     struct Reach
     {
         QString location;
